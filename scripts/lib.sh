@@ -1,0 +1,113 @@
+# Shared set-up of scripts/test, scripts/run and scripts/bench: installs what
+# is missing, builds, and prepares a private Wine prefix under build/.
+# Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+
+log() { printf '== %s\n' "$*" >&2; }
+
+need_sudo() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+ensure_packages() {
+    local missing=()
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64)
+    command -v wine >/dev/null || missing+=(wine wine64)
+    [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || missing+=(wine64)
+    command -v Xvfb >/dev/null || missing+=(xvfb)
+    command -v xdotool >/dev/null || missing+=(xdotool)
+    command -v import >/dev/null || missing+=(imagemagick)
+    command -v cmake >/dev/null || missing+=(cmake)
+    command -v ninja >/dev/null || missing+=(ninja-build)
+    [ -d /usr/src/googletest ] || missing+=(googletest)
+    [ -d /usr/share/fonts/truetype/nanum ] || missing+=(fonts-nanum)
+    command -v locale-gen >/dev/null || missing+=(locales)
+    if [ ${#missing[@]} -gt 0 ]; then
+        log "installing: ${missing[*]}"
+        need_sudo apt-get update -qq
+        need_sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+    if ! locale -a 2>/dev/null | grep -qi '^ko_KR\.utf-\?8$'; then
+        log "generating the ko_KR.UTF-8 locale"
+        if [ -f /etc/locale.gen ]; then
+            need_sudo sed -i 's/^# *\(ko_KR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+            grep -q '^ko_KR.UTF-8 UTF-8' /etc/locale.gen || echo 'ko_KR.UTF-8 UTF-8' | need_sudo tee -a /etc/locale.gen >/dev/null
+            need_sudo locale-gen >/dev/null
+        else
+            need_sudo localedef -i ko_KR -f UTF-8 ko_KR.UTF-8
+        fi
+    fi
+}
+
+build_all() {
+    if [ ! -f "$BUILD/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+            -DCMAKE_BUILD_TYPE=Release >/dev/null
+    fi
+    cmake --build "$BUILD" -- -j"$(nproc)" "$@"
+}
+
+# Wine runs in a prefix of its own with a throwaway home, so that neither
+# ~/.wine nor the user's Desktop and Documents are ever touched.
+wine_env() {
+    export WINEPREFIX="$BUILD/wineprefix"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export HOME="$BUILD/winehome"
+    export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
+    export LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
+    mkdir -p "$HOME"
+}
+
+start_display() {
+    # The user's display when there is one (QUORVEL_XVFB=1 forces a virtual one).
+    if [ -n "${DISPLAY:-}" ] && [ -z "${QUORVEL_XVFB:-}" ]; then
+        return 0
+    fi
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            [ -e "/tmp/.X11-unix/X$n" ] && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    log "could not start Xvfb"
+    return 1
+}
+
+stop_display() {
+    if [ -n "${XVFB_PID:-}" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+setup_prefix() {
+    wine_env
+    local stamp="$WINEPREFIX/.quorvel-ready"
+    [ -f "$stamp" ] && return 0
+    log "creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    timeout 300 wineboot -i >/dev/null 2>&1 || true
+    timeout 120 wineserver -w || true
+    # Korean dialog fonts map to an installed Korean font, so that text
+    # renders the same on every machine.
+    local face
+    for face in "굴림" "Gulim" "굴림체" "GulimChe" "돋움" "Dotum" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS Sans Serif"; do
+        timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "NanumGothic" /f >/dev/null 2>&1 || true
+    done
+    timeout 120 wineserver -w || true
+    touch "$stamp"
+}
+
+stop_wine() {
+    [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1 || true
+}
