@@ -1,0 +1,29 @@
+// Benchmarks: each registers a function that prints its figures as lines
+// "name: value"; quorvel_bench runs them all (or those named on its
+// command line).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+typedef void (*BenchFn)();
+
+struct BenchRegistrar {
+    BenchRegistrar(const char* name, BenchFn fn);
+};
+
+#define QUORVEL_BENCH(name)                                   \
+    static void Bench_##name();                               \
+    static BenchRegistrar s_benchReg_##name(#name, Bench_##name); \
+    static void Bench_##name()
+
+// Seconds on a monotonic high-resolution clock.
+double BenchNow();
+// Prints one figure as "name: value".
+void BenchPrint(const char* name, double value, const char* unit = "");
+// A fresh, empty throwaway folder under the current folder; ends with "\".
+std::string BenchTempFolder(const char* tag);
+// Removes a folder and everything in it.
+void BenchRemoveTree(const std::string& folder);
