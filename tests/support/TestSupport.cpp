@@ -1,0 +1,206 @@
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+int g_folderSerial = 0;
+
+void ListEntries(const std::string& folder, bool wantFolders, std::vector<std::string>& out)
+{
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\')
+        base += '\\';
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((base + "*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string n = fd.cFileName;
+        if (n == "." || n == "..")
+            continue;
+        bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder == wantFolders)
+            out.push_back(n);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    std::sort(out.begin(), out.end());
+}
+}  // namespace
+
+TempFolder::TempFolder(const char* tag)
+{
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(sizeof(cwd), cwd);
+    m_path = std::string(cwd) + "\\tmp_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+             std::to_string(++g_folderSerial) + "\\";
+    RemoveTree(m_path);
+    CreateDirectoryA(m_path.c_str(), NULL);
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(m_path);
+}
+
+void RemoveTree(const std::string& folder)
+{
+    std::string base = folder;
+    if (!base.empty() && base.back() != '\\')
+        base += '\\';
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((base + "*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string n = fd.cFileName;
+            if (n == "." || n == "..")
+                continue;
+            std::string p = base + n;
+            SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(p);
+            else
+                DeleteFileA(p.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(base.c_str());
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& content)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, content.data(), (DWORD)content.size(), &written, NULL);
+    CloseHandle(h);
+    return ok && written == content.size();
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string s;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof(buf), &got, NULL) && got > 0)
+        s.append(buf, got);
+    CloseHandle(h);
+    return s;
+}
+
+bool MakeFolder(const std::string& path)
+{
+    return CreateDirectoryA(path.c_str(), NULL) != 0;
+}
+
+bool PathExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListFileNames(const std::string& folder)
+{
+    std::vector<std::string> out;
+    ListEntries(folder, false, out);
+    return out;
+}
+
+std::vector<std::string> ListFolderNames(const std::string& folder)
+{
+    std::vector<std::string> out;
+    ListEntries(folder, true, out);
+    return out;
+}
+
+void PumpMessages(int ms)
+{
+    DWORD end = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (ms > 0)
+            Sleep(1);
+    } while ((int)(end - GetTickCount()) > 0);
+}
+
+MessageBoxWatcher::MessageBoxWatcher() : m_thread([this] { Run(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher()
+{
+    m_stop = true;
+    m_thread.join();
+}
+
+std::vector<MessageBoxWatcher::Seen> MessageBoxWatcher::Boxes()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_seen;
+}
+
+void MessageBoxWatcher::Clear()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_seen.clear();
+}
+
+void MessageBoxWatcher::Run()
+{
+    const DWORD pid = GetCurrentProcessId();
+    while (!m_stop) {
+        struct Ctx {
+            MessageBoxWatcher* self;
+            DWORD pid;
+        } ctx = {this, pid};
+        EnumWindows(
+            [](HWND hWnd, LPARAM lp) -> BOOL {
+                Ctx* c = (Ctx*)lp;
+                DWORD owner = 0;
+                GetWindowThreadProcessId(hWnd, &owner);
+                char cls[64] = "";
+                GetClassNameA(hWnd, cls, sizeof(cls));
+                HWND hText = GetDlgItem(hWnd, 0xFFFF);
+                if (owner != c->pid || strcmp(cls, "#32770") != 0 || !hText || !IsWindowVisible(hWnd))
+                    return TRUE;
+                {
+                    std::lock_guard<std::mutex> lock(c->self->m_mutex);
+                    auto& handled = c->self->m_handled;
+                    if (std::find(handled.begin(), handled.end(), hWnd) != handled.end())
+                        return TRUE;
+                    handled.push_back(hWnd);
+                    Seen s;
+                    char buf[8192] = "";
+                    GetWindowTextA(hWnd, buf, sizeof(buf));
+                    s.caption = buf;
+                    buf[0] = 0;
+                    GetWindowTextA(hText, buf, sizeof(buf));
+                    s.text = buf;
+                    s.icon = 0;
+                    HWND hIcon = GetDlgItem(hWnd, 0x0014);  // the message box's icon control
+                    if (hIcon) {
+                        HICON h = (HICON)SendMessageA(hIcon, STM_GETICON, 0, 0);
+                        if (h == LoadIcon(NULL, IDI_HAND))
+                            s.icon = MB_ICONHAND;
+                        else if (h == LoadIcon(NULL, IDI_EXCLAMATION))
+                            s.icon = MB_ICONEXCLAMATION;
+                        else if (h == LoadIcon(NULL, IDI_ASTERISK))
+                            s.icon = MB_ICONASTERISK;
+                        else if (h == LoadIcon(NULL, IDI_QUESTION))
+                            s.icon = MB_ICONQUESTION;
+                    }
+                    c->self->m_seen.push_back(s);
+                }
+                // Its first button: OK for an MB_OK box.
+                PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                return TRUE;
+            },
+            (LPARAM)&ctx);
+        Sleep(20);
+    }
+}

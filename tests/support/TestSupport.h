@@ -1,0 +1,65 @@
+// Helpers shared by the test suites: throwaway folders, files with known
+// contents, message pumping, and a watcher that answers message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A fresh folder under the current folder, removed with everything in it
+// when the object goes. Path() ends with "\".
+class TempFolder {
+public:
+    explicit TempFolder(const char* tag = "t");
+    ~TempFolder();
+    const std::string& Path() const { return m_path; }
+    // Path of a name inside the folder.
+    std::string operator/(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+void RemoveTree(const std::string& folder);
+bool WriteFileBytes(const std::string& path, const std::string& content);
+// The file's bytes, or "<missing>" when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+bool MakeFolder(const std::string& path);
+bool PathExists(const std::string& path);
+// The names of the entries of a folder (without "." and ".."), sorted
+// byte-wise; files only, or folders only.
+std::vector<std::string> ListFileNames(const std::string& folder);
+std::vector<std::string> ListFolderNames(const std::string& folder);
+
+// Dispatches every queued message of this thread, for about ms
+// milliseconds (at least once).
+void PumpMessages(int ms = 0);
+
+// Watches for message boxes (dialog class "#32770" with a static text 0xFFFF)
+// owned by this process, records caption and text, and closes each with
+// its first button. Runs on its own thread while the test thread sits in
+// the message box's modal loop.
+class MessageBoxWatcher {
+public:
+    struct Seen {
+        std::string caption;
+        std::string text;
+        UINT icon;  // MB_ICONHAND etc. when it can be told, else 0
+    };
+    MessageBoxWatcher();
+    ~MessageBoxWatcher();
+    std::vector<Seen> Boxes();
+    void Clear();
+
+private:
+    void Run();
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::vector<Seen> m_seen;
+    std::vector<HWND> m_handled;
+    std::thread m_thread;
+};
