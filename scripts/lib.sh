@@ -58,7 +58,9 @@ wine_env() {
     export HOME="$BUILD/winehome"
     export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
     export LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
-    mkdir -p "$HOME"
+    # Created before the prefix, so that the prefix's Desktop is a folder
+    # of its own inside the throwaway home.
+    mkdir -p "$HOME/Desktop"
 }
 
 start_display() {
