@@ -138,7 +138,8 @@ TEST(NameSort, SortGivesTheOrderOfRepeatedPasses)
 {
     // The order must be exactly that of passes of SwapIfGreater over the
     // whole array until one swaps nothing.
-    const char* pieces[] = {"a", "A", "b", "B", "_", "가", "각", "나", "1", ".", " ", "~", "z", "Z", "ㄱ", "漢"};
+    const char* pieces[] = {"a", "A", "b", "B", "_", "가", "각", "나", "1", ".", " ", "~", "z", "Z", "ㄱ", "漢",
+                            "[", "`", "^", "\\", "Ａ", "ａ", "가A", "가a"};
     std::mt19937 rng(42);
     std::vector<std::string> names;
     for (int i = 0; i < 400; ++i) {
@@ -159,4 +160,21 @@ TEST(NameSort, SortGivesTheOrderOfRepeatedPasses)
             swapped = passes.SwapIfGreater(i) || swapped;
     }
     EXPECT_EQ(Contents(sorted), Contents(passes));
+
+    // Every pair of ASCII characters, alone and after or before a shared
+    // double-byte character, orders as SwapIfGreater orders it.
+    int nMismatches = 0;
+    for (int c1 = 1; c1 < 128; ++c1) {
+        for (int c2 = 1; c2 < 128; ++c2) {
+            const std::string x(1, (char)c1), y(1, (char)c2);
+            for (const Names& pair : {Names{x, y}, Names{"가" + x, "가" + y}, Names{x + "나", y + "가"}}) {
+                Fill(sorted, pair);
+                Fill(passes, pair);
+                sorted.Sort();
+                passes.SwapIfGreater(0);
+                nMismatches += Contents(sorted) != Contents(passes);
+            }
+        }
+    }
+    EXPECT_EQ(nMismatches, 0);
 }
