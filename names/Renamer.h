@@ -10,12 +10,16 @@ struct RenameFailure {
     CString strOldName;   // the name the file keeps
     CString strNewName;   // the name on its line
     CString strReason;    // the system's message for the error
+    DWORD dwError;        // the system's error code
 };
 
 // For each listed file in order, renames folder + current name to folder +
 // the name on its line (no temporary names, never replacing anything).
 // Fills pNewNames with the lines; current name i becomes the name the file
-// really has afterwards. Returns the renames that failed.
+// really has afterwards. A line equal to its current name is left alone; an
+// empty line, or one the platform would store altered (a last part ending
+// in '.' or ' ', or empty), fails as an invalid name without touching the
+// disk. Returns the renames that failed, in list order.
 std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
                                         CString* pCurNames, CString* pNewNames);
 

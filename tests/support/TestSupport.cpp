@@ -92,6 +92,14 @@ std::string ReadFileBytes(const std::string& path)
     return s;
 }
 
+bool WriteNamedFiles(const std::string& folder, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+        if (!WriteFileBytes(folder + name, name))
+            return false;
+    return true;
+}
+
 bool MakeFolder(const std::string& path)
 {
     return CreateDirectoryA(path.c_str(), NULL) != 0;

@@ -28,6 +28,9 @@ void RemoveTree(const std::string& folder);
 bool WriteFileBytes(const std::string& path, const std::string& content);
 // The file's bytes, or "<missing>" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Creates each named file in the folder (ending with "\"), holding its own
+// name as content, in the order given; false when one cannot be created.
+bool WriteNamedFiles(const std::string& folder, const std::vector<std::string>& names);
 bool MakeFolder(const std::string& path);
 bool PathExists(const std::string& path);
 // The names of the entries of a folder (without "." and ".."), sorted

@@ -1,0 +1,104 @@
+#include "names/Renamer.h"
+
+#include "names/NameList.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+const int MAX_REPORTED_FAILURES = 10;
+
+// Offset of the last part of a name: just past its last '\' or '/',
+// walking whole characters so that a trail byte is never taken for one.
+int LastPartStart(const CString& strName)
+{
+    const std::string& s = strName.str();
+    int nStart = 0;
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = (unsigned char)s[i];
+        if (_ismbblead(c) && i + 1 < s.size()) {
+            i += 2;
+            continue;
+        }
+        ++i;
+        if (c == '\\' || c == '/')
+            nStart = (int)i;
+    }
+    return nStart;
+}
+
+// Win32 path parsing drops trailing dots and spaces from the last part of a
+// path (and a last part "." or ".." altogether), so MoveFile would succeed
+// under a name other than the line's; an empty last part names a folder.
+// Such names, and the empty line, are refused before the disk is touched.
+bool IsStorableName(const CString& strName)
+{
+    CString strLast = strName.Mid(LastPartStart(strName));
+    if (strLast.IsEmpty())
+        return false;
+    char chEnd = strLast.GetAt(strLast.GetLength() - 1);
+    // '.' and ' ' are never trail bytes in code page 949.
+    return chEnd != '.' && chEnd != ' ';
+}
+
+void AddFailure(std::vector<RenameFailure>& failures, int i, const CString& strOld, const CString& strNew,
+                DWORD dwError)
+{
+    failures.push_back({i, strOld, strNew, CString::FormatMessageText(dwError), dwError});
+}
+
+}  // namespace
+
+std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
+                                        CString* pCurNames, CString* pNewNames)
+{
+    std::vector<RenameFailure> failures;
+    // Splitting first gives the same lines as cutting one before each rename.
+    SplitNames(strText, nCount, pNewNames);
+    for (int i = 0; i < nCount; ++i) {
+        const CString& strNew = pNewNames[i];
+        CString& strCur = pCurNames[i];
+        // Unchanged: nothing to do, whatever the platform would answer for a
+        // rename onto itself.
+        if (strNew.Compare(strCur) == 0)
+            continue;
+        if (!IsStorableName(strNew)) {
+            AddFailure(failures, i, strCur, strNew, ERROR_INVALID_NAME);
+            continue;
+        }
+        CString strNewPath = strFolderPath + strNew;
+        DWORD dwError = RenamePath(strFolderPath + strCur, strNewPath);
+        if (dwError) {
+            AddFailure(failures, i, strCur, strNew, dwError);
+            continue;
+        }
+        // A rename that changes letter case only may be taken as a rename of
+        // the file onto itself (Wine does so) and succeed without changing
+        // anything: read back the name the file really has.
+        int nNewLast = LastPartStart(strNew);
+        CString strNewLast = strNew.Mid(nNewLast);
+        if (strNewLast.CompareNoCase(strCur.Mid(LastPartStart(strCur))) == 0) {
+            CString strStored = GetStoredName(strNewPath);
+            if (!strStored.IsEmpty() && strStored.Compare(strNewLast) != 0) {
+                CString strKept = strNew.Left(nNewLast) + strStored;
+                AddFailure(failures, i, strKept, strNew, ERROR_ALREADY_EXISTS);
+                strCur = strKept;
+                continue;
+            }
+        }
+        strCur = strNew;
+    }
+    return failures;
+}
+
+CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures)
+{
+    std::string text = "전체 " + std::to_string(nCount) + "개 중 " + std::to_string(failures.size()) +
+                       "개 파일의 이름을 바꾸지 못했습니다.";
+    for (size_t i = 0; i < failures.size() && i < (size_t)MAX_REPORTED_FAILURES; ++i) {
+        const RenameFailure& f = failures[i];
+        text += "\n" + f.strOldName.str() + " -> " + f.strNewName.str() + ": " + f.strReason.str();
+    }
+    if (failures.size() > (size_t)MAX_REPORTED_FAILURES)
+        text += "\n...";
+    return CString(text);
+}
