@@ -1,0 +1,96 @@
+// Renaming a folder or an ".mp3" file by its tree label, without a window:
+// the two paths, the refusals and the failures the file system reports.
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+#include "tree/LabelRename.h"
+
+TEST(LabelRename, PathsCutTheOldLabelOffTheItemPath)
+{
+    CString strOld, strNew;
+    // A folder item's path ends with "\"; the parent part keeps its own.
+    MakeLabelRenamePaths("C:\\음악\\앨범\\", "앨범", "새 앨범", strOld, strNew);
+    EXPECT_STREQ(strOld, "C:\\음악\\앨범");
+    EXPECT_STREQ(strNew, "C:\\음악\\새 앨범");
+    // A file item's path has no trailing "\".
+    MakeLabelRenamePaths("C:\\음악\\x.mp3", "x.mp3", "y.mp3", strOld, strNew);
+    EXPECT_STREQ(strOld, "C:\\음악\\x.mp3");
+    EXPECT_STREQ(strNew, "C:\\음악\\y.mp3");
+    // A placeholder gives the empty path: the new path is the new name alone.
+    MakeLabelRenamePaths("", "", "abc", strOld, strNew);
+    EXPECT_STREQ(strOld, "");
+    EXPECT_STREQ(strNew, "abc");
+}
+
+TEST(LabelRename, RefusalsLeaveTheDiskAlone)
+{
+    TempFolder dir("label");
+    ASSERT_TRUE(MakeFolder(dir / "a"));
+    ASSERT_TRUE(MakeFolder(dir / "b"));
+    ASSERT_TRUE(WriteFileBytes(dir / "c.txt", "c"));
+    const CString strPath = (dir.Path() + "a\\").c_str();
+
+    LabelRenameResult r = RenameByLabel(strPath, "a", "a");
+    EXPECT_EQ(r.outcome, LABEL_UNCHANGED);
+
+    r = RenameByLabel(strPath, "a", "");
+    EXPECT_EQ(r.outcome, LABEL_EMPTY);
+    EXPECT_STREQ(r.strMessage, "이름을 입력해야합니다.");
+    EXPECT_STREQ(r.strCaption, "이름바꾸기");
+
+    const char* kInUse = "a의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n다른 파일 이름을 지정하십시오.";
+    for (const char* name : {"b", "c.txt", "A"}) {
+        // A sibling folder, a sibling file, and the folder itself under
+        // another case (the status query finds it on a case-blind disk).
+        r = RenameByLabel(strPath, "a", name);
+        EXPECT_EQ(r.outcome, LABEL_NAME_IN_USE) << name;
+        EXPECT_STREQ(r.strMessage, kInUse) << name;
+        EXPECT_STREQ(r.strCaption, "파일 이름 바꾸기 오류");
+    }
+    EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(ListFileNames(dir.Path()), (std::vector<std::string>{"c.txt"}));
+}
+
+TEST(LabelRename, FailuresOfTheFileSystemAreReportedNotShownAsDone)
+{
+    TempFolder dir("label");
+    ASSERT_TRUE(MakeFolder(dir / "a"));
+    const CString strPath = (dir.Path() + "a\\").c_str();
+
+    // A name the file system rejects.
+    LabelRenameResult r = RenameByLabel(strPath, "a", "x?y");
+    EXPECT_EQ(r.outcome, LABEL_FAILED);
+    EXPECT_EQ(r.strMessage.Find("a의 이름을 바꿀수 없습니다.\n"), 0);
+    EXPECT_GT(r.strMessage.GetLength(), CString("a의 이름을 바꿀수 없습니다.\n").GetLength());
+    EXPECT_STREQ(r.strCaption, "파일 이름 바꾸기 오류");
+
+    // A label that names nothing on disk (a display name, or a folder
+    // removed meanwhile).
+    r = RenameByLabel((dir.Path() + "gone\\").c_str(), "gone", "here");
+    EXPECT_EQ(r.outcome, LABEL_FAILED);
+    EXPECT_EQ(r.strMessage.Find("gone의 이름을 바꿀수 없습니다.\n"), 0);
+    EXPECT_FALSE(PathExists(dir / "here"));
+
+    // A placeholder at depth 3 or more: its path is empty, so nothing is
+    // there to rename.
+    r = RenameByLabel("", "", "typed");
+    EXPECT_EQ(r.outcome, LABEL_FAILED);
+
+    EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"a"}));
+}
+
+TEST(LabelRename, ARenameKeepsTheFolderContents)
+{
+    TempFolder dir("label");
+    ASSERT_TRUE(MakeFolder(dir / "앨범"));
+    ASSERT_TRUE(WriteFileBytes(dir / "앨범\\x.mp3", "music"));
+    LabelRenameResult r = RenameByLabel((dir.Path() + "앨범\\").c_str(), "앨범", "새 앨범");
+    EXPECT_EQ(r.outcome, LABEL_RENAMED);
+    EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"새 앨범"}));
+    EXPECT_EQ(ReadFileBytes(dir / "새 앨범\\x.mp3"), "music");
+
+    // An ".mp3" file item is renamed the same way.
+    r = RenameByLabel((dir.Path() + "새 앨범\\x.mp3").c_str(), "x.mp3", "y.mp3");
+    EXPECT_EQ(r.outcome, LABEL_RENAMED);
+    EXPECT_EQ(ReadFileBytes(dir / "새 앨범\\y.mp3"), "music");
+}
