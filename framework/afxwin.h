@@ -65,16 +65,18 @@ protected:                    \
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
 
-#define ON_NOTIFY(code, id, memberFxn)                                                   \
+// The notification code is named wNotifyCode: a parameter named "code"
+// would replace the NMHDR member of the same name.
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                            \
     if (message == WM_NOTIFY && ((NMHDR*)lParam)->idFrom == (UINT_PTR)(id) &&             \
-        ((NMHDR*)lParam)->code == (UINT)(code)) {                                         \
+        ((NMHDR*)lParam)->code == (UINT)(wNotifyCode)) {                                  \
         *pResult = 0;                                                                     \
         memberFxn((NMHDR*)lParam, pResult);                                               \
         return TRUE;                                                                      \
     }
 
-#define ON_NOTIFY_REFLECT(code, memberFxn)                                                        \
-    if (message == WM_REFLECT_BASE + WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)(code)) {       \
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                 \
+    if (message == WM_REFLECT_BASE + WM_NOTIFY && ((NMHDR*)lParam)->code == (UINT)(wNotifyCode)) { \
         *pResult = 0;                                                                             \
         memberFxn((NMHDR*)lParam, pResult);                                                       \
         return TRUE;                                                                              \

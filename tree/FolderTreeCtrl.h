@@ -2,6 +2,8 @@
 // folder, filled as the user opens branches and emptied as they close.
 #pragma once
 
+#include <vector>
+
 #include "framework/afxwin.h"
 #include "names/NameList.h"
 
@@ -36,6 +38,10 @@ public:
     const CString& GetDesktopPath() const { return m_strDesktopPath; }
     CImageList& GetImages() { return m_imageList; }
 
+    // Lowers every image index of the items below hParent, at every depth,
+    // by the number of removed indices (sorted ascending) beneath it.
+    void ShiftImageIndexes(HTREEITEM hParent, const std::vector<int>& removed);
+
 protected:
     void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
@@ -46,4 +52,18 @@ protected:
     HTREEITEM m_hComputerItem;
     char m_szDriveStrings[500];
     CImageList m_imageList;
+
+private:
+    // Image list (TreeImages.cpp).
+    void SetUpImageList(int& nDesktopImage, int& nComputerImage);
+    int AppendImage(HICON hIcon);
+    void CollectBranchImages(HTREEITEM hItem, std::vector<int>& images);
+    void ReleaseImages(std::vector<int>& images);
+    // Inserts and deletes between BeginImageBatch and EndImageBatch hand
+    // the image list to the tree once, at the end, not once per item.
+    void BeginImageBatch() { ++m_nImageBatch; }
+    void EndImageBatch();
+    void HandImageListToTree();
+
+    int m_nImageBatch;
 };

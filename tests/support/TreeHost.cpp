@@ -1,0 +1,104 @@
+#include "TreeHost.h"
+
+#include "TestSupport.h"
+
+TreeHost::TreeHost()
+{
+    CRect rc(0, 0, 400, 600);
+    m_frame.CreateEx(0, NULL, "tree host", WS_OVERLAPPEDWINDOW, rc, NULL, 0);
+    tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
+                rc, &m_frame, 1000);
+    tree.InitTree();
+}
+
+TreeHost::~TreeHost()
+{
+    m_frame.DestroyWindow();
+}
+
+bool TreeHost::IsOpen(HTREEITEM hItem) const
+{
+    return (tree.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+// As the user does it, with the keyboard on the selected item: TVM_EXPAND
+// notifies the parent only on an item's first opening (TVIS_EXPANDEDONCE),
+// and Wine's tree view never notifies a collapse that TVM_EXPAND asks for.
+void TreeHost::Open(HTREEITEM hItem)
+{
+    tree.SelectItem(hItem);
+    if (!IsOpen(hItem))
+        tree.SendMessage(WM_KEYDOWN, VK_ADD, 0);
+}
+
+void TreeHost::Close(HTREEITEM hItem)
+{
+    tree.SelectItem(hItem);
+    if (IsOpen(hItem))
+        tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
+}
+
+std::vector<HTREEITEM> TreeHost::Children(HTREEITEM hItem) const
+{
+    std::vector<HTREEITEM> out;
+    for (HTREEITEM h = tree.GetChildItem(hItem); h; h = tree.GetNextSiblingItem(h))
+        out.push_back(h);
+    return out;
+}
+
+std::vector<std::string> TreeHost::Labels(HTREEITEM hItem) const
+{
+    std::vector<std::string> out;
+    for (HTREEITEM h : Children(hItem))
+        out.push_back(tree.GetItemText(h).str());
+    return out;
+}
+
+HTREEITEM TreeHost::Child(HTREEITEM hParent, const std::string& strLabel) const
+{
+    for (HTREEITEM h : Children(hParent))
+        if (tree.GetItemText(h).str() == strLabel)
+            return h;
+    return NULL;
+}
+
+HTREEITEM TreeHost::OpenPath(HTREEITEM hFrom, const std::vector<std::string>& labels)
+{
+    HTREEITEM h = hFrom;
+    Open(h);
+    for (const std::string& label : labels) {
+        h = Child(h, label);
+        if (!h)
+            return NULL;
+        Open(h);
+    }
+    return h;
+}
+
+int TreeHost::Image(HTREEITEM hItem) const
+{
+    int nImage = -1, nSelectedImage = -1;
+    tree.GetItemImage(hItem, nImage, nSelectedImage);
+    return nImage;
+}
+
+int TreeHost::SelectedImage(HTREEITEM hItem) const
+{
+    int nImage = -1, nSelectedImage = -1;
+    tree.GetItemImage(hItem, nImage, nSelectedImage);
+    return nSelectedImage;
+}
+
+DesktopFolder::DesktopFolder(const std::string& strDesktopPath)
+{
+    static int serial = 0;
+    m_name = "qvtree_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
+    m_path = strDesktopPath + "\\" + m_name + "\\";
+    RemoveTree(m_path);
+    MakeFolder(m_path);
+}
+
+DesktopFolder::~DesktopFolder()
+{
+    RemoveTree(m_path);
+}

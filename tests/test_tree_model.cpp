@@ -1,0 +1,175 @@
+// The folder tree in a real tree-view window: its two top-level items, the
+// drives, and folders filled when opened and emptied when closed.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "support/TestSupport.h"
+#include "support/TreeHost.h"
+
+namespace {
+
+typedef std::vector<std::string> Names;
+
+// True when the item is closed and its only child is a placeholder.
+::testing::AssertionResult ClosedWithPlaceholder(TreeHost& host, HTREEITEM hItem)
+{
+    if (host.IsOpen(hItem))
+        return ::testing::AssertionFailure() << "item is open";
+    std::vector<HTREEITEM> children = host.Children(hItem);
+    if (children.size() != 1)
+        return ::testing::AssertionFailure() << children.size() << " children";
+    if (!host.tree.GetItemText(children[0]).IsEmpty())
+        return ::testing::AssertionFailure() << "child labelled " << host.tree.GetItemText(children[0]).str();
+    if (host.Image(children[0]) != 0 || host.SelectedImage(children[0]) != 0)
+        return ::testing::AssertionFailure() << "placeholder images " << host.Image(children[0]) << ","
+                                             << host.SelectedImage(children[0]);
+    if (host.tree.ItemHasChildren(children[0]))
+        return ::testing::AssertionFailure() << "placeholder has children";
+    return ::testing::AssertionSuccess();
+}
+
+Names DriveStrings()
+{
+    char buf[500] = {};
+    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
+    Names out;
+    for (const char* p = buf; *p; p += strlen(p) + 1)
+        out.push_back(p);
+    return out;
+}
+
+}  // namespace
+
+TEST(TreeModel, InitTreeBuildsTwoClosedTopLevelItems)
+{
+    TreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    std::vector<HTREEITEM> top = host.Children(TVI_ROOT);
+    ASSERT_EQ(top.size(), 2u);
+    EXPECT_EQ(top[0], tree.GetComputerItem());
+    EXPECT_EQ(top[1], tree.GetDesktopItem());
+    EXPECT_EQ(tree.GetItemText(top[0]).str(), "내 컴퓨터");
+
+    // The desktop item is labelled with the shell's name of the desktop.
+    SHFILEINFOA sfi = {};
+    SHGetFileInfoA(tree.GetDesktopPath(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+    EXPECT_FALSE(tree.GetDesktopPath().IsEmpty());
+    EXPECT_NE(tree.GetDesktopPath().GetAt(tree.GetDesktopPath().GetLength() - 1), '\\');
+    EXPECT_EQ(tree.GetItemText(top[1]).str(), sfi.szDisplayName);
+
+    EXPECT_TRUE(ClosedWithPlaceholder(host, top[0]));
+    EXPECT_TRUE(ClosedWithPlaceholder(host, top[1]));
+    EXPECT_EQ(tree.GetCount(), 4u);
+}
+
+TEST(TreeModel, OpeningTheComputerListsOneItemPerDriveInOrder)
+{
+    TreeHost host;
+    HTREEITEM hComputer = host.tree.GetComputerItem();
+    Names drives = DriveStrings();
+    ASSERT_FALSE(drives.empty());
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        host.Open(hComputer);
+        ASSERT_TRUE(host.IsOpen(hComputer));
+        std::vector<HTREEITEM> items = host.Children(hComputer);
+        ASSERT_EQ(items.size(), drives.size());
+        for (size_t i = 0; i < items.size(); ++i) {
+            SHFILEINFOA sfi = {};
+            SHGetFileInfoA(drives[i].c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+            EXPECT_EQ(host.tree.GetItemText(items[i]).str(), sfi.szDisplayName);
+            // Every drive can be opened, whatever it holds.
+            EXPECT_TRUE(ClosedWithPlaceholder(host, items[i]));
+            EXPECT_EQ(host.tree.GetFolderPath(items[i]).str(), drives[i]);
+        }
+        // Closing drops the drives; opening lists them again.
+        host.Close(hComputer);
+        EXPECT_TRUE(ClosedWithPlaceholder(host, hComputer));
+    }
+}
+
+TEST(TreeModel, OpenedFolderShowsSortedSubfoldersThenMp3Files)
+{
+    TreeHost host;
+    DesktopFolder folder(host.tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "b"));
+    ASSERT_TRUE(MakeFolder(folder / "A"));
+    for (const char* name : {"x.mp3", "Y.mp3", "z.MP3", "c.txt", "w.Mp3", "mp3"})
+        ASSERT_TRUE(WriteFileBytes(folder / name, "data"));
+    ASSERT_TRUE(WriteFileBytes(folder / "b\\inside.mp3", ""));
+
+    HTREEITEM hFolder = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
+    ASSERT_NE(hFolder, (HTREEITEM)NULL);
+    EXPECT_EQ(host.Labels(hFolder), (Names{"A", "b", "x.mp3", "Y.mp3"}));
+
+    std::vector<HTREEITEM> items = host.Children(hFolder);
+    ASSERT_EQ(items.size(), 4u);
+    // Folders can be opened; files are leaves without a button.
+    EXPECT_TRUE(ClosedWithPlaceholder(host, items[0]));
+    EXPECT_TRUE(ClosedWithPlaceholder(host, items[1]));
+    EXPECT_FALSE(host.tree.ItemHasChildren(items[2]));
+    EXPECT_FALSE(host.tree.ItemHasChildren(items[3]));
+
+    // Opening b reads b; closing the folder discards all of it.
+    host.Open(items[1]);
+    EXPECT_EQ(host.Labels(items[1]), (Names{"inside.mp3"}));
+    host.Close(hFolder);
+    EXPECT_TRUE(ClosedWithPlaceholder(host, hFolder));
+}
+
+TEST(TreeModel, EmptyFolderShowsOneBlankRowAndIsReadAgainOnEveryOpening)
+{
+    TreeHost host;
+    DesktopFolder folder(host.tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "empty"));
+    ASSERT_TRUE(WriteFileBytes(folder / "empty\\notes.txt", ""));
+
+    HTREEITEM hEmpty = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name(), "empty"});
+    ASSERT_NE(hEmpty, (HTREEITEM)NULL);
+    ASSERT_TRUE(host.IsOpen(hEmpty));
+    std::vector<HTREEITEM> rows = host.Children(hEmpty);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(host.tree.GetItemText(rows[0]).str(), "");
+    EXPECT_FALSE(host.tree.ItemHasChildren(rows[0]));
+    EXPECT_EQ(host.Image(rows[0]), 0);
+
+    // Made while the folder is open: not shown until it is opened again.
+    ASSERT_TRUE(MakeFolder(folder / "empty\\new"));
+    ASSERT_TRUE(WriteFileBytes(folder / "empty\\song.mp3", ""));
+    EXPECT_EQ(host.Labels(hEmpty), (Names{""}));
+    host.Close(hEmpty);
+    EXPECT_TRUE(ClosedWithPlaceholder(host, hEmpty));
+    host.Open(hEmpty);
+    EXPECT_EQ(host.Labels(hEmpty), (Names{"new", "song.mp3"}));
+
+    // A folder removed behind the tree's back opens as one blank row.
+    HTREEITEM hNew = host.Child(hEmpty, "new");
+    ASSERT_TRUE(RemoveDirectoryA((folder / "empty\\new").c_str()));
+    host.Open(hNew);
+    EXPECT_EQ(host.Labels(hNew), (Names{""}));
+}
+
+TEST(TreeModel, TreeFileFilterWantsLowerCaseMp3Endings)
+{
+    CFolderTreeCtrl tree;
+    EXPECT_TRUE(tree.AcceptTreeFile("song.mp3"));
+    EXPECT_TRUE(tree.AcceptTreeFile(".mp3"));
+    EXPECT_TRUE(tree.AcceptTreeFile("노래.mp3"));
+    EXPECT_TRUE(tree.AcceptTreeFile("a.b.mp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile("song.MP3"));
+    EXPECT_FALSE(tree.AcceptTreeFile("song.Mp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile("song.mp3 "));
+    EXPECT_FALSE(tree.AcceptTreeFile("song.mp4"));
+    EXPECT_FALSE(tree.AcceptTreeFile("xmp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile("mp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile(".mp"));
+    EXPECT_FALSE(tree.AcceptTreeFile(""));
+    // Every file goes into the name list.
+    EXPECT_TRUE(tree.AcceptListFile("c.txt"));
+    EXPECT_TRUE(tree.AcceptListFile(""));
+}

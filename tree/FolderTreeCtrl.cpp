@@ -1,0 +1,178 @@
+#include "tree/FolderTreeCtrl.h"
+
+#include <cstring>
+
+#include "framework/afxfile.h"
+#include "names/SortStringArray.h"
+#include "platform/Shell.h"
+
+BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
+    ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
+END_MESSAGE_MAP()
+
+CFolderTreeCtrl::CFolderTreeCtrl()
+    : m_nFileCount(0), m_hDesktopItem(NULL), m_hComputerItem(NULL), m_nImageBatch(0)
+{
+    memset(m_szDriveStrings, 0, sizeof(m_szDriveStrings));
+}
+
+CFolderTreeCtrl::~CFolderTreeCtrl() {}
+
+void CFolderTreeCtrl::InitTree()
+{
+    SetImageList(NULL, TVSIL_NORMAL);
+    m_strDesktopPath = GetDesktopFolderPath(m_hWnd);
+
+    int nDesktopImage = 0, nComputerImage = 0;
+    SetUpImageList(nDesktopImage, nComputerImage);
+
+    m_hComputerItem = InsertTreeItem("내 컴퓨터", TVI_ROOT, TRUE, nComputerImage, nComputerImage);
+    m_hDesktopItem = InsertPathItem(m_strDesktopPath, TVI_ROOT, TRUE, nDesktopImage, nDesktopImage);
+}
+
+HTREEITEM CFolderTreeCtrl::InsertTreeItem(const CString& strLabel, HTREEITEM hParent, BOOL bPlaceholder, int nImage,
+                                          int nSelectedImage)
+{
+    HTREEITEM hItem = InsertItem(strLabel, nImage, nSelectedImage, hParent, TVI_LAST);
+    if (bPlaceholder)
+        InsertItem("", hItem, TVI_LAST);
+    return hItem;
+}
+
+HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hParent, BOOL bPlaceholder, int nImage,
+                                          int nSelectedImage)
+{
+    CShellFileInfo info = GetShellFileInfo(strPath);
+    // The image list keeps copies; the shell's handles are ours to free.
+    if (nImage == -1)
+        nImage = AppendImage(info.hIcon);
+    if (nSelectedImage == -1)
+        nSelectedImage = AppendImage(info.hOpenIcon);
+    if (info.hIcon)
+        ::DestroyIcon(info.hIcon);
+    if (info.hOpenIcon)
+        ::DestroyIcon(info.hOpenIcon);
+
+    if (m_nImageBatch == 0)
+        HandImageListToTree();
+    return InsertTreeItem(info.strDisplayName, hParent, bPlaceholder, nImage, nSelectedImage);
+}
+
+// Runs after the tree opened or closed an item: opening reads the item's
+// folder afresh, closing drops the branch and its icons.
+void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTREEVIEWA* pNMTreeView = (NMTREEVIEWA*)pNMHDR;
+    HTREEITEM hItem = pNMTreeView->itemNew.hItem;
+    if (pNMTreeView->itemNew.state & TVIS_EXPANDED)
+        PopulateItem(hItem);
+    else
+        DeleteChildItems(hItem, TRUE);
+    *pResult = 0;
+}
+
+void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
+{
+    BeginImageBatch();
+    if (hItem == m_hComputerItem) {
+        DeleteChildItems(hItem, FALSE);
+        GetDriveStrings(m_szDriveStrings, sizeof(m_szDriveStrings));
+        if (m_szDriveStrings[0] == 0) {
+            InsertItem("", hItem, TVI_LAST);
+        } else {
+            // Drive items stand in the order of the strings: paths of drive
+            // items are found by walking both in step.
+            for (const char* p = m_szDriveStrings; *p; p += strlen(p) + 1)
+                InsertPathItem(p, hItem, TRUE);
+        }
+        EndImageBatch();
+        return;
+    }
+
+    // Asked while the placeholder is still there, so that a folder's path
+    // keeps its trailing "\".
+    CString strPath = GetItemPath("", hItem);
+    DeleteChildItems(hItem, FALSE);
+    CString strPattern = strPath + "*.*";
+
+    BOOL bFound = FALSE;
+    CSortStringArray folders;
+    {
+        CFileFind finder;
+        BOOL bWorking = finder.FindFile(strPattern);
+        while (bWorking) {
+            bWorking = finder.FindNextFile();
+            if (finder.IsDirectory() && !finder.IsDots()) {
+                bFound = TRUE;
+                folders.Add(strPath + finder.GetFileName());
+            }
+        }
+    }
+    folders.Sort();
+    for (int i = 0; i < folders.GetSize(); ++i) {
+        HTREEITEM hFolder = InsertPathItem(folders[i], hItem, FALSE);
+        InsertItem("", hFolder, TVI_LAST);
+    }
+
+    CSortStringArray files;
+    {
+        CFileFind finder;
+        BOOL bWorking = finder.FindFile(strPattern);
+        while (bWorking) {
+            bWorking = finder.FindNextFile();
+            if (!finder.IsDirectory() && AcceptTreeFile(finder.GetFileName())) {
+                bFound = TRUE;
+                files.Add(strPath + finder.GetFileName());
+            }
+        }
+    }
+    files.Sort();
+    for (int i = 0; i < files.GetSize(); ++i)
+        InsertPathItem(files[i], hItem, FALSE);
+
+    if (!bFound)
+        InsertItem("", hItem, TVI_LAST);
+    EndImageBatch();
+}
+
+void CFolderTreeCtrl::DeleteChildItems(HTREEITEM hItem, BOOL bAddPlaceholder)
+{
+    // The images of the whole branch are gathered before its items go and
+    // removed in one step afterwards; the remaining items are renumbered
+    // once, not once per removed image.
+    std::vector<int> images;
+    CollectBranchImages(hItem, images);
+    while (HTREEITEM hChild = GetChildItem(hItem))
+        DeleteItem(hChild);
+    ReleaseImages(images);
+    if (m_nImageBatch == 0)
+        HandImageListToTree();
+
+    if (bAddPlaceholder)
+        InsertItem("", hItem, TVI_LAST);
+}
+
+BOOL CFolderTreeCtrl::AcceptTreeFile(CString strFileName)
+{
+    return strFileName.Right(4) == ".mp3";
+}
+
+BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
+{
+    return TRUE;
+}
+
+int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames)
+{
+    m_nFileCount = 0;
+    CString strPath;
+    if (!GetItemText(hItem).IsEmpty())
+        strPath = GetItemPath("", hItem);
+
+    CSortStringArray names;
+    CollectFileNames(strPath + "*.*", names, [this](const CString& strName) { return AcceptListFile(strName) != 0; });
+    names.Sort();
+    for (int i = 0; i < names.GetSize(); ++i)
+        pNames[m_nFileCount++] = names[i];
+    return m_nFileCount;
+}

@@ -1,0 +1,134 @@
+// The tree's image list: blank images first (image 0 is every placeholder's),
+// then the desktop and computer images, then two images of each drive,
+// folder and file item, its icon and directly behind it its open icon. When
+// items go, their images go with them and the rest move down, so the list
+// holds the images of exactly the items that exist.
+#include <algorithm>
+
+#include "platform/Shell.h"
+#include "tree/FolderTreeCtrl.h"
+
+namespace {
+const int kDesktopIcon = 34;
+const int kComputerIcon = 15;
+const int kBlankBitmapSize = 32;
+}  // namespace
+
+void CFolderTreeCtrl::SetUpImageList(int& nDesktopImage, int& nComputerImage)
+{
+    m_imageList.Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), ILC_COLOR24, 50, 50);
+    m_imageList.SetBkColor(::GetSysColor(COLOR_WINDOW));
+
+    // One bitmap in the window colour, cut into as many blank images as
+    // its width holds.
+    HBITMAP hBlank = ::CreateBitmap(kBlankBitmapSize, kBlankBitmapSize, 1, 24, NULL);
+    HDC hdcScreen = ::GetDC(NULL);
+    HDC hdc = ::CreateCompatibleDC(hdcScreen);
+    ::ReleaseDC(NULL, hdcScreen);
+    HGDIOBJ hOld = ::SelectObject(hdc, hBlank);
+    RECT rc = {0, 0, kBlankBitmapSize, kBlankBitmapSize};
+    ::FillRect(hdc, &rc, ::GetSysColorBrush(COLOR_WINDOW));
+    ::SelectObject(hdc, hOld);
+    ::DeleteDC(hdc);
+    m_imageList.Add(hBlank, RGB(0, 0, 0));
+    ::DeleteObject(hBlank);
+
+    HINSTANCE hInstance = AfxGetInstanceHandle();
+    HICON hDesktop = ExtractShellIcon(hInstance, kDesktopIcon);
+    nDesktopImage = AppendImage(hDesktop);
+    HICON hComputer = ExtractShellIcon(hInstance, kComputerIcon);
+    nComputerImage = AppendImage(hComputer);
+    if (hDesktop)
+        ::DestroyIcon(hDesktop);
+    if (hComputer)
+        ::DestroyIcon(hComputer);
+}
+
+// Appends an icon and returns its index. Without an icon a blank image
+// takes the slot: an item must own images of its own, or releasing it would
+// remove someone else's (or, with index -1, every image of the list).
+int CFolderTreeCtrl::AppendImage(HICON hIcon)
+{
+    int nImage = hIcon ? m_imageList.Add(hIcon) : -1;
+    if (nImage == -1) {
+        nImage = m_imageList.GetImageCount();
+        ImageList_SetImageCount(m_imageList, nImage + 1);
+        ImageList_Copy(m_imageList, nImage, m_imageList, 0, ILCF_MOVE);
+    }
+    return nImage;
+}
+
+// Gathers the images of every item below hItem, at every depth.
+void CFolderTreeCtrl::CollectBranchImages(HTREEITEM hItem, std::vector<int>& images)
+{
+    for (HTREEITEM hChild = GetChildItem(hItem); hChild; hChild = GetNextSiblingItem(hChild)) {
+        int nImage = 0, nSelectedImage = 0;
+        GetItemImage(hChild, nImage, nSelectedImage);
+        if (nImage != 0)
+            images.push_back(nImage);
+        if (nSelectedImage != 0 && nSelectedImage != nImage)
+            images.push_back(nSelectedImage);
+        CollectBranchImages(hChild, images);
+    }
+}
+
+// Removes the images of deleted items from the list and renumbers the
+// remaining items. The survivors above the lowest removed image move down
+// in one pass and the list is cut once; the tree is walked once, and not at
+// all when the removed images were the last of the list.
+void CFolderTreeCtrl::ReleaseImages(std::vector<int>& images)
+{
+    int nCount = m_imageList.GetImageCount();
+    std::sort(images.begin(), images.end());
+    images.erase(std::unique(images.begin(), images.end()), images.end());
+    // Image 0 is the placeholders' blank image and is never removed.
+    images.erase(std::remove_if(images.begin(), images.end(), [nCount](int n) { return n <= 0 || n >= nCount; }),
+                 images.end());
+    if (images.empty())
+        return;
+
+    size_t nNext = 0;
+    int nTo = images[0];
+    for (int nFrom = images[0]; nFrom < nCount; ++nFrom) {
+        if (nNext < images.size() && images[nNext] == nFrom) {
+            ++nNext;
+            continue;
+        }
+        ImageList_Copy(m_imageList, nTo++, m_imageList, nFrom, ILCF_MOVE);
+    }
+    ImageList_SetImageCount(m_imageList, nTo);
+
+    if (nTo > images[0]) {
+        ShiftImageIndexes(m_hComputerItem, images);
+        ShiftImageIndexes(m_hDesktopItem, images);
+    }
+}
+
+void CFolderTreeCtrl::ShiftImageIndexes(HTREEITEM hParent, const std::vector<int>& removed)
+{
+    auto shifted = [&removed](int n) {
+        return n - (int)(std::lower_bound(removed.begin(), removed.end(), n) - removed.begin());
+    };
+    for (HTREEITEM hChild = GetChildItem(hParent); hChild; hChild = GetNextSiblingItem(hChild)) {
+        int nImage = 0, nSelectedImage = 0;
+        GetItemImage(hChild, nImage, nSelectedImage);
+        int nNewImage = shifted(nImage), nNewSelectedImage = shifted(nSelectedImage);
+        if (nNewImage != nImage || nNewSelectedImage != nSelectedImage)
+            SetItemImage(hChild, nNewImage, nNewSelectedImage);
+        if (ItemHasChildren(hChild))
+            ShiftImageIndexes(hChild, removed);
+    }
+}
+
+void CFolderTreeCtrl::EndImageBatch()
+{
+    if (--m_nImageBatch == 0)
+        HandImageListToTree();
+}
+
+// The tree draws from the list it was handed; handing it again after the
+// list grew or shrank keeps the tree's view of it current.
+void CFolderTreeCtrl::HandImageListToTree()
+{
+    SetImageList(&m_imageList, TVSIL_NORMAL);
+}
