@@ -5,3 +5,27 @@
 #define IDS_ABOUTBOX 101
 #define IDD_BATCHNAME_DIALOG 102
 #define IDR_MAINFRAME 128
+
+// Main dialog controls.
+#define IDC_TREE 1000
+#define IDC_RENAME 1003
+#define IDC_REPLACE 1007
+#define IDC_FIND_COMBO 1008
+#define IDC_REPLACE_COMBO 1009
+#define IDC_NAMES_EDIT 1010
+#define IDC_MANUAL_BUTTON 1011
+#define IDC_FRONT_EDIT 1012
+#define IDC_INSERT_FRONT 1013
+#define IDC_UNDO 1014
+#define IDC_CHANGE_EXTENSION 1018
+
+// Manual dialog controls.
+#define IDC_MANUAL_WARNING 1016
+#define IDC_MANUAL_GROUP 1017
+
+// The system-menu command that opens the manual.
+#define IDM_ABOUTBOX 0x0010
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -106,6 +106,9 @@ setup_prefix() {
     for face in "굴림" "Gulim" "굴림체" "GulimChe" "돋움" "Dotum" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS Sans Serif"; do
         timeout 60 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "NanumGothic" /f >/dev/null 2>&1 || true
     done
+    # Wine draws the window frames itself, so that captions show on a bare
+    # X server without a window manager.
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     timeout 120 wineserver -w || true
     touch "$stamp"
 }

@@ -1,0 +1,28 @@
+#include "app/BatchNameApp.h"
+
+#include "dialogs/BatchNameDlg.h"
+
+CBatchNameApp theApp;
+
+CBatchNameApp::CBatchNameApp() {}
+
+CBatchNameApp::~CBatchNameApp() {}
+
+// The whole program is the main dialog: run it and end when it closes.
+BOOL CBatchNameApp::InitInstance()
+{
+    AfxEnableControlContainer();
+    Enable3dControlsStatic();
+
+    CBatchNameDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = NULL;
+    // No message loop of the application's own: the program ends here.
+    return FALSE;
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+}

@@ -1,0 +1,315 @@
+#include "dialogs/BatchNameDlg.h"
+
+#include "dialogs/ManualDlg.h"
+#include "names/Renamer.h"
+
+namespace {
+
+// Layout constants, in client pixels.
+const int WIDTH_THRESHOLD = 420;
+const int PANE_TOP = 63;
+const int PANE_SHORTER = 81;
+const int STRIP_HEIGHT = 18;
+const int RENAME_TOP = 8;
+const int RENAME_HEIGHT = 50;
+
+RECT Box(int x, int y, int cx, int cy)
+{
+    RECT r = {x, y, cx, cy};
+    return r;
+}
+
+}  // namespace
+
+bool ComputeDialogLayout(int cx, int cy, DialogLayout& layout)
+{
+    if (cx <= WIDTH_THRESHOLD)
+        return false;
+    int half = cx / 2;
+    int right = cx - half;
+    // A client area too low for the panes gives them no height rather than
+    // a negative one.
+    int paneHeight = cy - PANE_SHORTER;
+    if (paneHeight < 0)
+        paneHeight = 0;
+    int stripTop = cy - STRIP_HEIGHT;
+    layout.tree = Box(0, PANE_TOP, right, paneHeight);
+    layout.names = Box(half + 1, PANE_TOP, right, paneHeight);
+    layout.manualButton = Box(half + 3, stripTop, right - 3, STRIP_HEIGHT);
+    layout.renameButton = Box(cx + (9 * (400 - cx)) / 10, RENAME_TOP, (8 * cx - 3200) / 10, RENAME_HEIGHT);
+    return true;
+}
+
+POINT IconPosition(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight)
+{
+    POINT pt = {(nClientWidth - nIconWidth + 1) / 2, (nClientHeight - nIconHeight + 1) / 2};
+    return pt;
+}
+
+EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, HWND hFrontEdit)
+{
+    if (!hFocus)
+        return ENTER_NOTHING;
+    HWND hParent = ::GetParent(hFocus);
+    // The edit field of a drop-down combo box is its child.
+    if (hParent && (hParent == hReplaceCombo || hParent == hFindCombo))
+        return ENTER_REPLACE;
+    if (hFocus == hFrontEdit)
+        return ENTER_INSERT_FRONT;
+    return ENTER_NOTHING;
+}
+
+// ---------------------------------------------------------------------------
+
+CBatchNameDlg::CBatchNameDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0)
+{
+    m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
+                          : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CBatchNameDlg::~CBatchNameDlg() {}
+
+void CBatchNameDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FRONT_EDIT, m_editFront);
+    DDX_Control(pDX, IDC_UNDO, m_btnUndo);
+    DDX_Control(pDX, IDC_REPLACE, m_btnReplace);
+    DDX_Control(pDX, IDC_INSERT_FRONT, m_btnInsertFront);
+    DDX_Control(pDX, IDC_MANUAL_BUTTON, m_btnManual);
+    DDX_Control(pDX, IDC_NAMES_EDIT, m_editNames);
+    DDX_Control(pDX, IDC_REPLACE_COMBO, m_comboReplace);
+    DDX_Control(pDX, IDC_FIND_COMBO, m_comboFind);
+    DDX_Control(pDX, IDC_RENAME, m_btnRename);
+    DDX_Control(pDX, IDC_TREE, m_tree);
+}
+
+BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_RENAME, OnRename)
+    ON_BN_CLICKED(IDC_REPLACE, OnReplace)
+    ON_NOTIFY(TVN_SELCHANGED, IDC_TREE, OnSelChangedTree)
+    ON_WM_CTLCOLOR()
+    ON_WM_SIZE()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_BN_CLICKED(IDC_MANUAL_BUTTON, OnManual)
+    ON_BN_CLICKED(IDC_INSERT_FRONT, OnInsertFront)
+    ON_CBN_EDITCHANGE(IDC_REPLACE_COMBO, OnEditChangeReplaceCombo)
+END_MESSAGE_MAP()
+
+// Runs once when the window exists: binds the controls, extends the system
+// menu, sets the icons and builds the tree's top level.
+BOOL CBatchNameDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    // An edit control takes 32,767 characters from the keyboard and the
+    // clipboard until told otherwise; a pasted list of a large folder must
+    // arrive whole, or the files past the cut would get empty names.
+    m_editNames.SetLimitText(0);
+
+    m_tree.InitTree();
+
+    m_nUndoDepth = 0;
+    GetDlgItem(IDC_UNDO)->EnableWindow(FALSE);
+    return TRUE;
+}
+
+// The system menu: its added item opens the manual.
+void CBatchNameDlg::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CManualDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+// Draws the icon while the dialog is minimised.
+void CBatchNameDlg::OnPaint()
+{
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
+        int cxIcon = GetSystemMetrics(SM_CXICON);
+        int cyIcon = GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        POINT pt = IconPosition(rect.Width(), rect.Height(), cxIcon, cyIcon);
+        dc.DrawIcon(pt.x, pt.y, m_hIcon);
+    } else {
+        CDialog::OnPaint();
+    }
+}
+
+// The cursor while the minimised window is dragged.
+HCURSOR CBatchNameDlg::OnQueryDragIcon()
+{
+    return (HCURSOR)m_hIcon;
+}
+
+// The tree's selection changed: load the selected folder's files.
+void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    HTREEITEM hItem = m_tree.GetSelectedItem();
+    if (hItem) {
+        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames);
+        m_strFolderPath = m_tree.GetFolderPath(hItem);
+    } else {
+        m_nNameCount = 0;
+        m_strFolderPath.Empty();
+    }
+    CString strText = JoinNames(m_strCurNames, m_nNameCount);
+    for (int i = 0; i < m_nNameCount; ++i)
+        m_strNewNames[i] = m_strCurNames[i];
+    m_editNames.SetWindowText(strText);
+    ResetUndo();
+    *pResult = 0;
+}
+
+// The rename button: file i takes the name on line i; failures are reported.
+void CBatchNameDlg::OnRename()
+{
+    CString strText;
+    m_editNames.GetWindowText(strText);
+    std::vector<RenameFailure> failures =
+        ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames);
+    ResetUndo();
+    if (!failures.empty())
+        ShowMessage(FormatRenameReport(m_nNameCount, failures), "이름바꾸기", MB_OK | MB_ICONHAND);
+}
+
+void CBatchNameDlg::OnReplace() {}
+
+void CBatchNameDlg::OnInsertFront() {}
+
+int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption, UINT nType)
+{
+    return MessageBox(strText, strCaption, nType);
+}
+
+void CBatchNameDlg::ResetUndo()
+{
+    m_nUndoDepth = 0;
+    GetDlgItem(IDC_UNDO)->EnableWindow(FALSE);
+}
+
+// Button 1011: the manual.
+void CBatchNameDlg::OnManual()
+{
+    CManualDlg dlg;
+    dlg.DoModal();
+}
+
+// Typing in the replacement combo box needs nothing from the dialog.
+void CBatchNameDlg::OnEditChangeReplaceCombo() {}
+
+void CBatchNameDlg::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CDialog::OnMouseMove(nFlags, point);
+}
+
+void CBatchNameDlg::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CDialog::OnLButtonDown(nFlags, point);
+}
+
+// The window was resized: the panes share the width, below the command rows.
+void CBatchNameDlg::OnSize(UINT nType, int cx, int cy)
+{
+    CDialog::OnSize(nType, cx, cy);
+    DialogLayout layout;
+    // The first size message comes before the controls are bound.
+    if (!m_tree.GetSafeHwnd() || !::IsWindow(m_tree.GetSafeHwnd()) || !ComputeDialogLayout(cx, cy, layout))
+        return;
+    const struct {
+        CWnd* pWnd;
+        const RECT& r;
+    } moves[] = {{&m_tree, layout.tree},
+                 {&m_editNames, layout.names},
+                 {&m_btnManual, layout.manualButton},
+                 {&m_btnRename, layout.renameButton}};
+    for (const auto& m : moves)
+        m.pWnd->SetWindowPos(NULL, m.r.left, m.r.top, m.r.right, m.r.bottom, SWP_NOZORDER);
+}
+
+HBRUSH CBatchNameDlg::Brush(int nBrush, COLORREF color)
+{
+    if (!m_brushes[nBrush].GetSafeHandle())
+        m_brushes[nBrush].CreateSolidBrush(color);
+    return m_brushes[nBrush];
+}
+
+// Every control's colours, and the dialog's own background.
+HBRUSH CBatchNameDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    switch (pWnd ? pWnd->GetDlgCtrlID() : 0) {
+    case IDC_FIND_COMBO:
+        pDC->SetTextColor(RGB(50, 50, 100));
+        pDC->SetBkColor(RGB(115, 255, 255));
+        return Brush(BRUSH_FIND, RGB(255, 55, 55));
+    case IDC_REPLACE_COMBO:
+        pDC->SetTextColor(RGB(50, 50, 100));
+        pDC->SetBkColor(RGB(155, 255, 255));
+        return Brush(BRUSH_REPLACE, RGB(55, 55, 255));
+    case IDC_FRONT_EDIT:
+        pDC->SetTextColor(RGB(50, 50, 10));
+        pDC->SetBkColor(RGB(225, 255, 225));
+        return Brush(BRUSH_FRONT, RGB(155, 255, 155));
+    case IDC_TREE:
+        pDC->SetTextColor(RGB(50, 50, 100));
+        pDC->SetBkColor(RGB(255, 250, 250));
+        return Brush(BRUSH_TREE, RGB(255, 245, 245));
+    case IDC_NAMES_EDIT:
+        pDC->SetTextColor(RGB(50, 50, 100));
+        pDC->SetBkColor(RGB(245, 245, 255));
+        return Brush(BRUSH_NAMES, RGB(245, 245, 255));
+    default:
+        if (nCtlColor == CTLCOLOR_STATIC) {
+            pDC->SetTextColor(RGB(0, 150, 0));
+            pDC->SetBkColor(RGB(230, 230, 255));
+        }
+        return Brush(BRUSH_DIALOG, RGB(230, 230, 255));
+    }
+}
+
+// Enter runs the command of the field that has the focus and goes no
+// further; Escape never closes the dialog.
+BOOL CBatchNameDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+        switch (EnterCommandFor(::GetFocus(), m_comboFind.GetSafeHwnd(), m_comboReplace.GetSafeHwnd(),
+                                m_editFront.GetSafeHwnd())) {
+        case ENTER_REPLACE:
+            OnReplace();
+            break;
+        case ENTER_INSERT_FRONT:
+            OnInsertFront();
+            break;
+        case ENTER_NOTHING:
+            break;
+        }
+        return TRUE;
+    }
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE)
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}

@@ -1,0 +1,87 @@
+// The main dialog: the folder tree, the name editor, the batch commands and
+// the rename button.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "names/NameList.h"
+#include "res/resource.h"
+#include "tree/FolderTreeCtrl.h"
+
+#define MAX_UNDO 100
+
+// The layout of the two panes and two buttons for a client area of W x H
+// pixels; false when nothing moves (W of 420 or less).
+struct DialogLayout {
+    RECT tree, names, manualButton, renameButton;  // left, top, width, height
+};
+bool ComputeDialogLayout(int cx, int cy, DialogLayout& layout);
+
+// Where the minimised dialog draws its icon.
+POINT IconPosition(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight);
+
+// Which batch command the Enter key runs, by the focus window and its parent.
+enum EnterCommand { ENTER_NOTHING, ENTER_REPLACE, ENTER_INSERT_FRONT };
+EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, HWND hFrontEdit);
+
+class CBatchNameDlg : public CDialog {
+public:
+    enum { IDD = IDD_BATCHNAME_DIALOG };
+    explicit CBatchNameDlg(CWnd* pParent = NULL);
+    ~CBatchNameDlg() override;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // The name list.
+    CString m_strCurNames[MAX_NAMES];
+    CString m_strNewNames[MAX_NAMES];
+    CString m_strFolderPath;
+    // The undo history.
+    CString m_strUndoTexts[MAX_UNDO];
+    int m_nNameCount;
+    int m_nUndoDepth;
+
+    // Colour brushes, one per fill colour, created once.
+    enum { BRUSH_FIND, BRUSH_REPLACE, BRUSH_FRONT, BRUSH_TREE, BRUSH_NAMES, BRUSH_DIALOG, BRUSH_COUNT };
+    CBrush m_brushes[BRUSH_COUNT];
+
+    CEdit m_editFront;
+    CButton m_btnUndo;
+    CButton m_btnReplace;
+    CButton m_btnInsertFront;
+    CButton m_btnManual;
+    CEdit m_editNames;
+    CComboBox m_comboReplace;
+    CComboBox m_comboFind;
+    CButton m_btnRename;
+    CFolderTreeCtrl m_tree;
+    HICON m_hIcon;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnRename();
+    void OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnManual();
+    void OnEditChangeReplaceCombo();
+
+    // Batch commands, run by their buttons and by Enter in their fields.
+    virtual void OnReplace();
+    virtual void OnInsertFront();
+
+    // Shows a message box owned by the dialog.
+    virtual int ShowMessage(const CString& strText, const CString& strCaption, UINT nType);
+
+    // Empties the undo history and disables its button.
+    void ResetUndo();
+    HBRUSH Brush(int nBrush, COLORREF color);
+
+    DECLARE_MESSAGE_MAP()
+};
