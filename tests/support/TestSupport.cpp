@@ -190,7 +190,10 @@ void MessageBoxWatcher::Run()
                     GetWindowTextA(hText, buf, sizeof(buf));
                     s.text = buf;
                     s.icon = 0;
-                    HWND hIcon = GetDlgItem(hWnd, 0x0014);  // the message box's icon control
+                    // The icon control: 0x14 on Windows, stc1 (0x440) under Wine.
+                    HWND hIcon = GetDlgItem(hWnd, 0x0014);
+                    if (!hIcon)
+                        hIcon = GetDlgItem(hWnd, 0x0440);
                     if (hIcon) {
                         HICON h = (HICON)SendMessageA(hIcon, STM_GETICON, 0, 0);
                         if (h == LoadIcon(NULL, IDI_HAND))

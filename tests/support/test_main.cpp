@@ -4,6 +4,10 @@
 
 #include "framework/afxwin.h"
 
+// The application object, as the program has one: dialogs under test
+// become its main window, the owner of the modal dialogs they open.
+static CWinApp s_testApp;
+
 int main(int argc, char** argv)
 {
     AfxWinInitForTests();

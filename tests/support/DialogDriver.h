@@ -1,0 +1,48 @@
+// Drives the real main dialog the way a user does: through its tree, its
+// controls and the keys its modal loop would pass on.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "dialogs/BatchNameDlg.h"
+
+// The dialog, created modeless from its template; the members stay
+// reachable for checks.
+class TestBatchNameDlg : public CBatchNameDlg {
+public:
+    TestBatchNameDlg();
+    ~TestBatchNameDlg() override;
+
+    // Opens each label in turn below the desktop item, as the user does
+    // with the "+" key, and selects the last one; NULL when one is missing.
+    HTREEITEM SelectDesktopPath(const std::vector<std::string>& labels);
+    void OpenItem(HTREEITEM hItem);
+    void CloseItem(HTREEITEM hItem);
+    HTREEITEM ChildByLabel(HTREEITEM hParent, const std::string& label);
+
+    CString EditorText();
+    void SetEditorText(const CString& text);
+    // A click on a button of the dialog.
+    void Click(int nID);
+    // A key pressed in the window hWnd, passed through the dialog's
+    // pre-translation exactly as the modal loop passes it.
+    void PressKey(HWND hWnd, UINT vk);
+    bool UndoEnabled() { return ::IsWindowEnabled(::GetDlgItem(m_hWnd, IDC_UNDO)) != 0; }
+    HWND Item(int nID) { return ::GetDlgItem(m_hWnd, nID); }
+};
+
+// Runs action on its own thread once a top-level window of this process
+// with the given caption is visible (or after timeoutMs without one), while
+// the test thread sits in a modal loop.
+class WhenWindowAppears {
+public:
+    WhenWindowAppears(const CString& caption, std::function<void(HWND)> action, int timeoutMs = 10000);
+    ~WhenWindowAppears();
+    bool Seen() const { return m_seen; }
+
+private:
+    std::thread m_thread;
+    volatile bool m_seen = false;
+};

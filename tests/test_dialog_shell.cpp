@@ -1,0 +1,358 @@
+// The main dialog as the user meets it: start-up state, loading a folder,
+// renaming with a report of the failures, layout, colours, keys, manual.
+#include <gtest/gtest.h>
+
+#include "support/DialogDriver.h"
+#include "support/TestSupport.h"
+#include "support/TreeHost.h"
+
+namespace {
+
+RECT ChildRect(HWND hDlg, int nID)
+{
+    RECT r;
+    HWND h = GetDlgItem(hDlg, nID);
+    GetWindowRect(h, &r);
+    MapWindowPoints(NULL, hDlg, (POINT*)&r, 2);
+    RECT box = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return box;
+}
+
+::testing::AssertionResult IsBox(const RECT& r, int x, int y, int cx, int cy)
+{
+    if (r.left == x && r.top == y && r.right == cx && r.bottom == cy)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom
+                                         << ") instead of (" << x << ", " << y << ", " << cx << ", " << cy << ")";
+}
+
+COLORREF BrushColor(HBRUSH h)
+{
+    LOGBRUSH lb = {};
+    GetObject(h, sizeof(lb), &lb);
+    return lb.lbColor;
+}
+
+}  // namespace
+
+TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
+{
+    TestBatchNameDlg dlg;
+    ASSERT_TRUE(IsWindow(dlg.m_hWnd));
+    CString caption;
+    dlg.GetWindowText(caption);
+    EXPECT_STREQ(caption, "Quorvel 1.07 - 화일 이름을 쉽게");
+    EXPECT_FALSE(dlg.UndoEnabled());
+    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_nNameCount, 0);
+
+    HTREEITEM hFirst = dlg.m_tree.GetRootItem();
+    ASSERT_TRUE(hFirst);
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hFirst), "내 컴퓨터");
+    EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(hFirst), dlg.m_tree.GetDesktopItem());
+    EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(dlg.m_tree.GetDesktopItem()), (HTREEITEM)NULL);
+
+    HMENU hMenu = GetSystemMenu(dlg.m_hWnd, FALSE);
+    int n = GetMenuItemCount(hMenu);
+    ASSERT_GE(n, 2);
+    EXPECT_EQ(GetMenuState(hMenu, n - 2, MF_BYPOSITION) & MF_SEPARATOR, (UINT)MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(hMenu, n - 1), (UINT)IDM_ABOUTBOX);
+    char text[100] = "";
+    GetMenuStringA(hMenu, n - 1, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "Quorvel 정보(&A)...");
+}
+
+TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"b.txt", "c.txt", "A.txt", "노래.mp3"}));
+    ASSERT_TRUE(MakeFolder(folder / "sub"));
+
+    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
+    EXPECT_STREQ(dlg.EditorText(), "A.txt\r\nb.txt\r\nc.txt\r\n노래.mp3\r\n");
+    EXPECT_EQ(dlg.m_nNameCount, 4);
+    EXPECT_STREQ(dlg.m_strFolderPath, folder.Path().c_str());
+
+    // The undo history empties on a rename whatever it held.
+    dlg.m_nUndoDepth = 2;
+    EnableWindow(dlg.Item(IDC_UNDO), TRUE);
+
+    // b.txt -> c.txt fails (c.txt is still there when its turn comes),
+    // the others go through in list order.
+    dlg.SetEditorText("a1.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+    {
+        MessageBoxWatcher boxes;
+        dlg.Click(IDC_RENAME);
+        PumpMessages(50);
+        auto seen = boxes.Boxes();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, CString("이름바꾸기").str());
+        EXPECT_EQ(seen[0].text.find(CString("전체 4개 중 1개 파일의 이름을 바꾸지 못했습니다.\nb.txt -> c.txt: ").str()), 0u)
+            << seen[0].text;
+        EXPECT_EQ(seen[0].icon, (UINT)MB_ICONHAND);
+    }
+    EXPECT_EQ(ListFileNames(folder.Path()),
+              (std::vector<std::string>{"a1.txt", "b.txt", "d.txt", CString("음악.mp3").str()}));
+    EXPECT_EQ(ReadFileBytes(folder / "a1.txt"), "A.txt");
+    EXPECT_EQ(ReadFileBytes(folder / "d.txt"), "c.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[1], "b.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[2], "d.txt");
+    EXPECT_FALSE(dlg.UndoEnabled());
+    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    // The editor keeps the text as the user wrote it.
+    EXPECT_STREQ(dlg.EditorText(), "a1.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+
+    // A second press with nothing left to change reports only what still
+    // cannot be done.
+    dlg.SetEditorText("a1.txt\r\nb.txt\r\nd.txt\r\n음악.mp3\r\n");
+    {
+        MessageBoxWatcher boxes;
+        dlg.Click(IDC_RENAME);
+        PumpMessages(50);
+        EXPECT_TRUE(boxes.Boxes().empty());
+    }
+
+    // Selecting an empty folder empties the editor.
+    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name(), "sub"}));
+    EXPECT_STREQ(dlg.EditorText(), "");
+    EXPECT_EQ(dlg.m_nNameCount, 0);
+}
+
+TEST(MainDialog, LayoutFollowsTheClientSize)
+{
+    TestBatchNameDlg dlg;
+    const int ids[] = {IDC_TREE, IDC_NAMES_EDIT, IDC_MANUAL_BUTTON, IDC_RENAME};
+    RECT before[4];
+    for (int i = 0; i < 4; ++i)
+        before[i] = ChildRect(dlg.m_hWnd, ids[i]);
+
+    // 420 pixels wide or narrower, and minimised: nothing moves.
+    dlg.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(420, 300));
+    dlg.SendMessage(WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(IsBox(ChildRect(dlg.m_hWnd, ids[i]), before[i].left, before[i].top, before[i].right,
+                          before[i].bottom));
+
+    struct {
+        int w, h;
+        int tree[4], names[4], manual[4], rename[4];
+    } cases[] = {
+        {421, 300, {0, 63, 211, 219}, {211, 63, 211, 219}, {213, 282, 208, 18}, {403, 8, 16, 50}},
+        {600, 400, {0, 63, 300, 319}, {301, 63, 300, 319}, {303, 382, 297, 18}, {420, 8, 160, 50}},
+        {1024, 700, {0, 63, 512, 619}, {513, 63, 512, 619}, {515, 682, 509, 18}, {463, 8, 499, 50}},
+        // Too low for the panes: their height stops at 0.
+        {500, 50, {0, 63, 250, 0}, {251, 63, 250, 0}, {253, 32, 247, 18}, {410, 8, 80, 50}},
+    };
+    for (const auto& c : cases) {
+        dlg.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.w, c.h));
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+        EXPECT_TRUE(IsBox(ChildRect(dlg.m_hWnd, IDC_TREE), c.tree[0], c.tree[1], c.tree[2], c.tree[3]));
+        EXPECT_TRUE(IsBox(ChildRect(dlg.m_hWnd, IDC_NAMES_EDIT), c.names[0], c.names[1], c.names[2], c.names[3]));
+        EXPECT_TRUE(
+            IsBox(ChildRect(dlg.m_hWnd, IDC_MANUAL_BUTTON), c.manual[0], c.manual[1], c.manual[2], c.manual[3]));
+        EXPECT_TRUE(IsBox(ChildRect(dlg.m_hWnd, IDC_RENAME), c.rename[0], c.rename[1], c.rename[2], c.rename[3]));
+    }
+}
+
+TEST(MainDialog, MinimisedIconIsCentredWithTruncatingDivision)
+{
+    POINT pt = IconPosition(36, 36, 32, 32);
+    EXPECT_EQ(pt.x, 2);
+    EXPECT_EQ(pt.y, 2);
+    pt = IconPosition(30, 30, 32, 32);
+    EXPECT_EQ(pt.x, 0);  // -1 / 2 truncates toward zero
+    EXPECT_EQ(pt.y, 0);
+    pt = IconPosition(160, 27, 32, 32);
+    EXPECT_EQ(pt.x, 64);
+    EXPECT_EQ(pt.y, -2);
+}
+
+TEST(MainDialog, ColoursByControlAndKindWithSixBrushesForEver)
+{
+    TestBatchNameDlg dlg;
+    HDC hdc = GetDC(dlg.m_hWnd);
+    struct {
+        int id;
+        UINT msg;
+        COLORREF text, back, fill;
+    } rows[] = {
+        {IDC_FIND_COMBO, WM_CTLCOLOREDIT, RGB(50, 50, 100), RGB(115, 255, 255), RGB(255, 55, 55)},
+        {IDC_FIND_COMBO, WM_CTLCOLORLISTBOX, RGB(50, 50, 100), RGB(115, 255, 255), RGB(255, 55, 55)},
+        {IDC_REPLACE_COMBO, WM_CTLCOLOREDIT, RGB(50, 50, 100), RGB(155, 255, 255), RGB(55, 55, 255)},
+        {IDC_FRONT_EDIT, WM_CTLCOLOREDIT, RGB(50, 50, 10), RGB(225, 255, 225), RGB(155, 255, 155)},
+        {IDC_TREE, WM_CTLCOLORSTATIC, RGB(50, 50, 100), RGB(255, 250, 250), RGB(255, 245, 245)},
+        {IDC_NAMES_EDIT, WM_CTLCOLOREDIT, RGB(50, 50, 100), RGB(245, 245, 255), RGB(245, 245, 255)},
+        {IDC_RENAME, WM_CTLCOLORSTATIC, RGB(0, 150, 0), RGB(230, 230, 255), RGB(230, 230, 255)},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.id);
+        HBRUSH h = (HBRUSH)dlg.SendMessage(r.msg, (WPARAM)hdc, (LPARAM)dlg.Item(r.id));
+        EXPECT_EQ(BrushColor(h), r.fill);
+        EXPECT_EQ(GetTextColor(hdc), r.text);
+        EXPECT_EQ(GetBkColor(hdc), r.back);
+    }
+    // Any other control of another kind: the fill only; the colours are
+    // those of the default processing, not the static row's green.
+    SetTextColor(hdc, RGB(1, 2, 3));
+    HBRUSH h = (HBRUSH)dlg.SendMessage(WM_CTLCOLORBTN, (WPARAM)hdc, (LPARAM)dlg.Item(IDC_RENAME));
+    EXPECT_EQ(BrushColor(h), RGB(230, 230, 255));
+    EXPECT_NE(GetTextColor(hdc), RGB(0, 150, 0));
+    // The dialog's own background.
+    h = (HBRUSH)dlg.SendMessage(WM_CTLCOLORDLG, (WPARAM)hdc, (LPARAM)dlg.m_hWnd);
+    EXPECT_EQ(BrushColor(h), RGB(230, 230, 255));
+
+    // Repainting many times hands out the same six brushes.
+    HBRUSH first[CBatchNameDlg::BRUSH_COUNT];
+    for (int i = 0; i < CBatchNameDlg::BRUSH_COUNT; ++i) {
+        first[i] = dlg.m_brushes[i].GetSafeHandle();
+        EXPECT_TRUE(first[i] != NULL) << i;
+    }
+    DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 200; ++i) {
+        RedrawWindow(dlg.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        for (const auto& r : rows)
+            dlg.SendMessage(r.msg, (WPARAM)hdc, (LPARAM)dlg.Item(r.id));
+    }
+    for (int i = 0; i < CBatchNameDlg::BRUSH_COUNT; ++i)
+        EXPECT_EQ(dlg.m_brushes[i].GetSafeHandle(), first[i]) << i;
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
+    ReleaseDC(dlg.m_hWnd, hdc);
+}
+
+namespace {
+// Counts the batch commands that the Enter key starts.
+class RoutingDlg : public TestBatchNameDlg {
+public:
+    int replaces = 0, inserts = 0;
+
+protected:
+    void OnReplace() override { ++replaces; }
+    void OnInsertFront() override { ++inserts; }
+};
+}  // namespace
+
+TEST(MainDialog, EnterRunsTheCommandOfItsFieldAndNothingElseReachesAnything)
+{
+    RoutingDlg dlg;
+    // The tree takes the focus before the text is set: a tree that gets the
+    // focus selects its first item, which loads it.
+    SetFocus(dlg.Item(IDC_TREE));
+    dlg.SetEditorText("a\r\nb\r\n");
+    HWND hFindEdit = GetWindow(dlg.Item(IDC_FIND_COMBO), GW_CHILD);
+    HWND hReplaceEdit = GetWindow(dlg.Item(IDC_REPLACE_COMBO), GW_CHILD);
+    ASSERT_TRUE(hFindEdit && hReplaceEdit);
+
+    dlg.PressKey(hFindEdit, VK_RETURN);
+    EXPECT_EQ(dlg.replaces, 1);
+    dlg.PressKey(hReplaceEdit, VK_RETURN);
+    EXPECT_EQ(dlg.replaces, 2);
+    dlg.PressKey(dlg.Item(IDC_FRONT_EDIT), VK_RETURN);
+    EXPECT_EQ(dlg.inserts, 1);
+
+    // Enter in the name editor, the tree and on buttons does nothing; no
+    // line break reaches the editor and no button is pressed.
+    const int others[] = {IDC_NAMES_EDIT, IDC_TREE, IDC_RENAME, IDC_REPLACE, IDC_MANUAL_BUTTON};
+    for (int id : others) {
+        dlg.PressKey(dlg.Item(id), VK_RETURN);
+        dlg.PressKey(dlg.Item(id), VK_ESCAPE);
+    }
+    dlg.PressKey(hFindEdit, VK_ESCAPE);
+    EXPECT_EQ(dlg.replaces, 2);
+    EXPECT_EQ(dlg.inserts, 1);
+    EXPECT_STREQ(dlg.EditorText(), "a\r\nb\r\n");
+    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(dlg.m_hWnd));
+}
+
+TEST(MainDialog, ThePastedListOfALargeFolderArrivesWhole)
+{
+    TestBatchNameDlg dlg;
+    std::string text;
+    for (int i = 0; i < 2000; ++i) {
+        char line[64];
+        snprintf(line, sizeof(line), "%04d_%-53s", i, "long name of a music file.mp3");
+        text += std::string(line, 58) + "\r\n";
+    }
+    ASSERT_EQ(text.size(), 120000u);
+    ASSERT_TRUE(OpenClipboard(dlg.m_hWnd));
+    EmptyClipboard();
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(hMem), text.c_str(), text.size() + 1);
+    GlobalUnlock(hMem);
+    SetClipboardData(CF_TEXT, hMem);
+    CloseClipboard();
+
+    SetFocus(dlg.Item(IDC_NAMES_EDIT));
+    SendMessageA(dlg.Item(IDC_NAMES_EDIT), WM_PASTE, 0, 0);
+    EXPECT_EQ(dlg.EditorText().GetLength(), (int)text.size());
+    EXPECT_EQ(dlg.EditorText().str(), text);
+}
+
+TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
+{
+    TestBatchNameDlg dlg;
+    dlg.m_nNameCount = 0;
+    const CString caption = "Quorvel 사용설명서";
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        bool ownerDisabled = false;
+        COLORREF dialogFill = 0;
+        {
+            WhenWindowAppears closer(caption, [&](HWND hManual) {
+                ownerDisabled = !IsWindowEnabled(dlg.m_hWnd);
+                HDC hdc = GetDC(hManual);
+                dialogFill = BrushColor((HBRUSH)SendMessageA(hManual, WM_CTLCOLORDLG, (WPARAM)hdc, (LPARAM)hManual));
+                ReleaseDC(hManual, hdc);
+                // Escape reaches the manual, through its own dialog keys.
+                HWND hOk = GetDlgItem(hManual, IDOK);
+                PostMessageA(way == 2 ? hOk : hManual, way == 2 ? WM_KEYDOWN : WM_COMMAND,
+                             way == 2 ? VK_ESCAPE : MAKEWPARAM(IDOK, BN_CLICKED), way == 2 ? 1 : 0);
+            });
+            if (way == 0)
+                dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+            else if (way == 1)
+                dlg.Click(IDC_MANUAL_BUTTON);
+            else
+                dlg.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX | 0x000F, 0);
+            EXPECT_TRUE(closer.Seen());
+        }
+        EXPECT_TRUE(ownerDisabled);
+        EXPECT_EQ(dialogFill, RGB(0, 0, 0));
+        EXPECT_TRUE(IsWindowEnabled(dlg.m_hWnd));
+        EXPECT_FALSE(FindWindowA(NULL, caption));
+    }
+}
+
+TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(NULL, exe, sizeof(exe));
+    std::string path = exe;
+    path = path.substr(0, path.rfind('\\'));
+    path = path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
+    ASSERT_TRUE(PathExists(path)) << path;
+
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    const CString caption = "Quorvel 1.07 - 화일 이름을 쉽게";
+    HWND hWnd = NULL;
+    for (int i = 0; i < 600 && !hWnd; ++i) {
+        hWnd = FindWindowA(NULL, caption);
+        if (!hWnd)
+            Sleep(50);
+    }
+    ASSERT_TRUE(hWnd) << "the main window did not appear";
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    EXPECT_EQ(pid, pi.dwProcessId);
+    PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
