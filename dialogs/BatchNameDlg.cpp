@@ -61,7 +61,8 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 
 // ---------------------------------------------------------------------------
 
-CBatchNameDlg::CBatchNameDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0)
+CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
+    : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_bEndingLabelEdit(false)
 {
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
                           : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -89,6 +90,8 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_RENAME, OnRename)
+    ON_NOTIFY(TVN_BEGINLABELEDIT, IDC_TREE, OnBeginLabelEdit)
+    ON_NOTIFY(TVN_ENDLABELEDIT, IDC_TREE, OnEndLabelEdit)
     ON_BN_CLICKED(IDC_REPLACE, OnReplace)
     ON_NOTIFY(TVN_SELCHANGED, IDC_TREE, OnSelChangedTree)
     ON_WM_CTLCOLOR()
@@ -98,6 +101,7 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_BN_CLICKED(IDC_MANUAL_BUTTON, OnManual)
     ON_BN_CLICKED(IDC_INSERT_FRONT, OnInsertFront)
     ON_CBN_EDITCHANGE(IDC_REPLACE_COMBO, OnEditChangeReplaceCombo)
+    ON_MESSAGE(WM_REOPEN_LABEL_EDIT, OnReopenLabelEdit)
 END_MESSAGE_MAP()
 
 // Runs once when the window exists: binds the controls, extends the system

@@ -19,6 +19,10 @@ bool ComputeDialogLayout(int cx, int cy, DialogLayout& layout);
 // Where the minimised dialog draws its icon.
 POINT IconPosition(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight);
 
+// Posted to the dialog to open the label editor again on an item (lParam)
+// once the tree has closed the one whose edit was refused.
+#define WM_REOPEN_LABEL_EDIT (WM_APP + 1)
+
 // Which batch command the Enter key runs, by the focus window and its parent.
 enum EnterCommand { ENTER_NOTHING, ENTER_REPLACE, ENTER_INSERT_FRONT };
 EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, HWND hFrontEdit);
@@ -75,6 +79,15 @@ protected:
     // Batch commands, run by their buttons and by Enter in their fields.
     virtual void OnReplace();
     virtual void OnInsertFront();
+
+    // Folder rename by editing a tree label.
+    void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnReopenLabelEdit(WPARAM wParam, LPARAM lParam);
+    bool IsTreeItem(HTREEITEM hItem, HTREEITEM hFrom = TVI_ROOT);
+    // Set while a refusal's message box is up: taking the focus from the
+    // label editor ends the edit a second time.
+    bool m_bEndingLabelEdit;
 
     // Shows a message box owned by the dialog.
     virtual int ShowMessage(const CString& strText, const CString& strCaption, UINT nType);

@@ -1,0 +1,65 @@
+// Folder rename by editing a label of the tree.
+#include "dialogs/BatchNameDlg.h"
+#include "tree/LabelRename.h"
+
+// The tree is about to open its label editor: only items two or more
+// levels below a top-level item may be renamed.
+void CBatchNameDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    HTREEITEM hItem = m_tree.GetSelectedItem();
+    HTREEITEM hParent = hItem ? m_tree.GetParentItem(hItem) : NULL;
+    *pResult = (hParent && m_tree.GetParentItem(hParent)) ? 0 : 1;
+}
+
+// The label editor is closing: rename on disk, or refuse and edit again.
+void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // The tree never takes the edited text over by itself.
+    *pResult = 0;
+    if (m_bEndingLabelEdit)
+        return;
+
+    HTREEITEM hItem = ((NMTVDISPINFOA*)pNMHDR)->item.hItem;
+    CString strOldName = m_tree.GetItemText(hItem);
+    CString strNewName = strOldName;
+    if (CEdit* pEdit = m_tree.GetEditControl())
+        pEdit->GetWindowText(strNewName);
+
+    LabelRenameResult result = RenameByLabel(m_tree.GetFolderPath(hItem), strOldName, strNewName);
+    switch (result.outcome) {
+    case LABEL_UNCHANGED:
+        break;
+    case LABEL_RENAMED:
+        m_tree.SetItemText(hItem, strNewName);
+        break;
+    case LABEL_EMPTY:
+    case LABEL_NAME_IN_USE:
+    case LABEL_FAILED:
+        m_bEndingLabelEdit = true;
+        ShowMessage(result.strMessage, result.strCaption, MB_OK | MB_ICONHAND);
+        m_bEndingLabelEdit = false;
+        // An editor opened from inside this notification would be destroyed
+        // when it returns: open it afterwards.
+        PostMessage(WM_REOPEN_LABEL_EDIT, 0, (LPARAM)hItem);
+        break;
+    }
+}
+
+LRESULT CBatchNameDlg::OnReopenLabelEdit(WPARAM wParam, LPARAM lParam)
+{
+    HTREEITEM hItem = (HTREEITEM)lParam;
+    // The branch may have been closed meanwhile, deleting the item.
+    if (!IsTreeItem(hItem))
+        return 0;
+    m_tree.SetFocus();
+    m_tree.EditLabel(hItem);
+    return 0;
+}
+
+bool CBatchNameDlg::IsTreeItem(HTREEITEM hItem, HTREEITEM hFrom)
+{
+    for (HTREEITEM h = m_tree.GetChildItem(hFrom == TVI_ROOT ? NULL : hFrom); h; h = m_tree.GetNextSiblingItem(h))
+        if (h == hItem || IsTreeItem(hItem, h))
+            return true;
+    return false;
+}

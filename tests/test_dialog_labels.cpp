@@ -1,0 +1,218 @@
+// Renaming folders by editing their labels in the main dialog's tree.
+#include <gtest/gtest.h>
+
+#include "support/DialogDriver.h"
+#include "support/TestSupport.h"
+#include "support/TreeHost.h"
+
+namespace {
+
+// Opens the label editor on an item as the user does (the item selected
+// first); returns whether an editor opened.
+bool StartEdit(TestBatchNameDlg& dlg, HTREEITEM hItem)
+{
+    dlg.m_tree.SelectItem(hItem);
+    dlg.m_tree.SetFocus();
+    dlg.m_tree.EditLabel(hItem);
+    return dlg.m_tree.GetEditControl() != NULL;
+}
+
+// Types the text into the open label editor and moves the focus away,
+// which ends the edit; message boxes on the way are recorded and closed.
+std::vector<MessageBoxWatcher::Seen> TypeAndLeave(TestBatchNameDlg& dlg, const CString& text, bool byFocus = true)
+{
+    MessageBoxWatcher boxes;
+    CEdit* pEdit = dlg.m_tree.GetEditControl();
+    EXPECT_TRUE(pEdit != NULL);
+    if (pEdit)
+        pEdit->SetWindowText(text);
+    if (byFocus)
+        SetFocus(dlg.Item(IDC_NAMES_EDIT));
+    else
+        dlg.m_tree.SendMessage(TVM_ENDEDITLABELNOW, FALSE, 0);
+    PumpMessages(100);
+    return boxes.Boxes();
+}
+
+CString EditorLabel(TestBatchNameDlg& dlg)
+{
+    CString s;
+    CEdit* pEdit = dlg.m_tree.GetEditControl();
+    if (pEdit)
+        pEdit->GetWindowText(s);
+    return s;
+}
+
+void CancelEdit(TestBatchNameDlg& dlg)
+{
+    if (dlg.m_tree.GetEditControl()) {
+        TypeAndLeave(dlg, dlg.m_tree.GetItemText(dlg.m_tree.GetSelectedItem()));
+    }
+}
+
+}  // namespace
+
+TEST(LabelEdit, OnlyItemsTwoLevelsBelowTheTopMayBeEdited)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "inner"));
+    ASSERT_TRUE(MakeFolder(folder / "inner\\empty"));
+
+    HTREEITEM hComputer = dlg.m_tree.GetComputerItem();
+    HTREEITEM hDesktop = dlg.m_tree.GetDesktopItem();
+    EXPECT_FALSE(StartEdit(dlg, hComputer));
+    EXPECT_FALSE(StartEdit(dlg, hDesktop));
+    dlg.OpenItem(hComputer);
+    HTREEITEM hDrive = dlg.m_tree.GetChildItem(hComputer);
+    ASSERT_TRUE(hDrive);
+    EXPECT_FALSE(StartEdit(dlg, hDrive));
+
+    HTREEITEM hTop = dlg.SelectDesktopPath({folder.Name()});
+    ASSERT_TRUE(hTop);
+    EXPECT_FALSE(StartEdit(dlg, hTop));  // directly below the desktop
+
+    HTREEITEM hInner = dlg.SelectDesktopPath({folder.Name(), "inner"});
+    ASSERT_TRUE(hInner);
+    EXPECT_TRUE(StartEdit(dlg, hInner));
+    EXPECT_STREQ(EditorLabel(dlg), "inner");
+    CancelEdit(dlg);
+
+    // A folder below a drive.
+    dlg.OpenItem(hDrive);
+    HTREEITEM hDriveFolder = dlg.m_tree.GetChildItem(hDrive);
+    ASSERT_TRUE(hDriveFolder);
+    EXPECT_TRUE(StartEdit(dlg, hDriveFolder));
+    CancelEdit(dlg);
+
+    // The blank child of an opened empty folder at depth 4.
+    HTREEITEM hEmpty = dlg.SelectDesktopPath({folder.Name(), "inner", "empty"});
+    ASSERT_TRUE(hEmpty);
+    dlg.OpenItem(hEmpty);
+    HTREEITEM hBlank = dlg.m_tree.GetChildItem(hEmpty);
+    ASSERT_TRUE(hBlank);
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hBlank), "");
+    EXPECT_TRUE(StartEdit(dlg, hBlank));
+    // Renaming it is refused: nothing on disk stands behind it.
+    auto boxes = TypeAndLeave(dlg, "typed");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, CString("파일 이름 바꾸기 오류").str());
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hBlank), "");
+    CancelEdit(dlg);
+}
+
+TEST(LabelEdit, RefusalsShowOneMessageAndReopenTheEditorOnTheOldLabel)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "parent"));
+    ASSERT_TRUE(MakeFolder(folder / "parent\\앨범"));
+    ASSERT_TRUE(MakeFolder(folder / "parent\\other"));
+    ASSERT_TRUE(WriteFileBytes(folder / "parent\\file.txt", "f"));
+    HTREEITEM hItem = dlg.SelectDesktopPath({folder.Name(), "parent", "앨범"});
+    ASSERT_TRUE(hItem);
+
+    // Unchanged: nothing at all.
+    ASSERT_TRUE(StartEdit(dlg, hItem));
+    EXPECT_TRUE(TypeAndLeave(dlg, "앨범").empty());
+    EXPECT_FALSE(dlg.m_tree.GetEditControl());
+
+    const std::string inUse = CString("앨범의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n"
+                                      "다른 파일 이름을 지정하십시오.")
+                                  .str();
+    struct {
+        const char* typed;
+        bool byFocus;
+        const char* caption;
+        std::string textStart;
+    } cases[] = {
+        {"", true, "이름바꾸기", CString("이름을 입력해야합니다.").str()},
+        {"other", true, "파일 이름 바꾸기 오류", inUse},
+        {"file.txt", true, "파일 이름 바꾸기 오류", inUse},
+        {"x?y", true, "파일 이름 바꾸기 오류", CString("앨범의 이름을 바꿀수 없습니다.\n").str()},
+        // Ended while the editor still has the focus: the message box takes
+        // it away, and still only one message shows.
+        {"other", false, "파일 이름 바꾸기 오류", inUse},
+        {"", false, "이름바꾸기", CString("이름을 입력해야합니다.").str()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ASSERT_TRUE(StartEdit(dlg, hItem));
+        auto boxes = TypeAndLeave(dlg, c.typed, c.byFocus);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, CString(c.caption).str());
+        EXPECT_EQ(boxes[0].text.find(c.textStart), 0u) << boxes[0].text;
+        EXPECT_EQ(boxes[0].icon, (UINT)MB_ICONHAND);
+        // The editor is open again on the same item, with the old label.
+        EXPECT_TRUE(dlg.m_tree.GetEditControl() != NULL);
+        EXPECT_STREQ(EditorLabel(dlg), "앨범");
+        EXPECT_STREQ(dlg.m_tree.GetItemText(hItem), "앨범");
+        CancelEdit(dlg);
+    }
+    // A Latin name, then a change of its letter case alone: refused as a
+    // name in use, since the status query finds the folder itself.
+    ASSERT_TRUE(StartEdit(dlg, hItem));
+    auto boxes = TypeAndLeave(dlg, "ALBUM");
+    EXPECT_TRUE(boxes.empty());
+    ASSERT_TRUE(StartEdit(dlg, hItem));
+    boxes = TypeAndLeave(dlg, "album");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.find(CString("ALBUM의 이름을 바꿀수 없습니다.\n지정한 이름을").str()), 0u) << boxes[0].text;
+    CancelEdit(dlg);
+
+    EXPECT_EQ(ListFolderNames(folder / "parent"), (std::vector<std::string>{"ALBUM", "other"}));
+}
+
+TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "parent"));
+    ASSERT_TRUE(MakeFolder(folder / "parent\\old"));
+    ASSERT_TRUE(MakeFolder(folder / "parent\\old\\deep"));
+    ASSERT_TRUE(WriteNamedFiles(folder / "parent\\old\\", {"a.txt", "노래.mp3"}));
+
+    // The folder being renamed is the one whose names are listed.
+    HTREEITEM hOld = dlg.SelectDesktopPath({folder.Name(), "parent", "old"});
+    ASSERT_TRUE(hOld);
+    dlg.OpenItem(hOld);
+    EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n노래.mp3\r\n");
+    const CString strListedPath = dlg.m_strFolderPath;
+    const int nChildren = (int)dlg.m_tree.GetCount();
+
+    ASSERT_TRUE(StartEdit(dlg, hOld));
+    EXPECT_TRUE(TypeAndLeave(dlg, "새 폴더").empty());
+
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hOld), "새 폴더");
+    EXPECT_EQ(ListFolderNames(folder / "parent"), (std::vector<std::string>{CString("새 폴더").str()}));
+    EXPECT_EQ(ReadFileBytes(folder / CString("parent\\새 폴더\\노래.mp3").str()), CString("노래.mp3").str());
+    // The open branch keeps its children, and their paths follow the label.
+    EXPECT_EQ((int)dlg.m_tree.GetCount(), nChildren);
+    HTREEITEM hDeep = dlg.ChildByLabel(hOld, "deep");
+    ASSERT_TRUE(hDeep);
+    EXPECT_EQ(dlg.m_tree.GetFolderPath(hDeep).str(), folder.Path() + CString("parent\\새 폴더\\deep\\").str());
+    // The name list is left alone until another item is selected.
+    EXPECT_STREQ(dlg.m_strFolderPath, strListedPath);
+    EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n노래.mp3\r\n");
+
+    // An ".mp3" file shown in the tree is renamed the same way.
+    HTREEITEM hSong = NULL;
+    for (HTREEITEM h = dlg.m_tree.GetChildItem(hOld); h; h = dlg.m_tree.GetNextSiblingItem(h))
+        if (!dlg.m_tree.ItemHasChildren(h))
+            hSong = h;
+    ASSERT_TRUE(hSong);
+    if (dlg.m_tree.GetItemText(hSong) == "노래.mp3") {
+        ASSERT_TRUE(StartEdit(dlg, hSong));
+        EXPECT_TRUE(TypeAndLeave(dlg, "봄.mp3").empty());
+        EXPECT_TRUE(PathExists(folder / CString("parent\\새 폴더\\봄.mp3").str()));
+    }
+
+    // A folder removed behind the tree's back: refused, label unchanged.
+    ASSERT_TRUE(StartEdit(dlg, hDeep));
+    RemoveTree(folder / CString("parent\\새 폴더\\deep").str());
+    auto boxes = TypeAndLeave(dlg, "deeper");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.find(CString("deep의 이름을 바꿀수 없습니다.\n").str()), 0u) << boxes[0].text;
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hDeep), "deep");
+    CancelEdit(dlg);
+}
