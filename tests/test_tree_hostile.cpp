@@ -1,0 +1,147 @@
+// Folders that fight back: gone after they were listed, huge, and deep.
+// Nothing may crash or hang, and the image list must come back to its four
+// fixed images once everything is closed again.
+#include <gtest/gtest.h>
+
+#include "support/DialogDriver.h"
+#include "support/TestSupport.h"
+#include "support/TreeHost.h"
+
+namespace {
+const int kFixedImages = 4;  // two blank images, the desktop and the computer
+}
+
+TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "gone"));
+    ASSERT_TRUE(WriteNamedFiles(folder / "gone\\", {"a.txt", "b.txt", "c.txt"}));
+    ASSERT_TRUE(MakeFolder(folder / "gone\\sub"));
+
+    HTREEITEM hGone = dlg.SelectDesktopPath({folder.Name(), "gone"});
+    ASSERT_TRUE(hGone);
+    ASSERT_EQ(dlg.m_nNameCount, 3);
+
+    // Another program renames the files and then removes the folder.
+    ASSERT_TRUE(MoveFileA((folder / "gone\\a.txt").c_str(), (folder / "gone\\x.txt").c_str()));
+    dlg.SetEditorText("a2.txt\r\nb2.txt\r\nc.txt\r\n");
+    {
+        MessageBoxWatcher boxes;
+        dlg.Click(IDC_RENAME);
+        PumpMessages(50);
+        auto seen = boxes.Boxes();
+        ASSERT_EQ(seen.size(), 1u);
+        // a.txt is no longer there; b.txt is renamed; c.txt is unchanged.
+        EXPECT_EQ(seen[0].text.find(CString("전체 3개 중 1개 파일의 이름을 바꾸지 못했습니다.\na.txt -> a2.txt: ").str()),
+                  0u)
+            << seen[0].text;
+    }
+    EXPECT_EQ(ListFileNames(folder / "gone"), (std::vector<std::string>{"b2.txt", "c.txt", "x.txt"}));
+
+    RemoveTree(folder / "gone");
+    dlg.SetEditorText("a3.txt\r\nb3.txt\r\nc3.txt\r\n");
+    {
+        MessageBoxWatcher boxes;
+        dlg.Click(IDC_RENAME);
+        PumpMessages(50);
+        auto seen = boxes.Boxes();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text.find(CString("전체 3개 중 3개 파일의 이름을 바꾸지 못했습니다.").str()), 0u);
+    }
+    EXPECT_FALSE(PathExists(folder / "gone"));
+    EXPECT_FALSE(PathExists(folder / "a3.txt"));
+
+    // Opening the vanished folder in the tree shows one blank row; the
+    // selection loads nothing.
+    dlg.OpenItem(hGone);
+    std::vector<HTREEITEM> children;
+    for (HTREEITEM h = dlg.m_tree.GetChildItem(hGone); h; h = dlg.m_tree.GetNextSiblingItem(h))
+        children.push_back(h);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_STREQ(dlg.m_tree.GetItemText(children[0]), "");
+    dlg.m_tree.SelectItem(dlg.m_tree.GetDesktopItem());
+    dlg.m_tree.SelectItem(hGone);
+    EXPECT_EQ(dlg.m_nNameCount, 0);
+    EXPECT_STREQ(dlg.EditorText(), "");
+
+    // The program keeps working: a second folder loads and renames.
+    ASSERT_TRUE(MakeFolder(folder / "next"));
+    ASSERT_TRUE(WriteNamedFiles(folder / "next\\", {"1.txt"}));
+    dlg.CloseItem(dlg.m_tree.GetParentItem(hGone));
+    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name(), "next"}));
+    dlg.SetEditorText("2.txt\r\n");
+    MessageBoxWatcher boxes;
+    dlg.Click(IDC_RENAME);
+    PumpMessages(50);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(ReadFileBytes(folder / "next\\2.txt"), "1.txt");
+}
+
+TEST(HostileFolders, FiveThousandSubfoldersOpenAndCloseCompletely)
+{
+    TreeHost host;
+    DesktopFolder folder(host.tree.GetDesktopPath().str());
+    const int n = 5000;
+    for (int i = 0; i < n; ++i) {
+        char name[32];
+        snprintf(name, sizeof(name), "d%05d", n - 1 - i);
+        ASSERT_TRUE(MakeFolder(folder / name));
+    }
+    HTREEITEM hBig = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
+    ASSERT_TRUE(hBig);
+    std::vector<std::string> labels = host.Labels(hBig);
+    ASSERT_EQ((int)labels.size(), n);
+    EXPECT_EQ(labels.front(), "d00000");
+    EXPECT_EQ(labels.back(), "d04999");
+    // Every drive, folder and file item owns two images.
+    int items = 0;
+    for (HTREEITEM h : host.Children(host.tree.GetDesktopItem()))
+        items += 1 + (h == hBig ? n : 0);
+    EXPECT_EQ(host.ImageCount(), kFixedImages + 2 * items);
+
+    // Images stay each item's own, adjacent, after a neighbour goes.
+    host.Close(hBig);
+    EXPECT_EQ(host.ImageCount(), kFixedImages + 2 * (items - n));
+    host.Close(host.tree.GetDesktopItem());
+    EXPECT_EQ(host.ImageCount(), kFixedImages);
+}
+
+TEST(HostileFolders, FiftyNestedFoldersOpenedToTheBottomAndClosedFromTheTop)
+{
+    TreeHost host;
+    DesktopFolder folder(host.tree.GetDesktopPath().str());
+    std::vector<std::string> labels = {folder.Name()};
+    std::string path = folder.Path();
+    for (int i = 0; i < 50; ++i) {
+        std::string name = "n" + std::to_string(i);
+        path += name + "\\";
+        ASSERT_TRUE(MakeFolder(path)) << path;
+        labels.push_back(name);
+    }
+    ASSERT_TRUE(WriteFileBytes(path + "bottom.mp3", "x"));
+
+    HTREEITEM hBottom = host.OpenPath(host.tree.GetDesktopItem(), labels);
+    ASSERT_TRUE(hBottom);
+    EXPECT_EQ(host.Labels(hBottom), (std::vector<std::string>{"bottom.mp3"}));
+    HTREEITEM hFile = host.tree.GetChildItem(hBottom);
+    std::string filePath = host.tree.GetItemPath("", hFile).str();
+    EXPECT_EQ(filePath.substr(filePath.size() - 10), "bottom.mp3");
+    EXPECT_TRUE(PathExists(filePath)) << filePath;
+    // Each opened level holds one folder item with its two images, and the
+    // desktop's other children their own.
+    int desktopChildren = (int)host.Children(host.tree.GetDesktopItem()).size();
+    EXPECT_EQ(host.ImageCount(), kFixedImages + 2 * (desktopChildren + 50 + 1));
+
+    // Closed from the top: the whole branch and its images go at once.
+    HTREEITEM hTop = host.Child(host.tree.GetDesktopItem(), folder.Name());
+    host.Close(hTop);
+    EXPECT_EQ(host.ImageCount(), kFixedImages + 2 * desktopChildren);
+    host.Close(host.tree.GetDesktopItem());
+    EXPECT_EQ(host.ImageCount(), kFixedImages);
+    // And it opens again, read afresh.
+    hBottom = host.OpenPath(host.tree.GetDesktopItem(), labels);
+    ASSERT_TRUE(hBottom);
+    host.Close(host.tree.GetDesktopItem());
+    EXPECT_EQ(host.ImageCount(), kFixedImages);
+}
