@@ -1,44 +1,12 @@
 #include "names/Renamer.h"
 
+#include "names/NameCheck.h"
 #include "names/NameList.h"
 #include "platform/FileSystem.h"
 
 namespace {
 
 const int MAX_REPORTED_FAILURES = 10;
-
-// Offset of the last part of a name: just past its last '\' or '/',
-// walking whole characters so that a trail byte is never taken for one.
-int LastPartStart(const CString& strName)
-{
-    const std::string& s = strName.str();
-    int nStart = 0;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = (unsigned char)s[i];
-        if (_ismbblead(c) && i + 1 < s.size()) {
-            i += 2;
-            continue;
-        }
-        ++i;
-        if (c == '\\' || c == '/')
-            nStart = (int)i;
-    }
-    return nStart;
-}
-
-// Win32 path parsing drops trailing dots and spaces from the last part of a
-// path (and a last part "." or ".." altogether), so MoveFile would succeed
-// under a name other than the line's; an empty last part names a folder.
-// Such names, and the empty line, are refused before the disk is touched.
-bool IsStorableName(const CString& strName)
-{
-    CString strLast = strName.Mid(LastPartStart(strName));
-    if (strLast.IsEmpty())
-        return false;
-    char chEnd = strLast.GetAt(strLast.GetLength() - 1);
-    // '.' and ' ' are never trail bytes in code page 949.
-    return chEnd != '.' && chEnd != ' ';
-}
 
 void AddFailure(std::vector<RenameFailure>& failures, int i, const CString& strOld, const CString& strNew,
                 DWORD dwError)
@@ -61,7 +29,9 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
         // rename onto itself.
         if (strNew.Compare(strCur) == 0)
             continue;
-        if (!IsStorableName(strNew)) {
+        // Names Windows would refuse, or store under another name than the
+        // line's, are refused before the disk is touched.
+        if (!IsAcceptableName(strNew, true)) {
             AddFailure(failures, i, strCur, strNew, ERROR_INVALID_NAME);
             continue;
         }

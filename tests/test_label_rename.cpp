@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestSupport.h"
+#include "names/NameCheck.h"
 #include "tree/LabelRename.h"
 
 TEST(LabelRename, PathsCutTheOldLabelOffTheItemPath)
@@ -57,7 +58,11 @@ TEST(LabelRename, FailuresOfTheFileSystemAreReportedNotShownAsDone)
     ASSERT_TRUE(MakeFolder(dir / "a"));
     const CString strPath = (dir.Path() + "a\\").c_str();
 
-    // A name the file system rejects.
+    // Names Windows rejects, or would store under another name.
+    for (const char* bad : {"x:y", "b.", "sub\\b", "NUL"}) {
+        LabelRenameResult r = RenameByLabel(strPath, "a", bad);
+        EXPECT_EQ(r.outcome, LABEL_FAILED) << bad;
+    }
     LabelRenameResult r = RenameByLabel(strPath, "a", "x?y");
     EXPECT_EQ(r.outcome, LABEL_FAILED);
     EXPECT_EQ(r.strMessage.Find("a의 이름을 바꿀수 없습니다.\n"), 0);
@@ -93,4 +98,33 @@ TEST(LabelRename, ARenameKeepsTheFolderContents)
     r = RenameByLabel((dir.Path() + "새 앨범\\x.mp3").c_str(), "x.mp3", "y.mp3");
     EXPECT_EQ(r.outcome, LABEL_RENAMED);
     EXPECT_EQ(ReadFileBytes(dir / "새 앨범\\y.mp3"), "music");
+}
+
+TEST(NameCheck, NamesWindowsWouldRefuseOrAlterAreNotHandedOn)
+{
+    EXPECT_TRUE(IsAcceptableName("a.txt", false));
+    EXPECT_TRUE(IsAcceptableName("노래 01.mp3", false));
+    EXPECT_TRUE(IsAcceptableName(".hidden", false));
+    EXPECT_TRUE(IsAcceptableName("con1.txt", false));
+    EXPECT_TRUE(IsAcceptableName("com0", false));
+    EXPECT_TRUE(IsAcceptableName("nul_x", false));
+    for (const char* bad : {"", "a.", "a ", ".", "..", "x:y", "a?b", "a*", "<a>", "a|b", "a\"b", "tab\there", "CON",
+                            "nul.txt", "Com1", "lpt9.mp3", "AUX .x"}) {
+        EXPECT_FALSE(IsAcceptableName(bad, true)) << bad;
+        EXPECT_FALSE(IsAcceptableName(bad, false)) << bad;
+    }
+    // Folder parts move the file where allowed; a label is one name only.
+    for (const char* moved : {"sub\\a.txt", "..\\a.txt", "sub/a.txt", ".\\a.txt", "\\a.txt"}) {
+        EXPECT_TRUE(IsAcceptableName(moved, true)) << moved;
+        EXPECT_FALSE(IsAcceptableName(moved, false)) << moved;
+    }
+    for (const char* bad : {"sub\\", "sub\\..", "con\\a.txt", "sub.\\a.txt", "a:\\b"})
+        EXPECT_FALSE(IsAcceptableName(bad, true)) << bad;
+    // Code page 949 has no trail byte with the value of a separator or of a
+    // refused character, so a byte walk cannot mistake one.
+    const char kLead5C[] = {(char)0xB0, 0x5C, 0};
+    const char kLead7C[] = {(char)0xB0, 0x7C, 0};
+    EXPECT_EQ(MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, kLead5C, 2, NULL, 0), 0);
+    EXPECT_EQ(MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, kLead7C, 2, NULL, 0), 0);
+    EXPECT_EQ(LastPartStart("sub\\a.txt"), 4);
 }

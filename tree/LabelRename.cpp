@@ -1,6 +1,7 @@
 #include "tree/LabelRename.h"
 
 #include "framework/afxfile.h"
+#include "names/NameCheck.h"
 
 void MakeLabelRenamePaths(const CString& strFolderPath, const CString& strOldName, const CString& strNewName,
                           CString& strOldPath, CString& strNewPath)
@@ -38,10 +39,16 @@ LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& str
         return result;
     }
 
-    // The result is read: a name the file system rejects, a folder in use
-    // or a label that is not the name on disk must not look renamed.
-    if (!::MoveFileA(strOldPath, strNewPath)) {
-        DWORD dwError = ::GetLastError();
+    // A label is one name: no folder separators, and nothing Windows would
+    // refuse or store under another name. Then the rename's result is read:
+    // a folder in use, or a label that is not the name on disk, must not
+    // look renamed.
+    DWORD dwError = 0;
+    if (!IsAcceptableName(strNewName, false))
+        dwError = ERROR_INVALID_NAME;
+    else if (!::MoveFileA(strOldPath, strNewPath))
+        dwError = ::GetLastError();
+    if (dwError) {
         result.outcome = LABEL_FAILED;
         result.strMessage = strOldName + "의 이름을 바꿀수 없습니다.\n" + CString::FormatMessageText(dwError);
         result.strCaption = "파일 이름 바꾸기 오류";

@@ -1,0 +1,18 @@
+// Which new names are handed to the file system at all.
+#pragma once
+
+#include "framework/afxstr.h"
+
+// True when the name can be stored as written on Windows. Refused: the
+// empty name; characters below 0x20 and < > : " | ? *; reserved device
+// names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without extension) as
+// any part; a last part that is empty, "." or "..", or any part ending in
+// a dot or a space (Windows drops those, storing another name than the
+// line's). With bAllowFolders, "\" and "/" separate parts of a path
+// relative to the folder, "." and ".." included, so a name may move its
+// file as the platform allows; without it they are refused too.
+bool IsAcceptableName(const CString& strName, bool bAllowFolders);
+
+// Byte offset of the last part of a name: just past its last "\" or "/",
+// walking whole characters so that a trail byte is never taken for one.
+int LastPartStart(const CString& strName);
