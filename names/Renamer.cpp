@@ -14,6 +14,20 @@ void AddFailure(std::vector<RenameFailure>& failures, int i, const CString& strO
     failures.push_back({i, strOld, strNew, CString::FormatMessageText(dwError), dwError});
 }
 
+// The name below strFolderPath that strPath stands for when it lies directly
+// in that folder, else empty.
+CString NameInFolder(const CString& strFolderPath, const CString& strPath)
+{
+    CString strFolder = GetFullPath(strFolderPath);
+    if (strFolder.GetLength() > 0 && strFolder.GetAt(strFolder.GetLength() - 1) != '\\')
+        strFolder += "\\";
+    CString strFull = GetFullPath(strPath);
+    if (strFull.Left(strFolder.GetLength()).CompareNoCase(strFolder) != 0)
+        return CString();
+    CString strName = strFull.Mid(strFolder.GetLength());
+    return LastPartStart(strName) == 0 ? strName : CString();
+}
+
 }  // namespace
 
 std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
@@ -41,21 +55,27 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
             AddFailure(failures, i, strCur, strNew, dwError);
             continue;
         }
+        // The name the file now has in the folder, when it is still there:
+        // a name with folder parts may lead back into it ("sub\..\x").
+        CString strHere = strNew;
+        if (LastPartStart(strNew) > 0)
+            strHere = NameInFolder(strFolderPath, strNewPath);
+        if (strHere.IsEmpty()) {
+            strCur = strNew;  // moved out of the folder, as the line asked
+            continue;
+        }
         // A rename that changes letter case only may be taken as a rename of
         // the file onto itself (Wine does so) and succeed without changing
         // anything: read back the name the file really has.
-        int nNewLast = LastPartStart(strNew);
-        CString strNewLast = strNew.Mid(nNewLast);
-        if (strNewLast.CompareNoCase(strCur.Mid(LastPartStart(strCur))) == 0) {
+        if (strHere.CompareNoCase(strCur) == 0 || strHere.Compare(strNew) != 0) {
             CString strStored = GetStoredName(strNewPath);
-            if (!strStored.IsEmpty() && strStored.Compare(strNewLast) != 0) {
-                CString strKept = strNew.Left(nNewLast) + strStored;
-                AddFailure(failures, i, strKept, strNew, ERROR_ALREADY_EXISTS);
-                strCur = strKept;
+            if (!strStored.IsEmpty() && strStored.Compare(strHere) != 0) {
+                AddFailure(failures, i, strStored, strNew, ERROR_ALREADY_EXISTS);
+                strCur = strStored;
                 continue;
             }
         }
-        strCur = strNew;
+        strCur = strHere;
     }
     return failures;
 }

@@ -19,3 +19,12 @@ CString GetStoredName(const CString& strPath)
     ::FindClose(hFind);
     return CString(fd.cFileName);
 }
+
+CString GetFullPath(const CString& strPath)
+{
+    char buf[MAX_PATH * 4];
+    DWORD n = ::GetFullPathNameA(strPath.IsEmpty() ? ".\\" : (const char*)strPath, sizeof(buf), buf, NULL);
+    if (n == 0 || n >= sizeof(buf))
+        return strPath;
+    return CString(buf, (int)n);
+}

@@ -11,3 +11,7 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath);
 // The name, as the file system spells it, of the entry that a full path
 // without wildcards stands for; empty when there is none.
 CString GetStoredName(const CString& strPath);
+
+// The full path that the platform makes of a path (folder parts "." and
+// ".." resolved, relative paths against the current folder).
+CString GetFullPath(const CString& strPath);
