@@ -115,6 +115,15 @@ setup_prefix() {
     touch "$stamp"
 }
 
+# Starts the prefix's wineserver and its service processes ahead of the
+# tests, detached from any output pipe: a test that started them itself
+# would hold ctest's pipe open, and so its own result, until the last test
+# ended.
+start_wine() {
+    timeout 30 wineserver -p >/dev/null 2>&1 </dev/null || true
+    timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 stop_wine() {
     [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1 || true
 }
