@@ -1,6 +1,7 @@
 #include "names/NameCheck.h"
 
 #include <mbctype.h>
+#include <windows.h>
 
 #include <cstring>
 #include <vector>
@@ -43,14 +44,29 @@ bool IsReservedDeviceName(const std::string& part)
     std::string base = part.substr(0, part.find('.'));
     while (!base.empty() && base.back() == ' ')
         base.pop_back();
-    if (base.size() != 3 && base.size() != 4)
+    std::string up = base;
+    for (char& c : up)
+        if (c >= 'a' && c <= 'z')
+            c = c - 'a' + 'A';
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices)
+        if (up == device)
+            return true;
+    if (up.size() < 4 || (up.compare(0, 3, "COM") != 0 && up.compare(0, 3, "LPT") != 0))
         return false;
-    char up[5] = {};
-    for (size_t i = 0; i < base.size(); ++i)
-        up[i] = (base[i] >= 'a' && base[i] <= 'z') ? base[i] - 'a' + 'A' : base[i];
-    if (!strcmp(up, "CON") || !strcmp(up, "PRN") || !strcmp(up, "AUX") || !strcmp(up, "NUL"))
+    // COM1-9 and LPT1-9, and with the superscript digits Windows also takes
+    // for device numbers.
+    std::string number = up.substr(3);
+    if (number.size() == 1 && number[0] >= '1' && number[0] <= '9')
         return true;
-    return base.size() == 4 && (!strncmp(up, "COM", 3) || !strncmp(up, "LPT", 3)) && up[3] >= '1' && up[3] <= '9';
+    return number == "¹" || number == "²" || number == "³";
+}
+
+// False when the bytes are not characters of the ANSI code page (a lone
+// lead byte, an undefined pair): the platform would store something else.
+bool IsWholeAnsiText(const std::string& s)
+{
+    return s.empty() || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, s.data(), (int)s.size(), NULL, 0) > 0;
 }
 
 }  // namespace
@@ -76,7 +92,7 @@ bool IsAcceptableName(const CString& strName, bool bAllowFolders)
 {
     bool bBadChar = false;
     std::vector<std::string> parts = SplitParts(strName.str(), bBadChar);
-    if (bBadChar || (!bAllowFolders && parts.size() > 1))
+    if (bBadChar || (!bAllowFolders && parts.size() > 1) || !IsWholeAnsiText(strName.str()))
         return false;
     const std::string& last = parts.back();
     if (last.empty() || last == "." || last == "..")

@@ -4,9 +4,10 @@
 #include "framework/afxstr.h"
 
 // True when the name can be stored as written on Windows. Refused: the
-// empty name; characters below 0x20 and < > : " | ? *; reserved device
-// names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without extension) as
-// any part; a last part that is empty, "." or "..", or any part ending in
+// empty name; bytes that are no characters of the ANSI code page;
+// characters below 0x20 and < > : " | ? *; reserved device names (CON, PRN,
+// AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9 and COM/LPT with a superscript
+// digit, with or without extension) as any part; a last part that is empty, "." or "..", or any part ending in
 // a dot or a space (Windows drops those, storing another name than the
 // line's). With bAllowFolders, "\" and "/" separate parts of a path
 // relative to the folder, "." and ".." included, so a name may move its
@@ -16,3 +17,4 @@ bool IsAcceptableName(const CString& strName, bool bAllowFolders);
 // Byte offset of the last part of a name: just past its last "\" or "/",
 // walking whole characters so that a trail byte is never taken for one.
 int LastPartStart(const CString& strName);
+

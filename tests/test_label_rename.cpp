@@ -109,7 +109,8 @@ TEST(NameCheck, NamesWindowsWouldRefuseOrAlterAreNotHandedOn)
     EXPECT_TRUE(IsAcceptableName("com0", false));
     EXPECT_TRUE(IsAcceptableName("nul_x", false));
     for (const char* bad : {"", "a.", "a ", ".", "..", "x:y", "a?b", "a*", "<a>", "a|b", "a\"b", "tab\there", "CON",
-                            "nul.txt", "Com1", "lpt9.mp3", "AUX .x"}) {
+                            "nul.txt", "Com1", "lpt9.mp3", "AUX .x", "conin$", "CONOUT$.txt", "COM¹", "lpt³.mp3",
+                            "a\xB0", "\xC9\x21z"}) {
         EXPECT_FALSE(IsAcceptableName(bad, true)) << bad;
         EXPECT_FALSE(IsAcceptableName(bad, false)) << bad;
     }
@@ -127,4 +128,5 @@ TEST(NameCheck, NamesWindowsWouldRefuseOrAlterAreNotHandedOn)
     EXPECT_EQ(MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, kLead5C, 2, NULL, 0), 0);
     EXPECT_EQ(MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, kLead7C, 2, NULL, 0), 0);
     EXPECT_EQ(LastPartStart("sub\\a.txt"), 4);
+
 }
