@@ -106,3 +106,20 @@ bool IsAcceptableName(const CString& strName, bool bAllowFolders)
     }
     return true;
 }
+
+bool MayBeStoredShortened(const CString& strName)
+{
+    const std::string& s = strName.str();
+    if (s.size() <= 85)
+        return false;  // at most 3 UTF-8 bytes per byte: never above 255
+    int nWide = ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), NULL, 0);
+    std::wstring wide(nWide, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), &wide[0], nWide);
+    return ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), nWide, NULL, 0, NULL, NULL) > 255;
+}
+
+bool IsPathTooLong(const CString& strPath)
+{
+    const std::string& s = strPath.str();
+    return ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), NULL, 0) >= MAX_PATH;
+}

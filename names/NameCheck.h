@@ -18,3 +18,12 @@ bool IsAcceptableName(const CString& strName, bool bAllowFolders);
 // walking whole characters so that a trail byte is never taken for one.
 int LastPartStart(const CString& strName);
 
+// True when a file system that keeps at most 255 UTF-8 bytes per name could
+// store the name cut short (Wine on Linux does so and reports success), so
+// the stored name must be read back after a rename.
+bool MayBeStoredShortened(const CString& strName);
+
+// True when the path has MAX_PATH characters or more: Windows refuses such a
+// path in its ANSI calls, and a file given one could not be opened by most
+// programs even where the platform accepts it.
+bool IsPathTooLong(const CString& strPath);

@@ -50,6 +50,10 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
             continue;
         }
         CString strNewPath = strFolderPath + strNew;
+        if (IsPathTooLong(strNewPath)) {
+            AddFailure(failures, i, strCur, strNew, ERROR_FILENAME_EXCED_RANGE);
+            continue;
+        }
         DWORD dwError = RenamePath(strFolderPath + strCur, strNewPath);
         if (dwError) {
             AddFailure(failures, i, strCur, strNew, dwError);
@@ -66,14 +70,29 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
         }
         // A rename that changes letter case only may be taken as a rename of
         // the file onto itself (Wine does so) and succeed without changing
-        // anything: read back the name the file really has.
-        if (strHere.CompareNoCase(strCur) == 0 || strHere.Compare(strNew) != 0) {
+        // anything; a long name may be stored cut short. Read back the name
+        // the file really has.
+        bool bShortened = false;
+        if (strHere.CompareNoCase(strCur) == 0 || strHere.Compare(strNew) != 0 || MayBeStoredShortened(strHere)) {
             CString strStored = GetStoredName(strNewPath);
-            if (!strStored.IsEmpty() && strStored.Compare(strHere) != 0) {
+            if (strStored.IsEmpty())
+                bShortened = MayBeStoredShortened(strHere);  // not found under its own name
+            else if (strStored.CompareNoCase(strHere) != 0)
+                bShortened = true;
+            else if (strStored.Compare(strHere) != 0) {
                 AddFailure(failures, i, strStored, strNew, ERROR_ALREADY_EXISTS);
                 strCur = strStored;
                 continue;
             }
+        }
+        if (bShortened) {
+            // Give the file its own name back: the lookup of the long path
+            // finds the shortened entry as the rename made it.
+            if (RenamePath(strNewPath, strFolderPath + strCur) == 0) {
+                AddFailure(failures, i, strCur, strNew, ERROR_FILENAME_EXCED_RANGE);
+                continue;
+            }
+            AddFailure(failures, i, strHere, strNew, ERROR_FILENAME_EXCED_RANGE);
         }
         strCur = strHere;
     }

@@ -129,4 +129,14 @@ TEST(NameCheck, NamesWindowsWouldRefuseOrAlterAreNotHandedOn)
     EXPECT_EQ(MultiByteToWideChar(949, MB_ERR_INVALID_CHARS, kLead7C, 2, NULL, 0), 0);
     EXPECT_EQ(LastPartStart("sub\\a.txt"), 4);
 
+    // Only a name whose UTF-8 form passes 255 bytes can be cut by a file
+    // system that counts those bytes.
+    std::string korean85, korean86;
+    for (int i = 0; i < 85; ++i)
+        korean85 += CString("가").str();
+    korean86 = korean85 + CString("가").str();
+    EXPECT_FALSE(MayBeStoredShortened(CString(korean85)));
+    EXPECT_TRUE(MayBeStoredShortened(CString(korean86)));
+    EXPECT_FALSE(MayBeStoredShortened(CString(std::string(255, 'a'))));
+    EXPECT_TRUE(MayBeStoredShortened(CString(std::string(256, 'a'))));
 }

@@ -2,6 +2,7 @@
 
 #include "framework/afxfile.h"
 #include "names/NameCheck.h"
+#include "platform/FileSystem.h"
 
 void MakeLabelRenamePaths(const CString& strFolderPath, const CString& strOldName, const CString& strNewName,
                           CString& strOldPath, CString& strNewPath)
@@ -46,8 +47,15 @@ LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& str
     DWORD dwError = 0;
     if (!IsAcceptableName(strNewName, false))
         dwError = ERROR_INVALID_NAME;
+    else if (IsPathTooLong(strNewPath))
+        dwError = ERROR_FILENAME_EXCED_RANGE;
     else if (!::MoveFileA(strOldPath, strNewPath))
         dwError = ::GetLastError();
+    else if (MayBeStoredShortened(strNewName) && GetStoredName(strNewPath) != strNewName) {
+        // Stored cut short: the folder gets its own name back.
+        ::MoveFileA(strNewPath, strOldPath);
+        dwError = ERROR_FILENAME_EXCED_RANGE;
+    }
     if (dwError) {
         result.outcome = LABEL_FAILED;
         result.strMessage = strOldName + "의 이름을 바꿀수 없습니다.\n" + CString::FormatMessageText(dwError);
