@@ -338,16 +338,31 @@ TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
     const CString caption = "Quorvel 1.07 - 화일 이름을 쉽게";
-    HWND hWnd = NULL;
-    for (int i = 0; i < 600 && !hWnd; ++i) {
-        hWnd = FindWindowA(NULL, caption);
-        if (!hWnd)
+    // Other tests running beside this one show the same dialog: look only
+    // at the started process's windows.
+    struct Search {
+        DWORD pid;
+        const char* caption;
+        HWND hWnd;
+    } search = {pi.dwProcessId, caption, NULL};
+    for (int i = 0; i < 600 && !search.hWnd; ++i) {
+        EnumWindows(
+            [](HWND h, LPARAM l) -> BOOL {
+                Search* p = (Search*)l;
+                DWORD pid = 0;
+                char text[100] = "";
+                GetWindowThreadProcessId(h, &pid);
+                GetWindowTextA(h, text, sizeof(text));
+                if (pid == p->pid && strcmp(text, p->caption) == 0)
+                    p->hWnd = h;
+                return p->hWnd == NULL;
+            },
+            (LPARAM)&search);
+        if (!search.hWnd)
             Sleep(50);
     }
+    HWND hWnd = search.hWnd;
     ASSERT_TRUE(hWnd) << "the main window did not appear";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    EXPECT_EQ(pid, pi.dwProcessId);
     PostMessageA(hWnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
     DWORD code = 1;

@@ -98,14 +98,16 @@ WhenWindowAppears::WhenWindowAppears(const CString& caption, std::function<void(
     m_thread = std::thread([this, text, action, timeoutMs] {
         DWORD end = GetTickCount() + timeoutMs;
         while ((int)(end - GetTickCount()) > 0) {
-            HWND h = FindWindowA(NULL, text.c_str());
-            DWORD pid = 0;
-            if (h)
+            // Other tests may show a window of the same caption.
+            for (HWND h = FindWindowExA(NULL, NULL, NULL, text.c_str()); h;
+                 h = FindWindowExA(NULL, h, NULL, text.c_str())) {
+                DWORD pid = 0;
                 GetWindowThreadProcessId(h, &pid);
-            if (h && pid == GetCurrentProcessId() && IsWindowVisible(h)) {
-                m_seen = true;
-                action(h);
-                return;
+                if (pid == GetCurrentProcessId() && IsWindowVisible(h)) {
+                    m_seen = true;
+                    action(h);
+                    return;
+                }
             }
             Sleep(10);
         }
