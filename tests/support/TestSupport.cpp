@@ -215,3 +215,40 @@ void MessageBoxWatcher::Run()
         Sleep(20);
     }
 }
+
+bool SetFolderUnreadable(const std::string& folder, bool bUnreadable)
+{
+    typedef char*(CDECL * UnixName)(LPCWSTR);
+    UnixName pUnixName = (UnixName)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    if (!pUnixName)
+        return false;
+    wchar_t wide[MAX_PATH * 2];
+    if (!MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH * 2))
+        return false;
+    char* unixPath = pUnixName(wide);
+    if (!unixPath)
+        return false;
+    // Wine starts Unix programs given by their path on drive Z:.
+    std::string cmd = std::string("/bin/chmod ") + (bUnreadable ? "000" : "755") + " \"" + unixPath + "\"";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA("Z:\\bin\\chmod", &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    // Wine gives no handle to wait on for a Unix program: wait for the
+    // effect instead.
+    if (pi.hThread)
+        CloseHandle(pi.hThread);
+    if (pi.hProcess)
+        CloseHandle(pi.hProcess);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE)
+            FindClose(h);
+        if ((h == INVALID_HANDLE_VALUE) == bUnreadable)
+            return true;
+    }
+    return false;
+}

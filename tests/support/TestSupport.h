@@ -38,6 +38,12 @@ bool PathExists(const std::string& path);
 std::vector<std::string> ListFileNames(const std::string& folder);
 std::vector<std::string> ListFolderNames(const std::string& folder);
 
+// Takes all access to a folder away (bUnreadable) or gives it back, with
+// the Unix permissions Wine maps a folder onto; false when the folder's
+// listing does not follow (not under Wine, or run with rights that pass over
+// permissions).
+bool SetFolderUnreadable(const std::string& folder, bool bUnreadable);
+
 // Dispatches every queued message of this thread, for about ms
 // milliseconds (at least once).
 void PumpMessages(int ms = 0);
