@@ -89,6 +89,10 @@ void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
 {
+    // Each row added below an open item makes the tree recount its visible
+    // rows and scroll range, a walk of every visible row; with drawing off
+    // it does so once, when drawing is switched on again.
+    SetRedraw(FALSE);
     BeginImageBatch();
     if (hItem == m_hComputerItem) {
         DeleteChildItems(hItem, FALSE);
@@ -102,6 +106,7 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
                 InsertPathItem(p, hItem, TRUE);
         }
         EndImageBatch();
+        EndPopulate();
         return;
     }
 
@@ -149,6 +154,13 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
     if (!bFound)
         InsertItem("", hItem, TVI_LAST);
     EndImageBatch();
+    EndPopulate();
+}
+
+void CFolderTreeCtrl::EndPopulate()
+{
+    SetRedraw(TRUE);
+    Invalidate();
 }
 
 void CFolderTreeCtrl::DeleteChildItems(HTREEITEM hItem, BOOL bAddPlaceholder)
