@@ -115,6 +115,18 @@ TEST(TreeModel, OpenedFolderShowsSortedSubfoldersThenMp3Files)
     EXPECT_FALSE(host.tree.ItemHasChildren(items[2]));
     EXPECT_FALSE(host.tree.ItemHasChildren(items[3]));
 
+    // Filled with drawing switched off, the rows are still laid out one
+    // below the other, in order, as the tree shows them.
+    int nLastTop = -1;
+    for (HTREEITEM h : items) {
+        RECT rc = {};
+        memcpy(&rc, &h, sizeof(h));  // TVM_GETITEMRECT takes the item in the rectangle
+        ASSERT_TRUE(host.tree.SendMessage(TVM_GETITEMRECT, TRUE, (LPARAM)&rc));
+        EXPECT_GT(rc.top, nLastTop);
+        EXPECT_GT(rc.right, rc.left);
+        nLastTop = rc.top;
+    }
+
     // Opening b reads b; closing the folder discards all of it.
     host.Open(items[1]);
     EXPECT_EQ(host.Labels(items[1]), (Names{"inside.mp3"}));

@@ -10,6 +10,18 @@ BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
 END_MESSAGE_MAP()
 
+namespace {
+// The last part of a path; a drive root ("C:\") stays whole.
+CString PathName(const CString& strPath)
+{
+    const unsigned char* psz = (const unsigned char*)strPath.GetString();
+    const unsigned char* pSep = _mbsrchr(psz, '\\');
+    if (!pSep || pSep[1] == 0)
+        return strPath;
+    return CString((const char*)pSep + 1);
+}
+}  // namespace
+
 CFolderTreeCtrl::CFolderTreeCtrl()
     : m_nFileCount(0), m_hDesktopItem(NULL), m_hComputerItem(NULL), m_nImageBatch(0)
 {
@@ -43,6 +55,10 @@ HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hPar
                                           int nSelectedImage)
 {
     CShellFileInfo info = GetShellFileInfo(strPath);
+    // A path the shell cannot name (gone since it was listed) is labelled
+    // with its own name: an empty label would pass for a placeholder.
+    if (info.strDisplayName.IsEmpty())
+        info.strDisplayName = PathName(strPath);
     // The image list keeps copies; the shell's handles are ours to free.
     if (nImage == -1)
         nImage = AppendImage(info.hIcon);
@@ -73,6 +89,10 @@ void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
 {
+    // Each row added below an open item makes the tree recount its visible
+    // rows and scroll range, a walk of every visible row; with drawing off
+    // it does so once, when drawing is switched on again.
+    SetRedraw(FALSE);
     BeginImageBatch();
     if (hItem == m_hComputerItem) {
         DeleteChildItems(hItem, FALSE);
@@ -86,6 +106,7 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
                 InsertPathItem(p, hItem, TRUE);
         }
         EndImageBatch();
+        EndPopulate();
         return;
     }
 
@@ -133,6 +154,13 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
     if (!bFound)
         InsertItem("", hItem, TVI_LAST);
     EndImageBatch();
+    EndPopulate();
+}
+
+void CFolderTreeCtrl::EndPopulate()
+{
+    SetRedraw(TRUE);
+    Invalidate();
 }
 
 void CFolderTreeCtrl::DeleteChildItems(HTREEITEM hItem, BOOL bAddPlaceholder)

@@ -64,6 +64,8 @@ private:
     void BeginImageBatch() { ++m_nImageBatch; }
     void EndImageBatch();
     void HandImageListToTree();
+    // Switches drawing on again after PopulateItem's inserts.
+    void EndPopulate();
 
     int m_nImageBatch;
 };

@@ -4,6 +4,7 @@
 // items go, their images go with them and the rest move down, so the list
 // holds the images of exactly the items that exist.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/Shell.h"
 #include "tree/FolderTreeCtrl.h"
@@ -14,22 +15,36 @@ const int kComputerIcon = 15;
 const int kBlankBitmapSize = 32;
 }  // namespace
 
+// A bitmap of cx by cy pixels, all black with no alpha: added with black as
+// the mask colour it gives images that draw nothing at all. A DIB section,
+// so the pixels are known whatever the screen's depth; a device bitmap that
+// the screen's DC refuses to select keeps whatever memory held (black).
+static HBITMAP CreateBlankBitmap(int cx, int cy)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hbm = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hbm && pBits)
+        memset(pBits, 0, (size_t)cx * cy * 4);
+    return hbm;
+}
+
 void CFolderTreeCtrl::SetUpImageList(int& nDesktopImage, int& nComputerImage)
 {
-    m_imageList.Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), ILC_COLOR24, 50, 50);
+    // With a mask, so that blank images and the icons' transparent parts
+    // show the tree's own background, selected or not.
+    m_imageList.Create(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), ILC_COLOR32 | ILC_MASK,
+                       50, 50);
     m_imageList.SetBkColor(::GetSysColor(COLOR_WINDOW));
 
-    // One bitmap in the window colour, cut into as many blank images as
-    // its width holds.
-    HBITMAP hBlank = ::CreateBitmap(kBlankBitmapSize, kBlankBitmapSize, 1, 24, NULL);
-    HDC hdcScreen = ::GetDC(NULL);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    ::ReleaseDC(NULL, hdcScreen);
-    HGDIOBJ hOld = ::SelectObject(hdc, hBlank);
-    RECT rc = {0, 0, kBlankBitmapSize, kBlankBitmapSize};
-    ::FillRect(hdc, &rc, ::GetSysColorBrush(COLOR_WINDOW));
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
+    // One blank bitmap, cut into as many blank images as its width holds.
+    HBITMAP hBlank = CreateBlankBitmap(kBlankBitmapSize, kBlankBitmapSize);
     m_imageList.Add(hBlank, RGB(0, 0, 0));
     ::DeleteObject(hBlank);
 
@@ -51,9 +66,11 @@ int CFolderTreeCtrl::AppendImage(HICON hIcon)
 {
     int nImage = hIcon ? m_imageList.Add(hIcon) : -1;
     if (nImage == -1) {
-        nImage = m_imageList.GetImageCount();
-        ImageList_SetImageCount(m_imageList, nImage + 1);
-        ImageList_Copy(m_imageList, nImage, m_imageList, 0, ILCF_MOVE);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(m_imageList, &cx, &cy);
+        HBITMAP hBlank = CreateBlankBitmap(cx, cy);
+        nImage = m_imageList.Add(hBlank, RGB(0, 0, 0));
+        ::DeleteObject(hBlank);
     }
     return nImage;
 }

@@ -1,0 +1,365 @@
+// The tree's image list in a real tree window: the fixed images, two images
+// of its own for every drive, folder and file item, and nothing left over
+// once items go.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winioctl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "support/TestSupport.h"
+#include "support/TreeHost.h"
+
+namespace {
+
+const int kFixedImages = 4;  // two blank images, the desktop and the computer
+const int kDesktopImage = 2;
+const int kComputerImage = 3;
+
+// Wine's mount manager defines and removes drive letters, as the prefix's
+// configuration tool does; Windows has no such request.
+const DWORD kDefineUnixDrive =
+    CTL_CODE((ULONG)'m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+struct UnixDriveRequest {
+    ULONG size;
+    ULONG type;
+    ULONG fs_type;
+    DWORD serial;
+    ULONGLONG unix_dev;
+    WCHAR letter;
+    USHORT mount_point_offset;
+    USHORT device_offset;
+    USHORT label_offset;
+};
+
+bool DefineUnixDrive(char letter, const char* pszUnixPath)
+{
+    HANDLE hManager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (hManager == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<char> buf(sizeof(UnixDriveRequest) + (pszUnixPath ? strlen(pszUnixPath) + 1 : 0));
+    UnixDriveRequest* req = (UnixDriveRequest*)buf.data();
+    req->size = (ULONG)buf.size();
+    req->type = DRIVE_FIXED;
+    req->letter = (WCHAR)(letter - 'A' + 'a');
+    if (pszUnixPath) {
+        req->mount_point_offset = sizeof(UnixDriveRequest);
+        strcpy(buf.data() + sizeof(UnixDriveRequest), pszUnixPath);
+    }
+    DWORD dwReturned = 0;
+    BOOL bOk = DeviceIoControl(hManager, kDefineUnixDrive, buf.data(), (DWORD)buf.size(), NULL, 0, &dwReturned, NULL);
+    CloseHandle(hManager);
+    return bOk != FALSE;
+}
+
+// A free drive letter of the test prefix mapped to a throwaway folder for
+// the object's lifetime.
+class MappedDrive {
+public:
+    explicit MappedDrive(const std::string& folder)
+    {
+        typedef char*(CDECL * UnixNameFn)(LPCWSTR);
+        UnixNameFn pUnixName = (UnixNameFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+        WCHAR wszFolder[MAX_PATH];
+        if (!pUnixName || !MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wszFolder, MAX_PATH))
+            return;
+        char* pszUnix = pUnixName(wszFolder);
+        if (!pszUnix)
+            return;
+        DWORD dwUsed = GetLogicalDrives();
+        for (char c = 'M'; c <= 'Y' && !m_letter; ++c)
+            if (!(dwUsed & (1u << (c - 'A'))) && DefineUnixDrive(c, pszUnix))
+                m_letter = c;
+        HeapFree(GetProcessHeap(), 0, pszUnix);
+        if (m_letter && GetFileAttributesA(Root().c_str()) == INVALID_FILE_ATTRIBUTES)
+            Unmap();
+    }
+    ~MappedDrive() { Unmap(); }
+    bool Ok() const { return m_letter != 0; }
+    std::string Root() const { return std::string(1, m_letter) + ":\\"; }
+
+private:
+    void Unmap()
+    {
+        if (!m_letter)
+            return;
+        DefineUnixDrive(m_letter, NULL);
+        // The process keeps its own view of the drive letter until told.
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, Root().substr(0, 2).c_str(), NULL);
+        m_letter = 0;
+    }
+    char m_letter = 0;
+};
+
+// The pixels of image nImage drawn on a square painted crBack.
+std::vector<COLORREF> DrawnPixels(HIMAGELIST himl, int nImage, COLORREF crBack, UINT nStyle)
+{
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(himl, &cx, &cy);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    HBITMAP hbm = CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HDC hdc = CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = SelectObject(hdc, hbm);
+    HBRUSH hbr = CreateSolidBrush(crBack);
+    RECT rc = {0, 0, cx, cy};
+    FillRect(hdc, &rc, hbr);
+    DeleteObject(hbr);
+    ImageList_Draw(himl, nImage, hdc, 0, 0, nStyle);
+    GdiFlush();
+    std::vector<COLORREF> out;
+    const DWORD* p = (const DWORD*)pBits;
+    for (int i = 0; i < cx * cy; ++i)
+        out.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    SelectObject(hdc, hOld);
+    DeleteDC(hdc);
+    DeleteObject(hbm);
+    return out;
+}
+
+// True when the image leaves any background as it is, and drawn normally
+// shows the window colour.
+::testing::AssertionResult DrawsBlank(TreeHost& host, int nImage)
+{
+    HIMAGELIST himl = host.tree.GetImages();
+    const COLORREF crMagenta = RGB(255, 0, 255);
+    std::vector<COLORREF> over = DrawnPixels(himl, nImage, crMagenta, ILD_TRANSPARENT);
+    if (std::count(over.begin(), over.end(), crMagenta) != (long)over.size())
+        return ::testing::AssertionFailure() << "image " << nImage << " covers the background";
+    std::vector<COLORREF> normal = DrawnPixels(himl, nImage, crMagenta, ILD_NORMAL);
+    if (std::count(normal.begin(), normal.end(), GetSysColor(COLOR_WINDOW)) != (long)normal.size())
+        return ::testing::AssertionFailure() << "image " << nImage << " is not the window colour";
+    return ::testing::AssertionSuccess();
+}
+
+// Every image of the list belongs to exactly what the tree shows: the fixed
+// images, and for each drive, folder and file item its image and directly
+// behind it its selected image, no two items sharing one.
+::testing::AssertionResult ImagesExact(TreeHost& host)
+{
+    CFolderTreeCtrl& tree = host.tree;
+    int nCount = host.ImageCount();
+    std::set<int> owned;
+    std::vector<HTREEITEM> todo = {tree.GetComputerItem(), tree.GetDesktopItem()};
+    if (host.Image(todo[0]) != kComputerImage || host.SelectedImage(todo[0]) != kComputerImage ||
+        host.Image(todo[1]) != kDesktopImage || host.SelectedImage(todo[1]) != kDesktopImage)
+        return ::testing::AssertionFailure() << "top-level images moved";
+    while (!todo.empty()) {
+        HTREEITEM hParent = todo.back();
+        todo.pop_back();
+        for (HTREEITEM h : host.Children(hParent)) {
+            int nImage = host.Image(h), nSelected = host.SelectedImage(h);
+            std::string label = tree.GetItemText(h).str();
+            if (label.empty()) {
+                if (nImage != 0 || nSelected != 0)
+                    return ::testing::AssertionFailure() << "placeholder with " << nImage << "," << nSelected;
+                continue;
+            }
+            if (nSelected != nImage + 1 || nImage < kFixedImages || nSelected >= nCount)
+                return ::testing::AssertionFailure() << label << ": " << nImage << "," << nSelected << " of " << nCount;
+            if (!owned.insert(nImage).second || !owned.insert(nSelected).second)
+                return ::testing::AssertionFailure() << label << ": shares " << nImage;
+            todo.push_back(h);
+        }
+    }
+    if ((int)owned.size() != nCount - kFixedImages)
+        return ::testing::AssertionFailure() << nCount << " images for " << owned.size() << " owned";
+    return ::testing::AssertionSuccess();
+}
+
+HTREEITEM DriveItem(TreeHost& host, const std::string& strRoot)
+{
+    char buf[500] = {};
+    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
+    std::vector<HTREEITEM> drives = host.Children(host.tree.GetComputerItem());
+    size_t i = 0;
+    for (const char* p = buf; *p && i < drives.size(); p += strlen(p) + 1, ++i)
+        if (_stricmp(p, strRoot.c_str()) == 0)
+            return drives[i];
+    return NULL;
+}
+
+// Two closed sibling items, hFirst before hSecond, each holding exactly one
+// folder "inner" and no ".mp3" file, opened in turn and the first closed.
+void CheckTwoBranches(TreeHost& host, HTREEITEM hFirst, HTREEITEM hSecond)
+{
+    int nBase = host.ImageCount();
+    host.Open(hFirst);
+    HTREEITEM hInner1 = host.Child(hFirst, "inner");
+    ASSERT_TRUE(hInner1);
+    EXPECT_EQ(host.Image(hInner1), nBase);
+    EXPECT_EQ(host.SelectedImage(hInner1), nBase + 1);
+    host.Open(hSecond);
+    HTREEITEM hInner2 = host.Child(hSecond, "inner");
+    ASSERT_TRUE(hInner2);
+    EXPECT_EQ(host.Image(hInner2), nBase + 2);
+    EXPECT_EQ(host.SelectedImage(hInner2), nBase + 3);
+    EXPECT_EQ(host.ImageCount(), nBase + 4);
+
+    HIMAGELIST himl = host.tree.GetImages();
+    std::vector<COLORREF> icon = DrawnPixels(himl, nBase + 2, RGB(255, 0, 255), ILD_TRANSPARENT);
+    std::vector<COLORREF> openIcon = DrawnPixels(himl, nBase + 3, RGB(255, 0, 255), ILD_TRANSPARENT);
+
+    // The first branch's two images go; the second folder moves down onto
+    // them with its icons unchanged.
+    host.Close(hFirst);
+    EXPECT_EQ(host.ImageCount(), nBase + 2);
+    EXPECT_EQ(host.Image(hInner2), nBase);
+    EXPECT_EQ(host.SelectedImage(hInner2), nBase + 1);
+    EXPECT_TRUE(DrawnPixels(himl, nBase, RGB(255, 0, 255), ILD_TRANSPARENT) == icon);
+    EXPECT_TRUE(DrawnPixels(himl, nBase + 1, RGB(255, 0, 255), ILD_TRANSPARENT) == openIcon);
+    EXPECT_TRUE(ImagesExact(host));
+}
+
+}  // namespace
+
+TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
+{
+    TreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    ASSERT_EQ(GetSystemMetrics(SM_CXSMICON), 16);
+    EXPECT_EQ(host.ImageCount(), kFixedImages);
+    EXPECT_TRUE(ImagesExact(host));
+    // Both blank images are really blank, not an uninitialised (black)
+    // bitmap; the desktop icon is a real icon.
+    EXPECT_TRUE(DrawsBlank(host, 0));
+    EXPECT_TRUE(DrawsBlank(host, 1));
+    std::vector<COLORREF> desktopIcon = DrawnPixels(tree.GetImages(), kDesktopImage, RGB(255, 0, 255), ILD_TRANSPARENT);
+    EXPECT_FALSE(DrawsBlank(host, kDesktopImage));
+
+    DesktopFolder folder(tree.GetDesktopPath().str());
+    ASSERT_TRUE(WriteFileBytes(folder / "x.mp3", ""));
+    host.Open(tree.GetDesktopItem());
+    int nDesktopOpen = host.ImageCount();
+    HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
+    ASSERT_TRUE(hFolder);
+    HTREEITEM hSong = host.Child(hFolder, "x.mp3");
+    ASSERT_TRUE(hSong);
+    int nSongImage = host.Image(hSong);
+    std::vector<COLORREF> songIcon = DrawnPixels(tree.GetImages(), nSongImage, RGB(255, 0, 255), ILD_TRANSPARENT);
+
+    // Gone before the shell is asked: no icon and no display name. The item
+    // still owns two (blank) images, and is labelled with its name.
+    int nBefore = host.ImageCount();
+    HTREEITEM hGone = tree.InsertPathItem((folder / "gone.mp3").c_str(), hFolder, FALSE);
+    EXPECT_EQ(tree.GetItemText(hGone).str(), "gone.mp3");
+    EXPECT_EQ(host.Image(hGone), nBefore);
+    EXPECT_EQ(host.SelectedImage(hGone), nBefore + 1);
+    EXPECT_EQ(host.ImageCount(), nBefore + 2);
+    EXPECT_TRUE(DrawsBlank(host, nBefore));
+    EXPECT_TRUE(DrawsBlank(host, nBefore + 1));
+    EXPECT_TRUE(ImagesExact(host));
+
+    // Releasing it takes its own images and nobody else's.
+    tree.SelectItem(hFolder);
+    tree.DeleteChildItems(hFolder, TRUE);
+    EXPECT_EQ(host.ImageCount(), nDesktopOpen);
+    host.Close(hFolder);
+    host.Open(hFolder);
+    hSong = host.Child(hFolder, "x.mp3");
+    ASSERT_TRUE(hSong);
+    EXPECT_TRUE(DrawnPixels(tree.GetImages(), host.Image(hSong), RGB(255, 0, 255), ILD_TRANSPARENT) == songIcon);
+    EXPECT_TRUE(DrawnPixels(tree.GetImages(), kDesktopImage, RGB(255, 0, 255), ILD_TRANSPARENT) == desktopIcon);
+    EXPECT_TRUE(ImagesExact(host));
+}
+
+TEST(TreeImages, TwoDrivesEachHoldingOneFolder)
+{
+    TempFolder root1("drive1"), root2("drive2");
+    ASSERT_TRUE(MakeFolder(root1 / "inner"));
+    ASSERT_TRUE(MakeFolder(root2 / "inner"));
+    MappedDrive drive1(root1.Path()), drive2(root2.Path());
+    if (!drive1.Ok() || !drive2.Ok())
+        GTEST_SKIP() << "the prefix's drive letters cannot be mapped here";
+
+    TreeHost host;
+    HTREEITEM hComputer = host.tree.GetComputerItem();
+    host.Open(hComputer);
+    // Drive i, in the order of the drive strings, has images 4+2i and 5+2i.
+    std::vector<HTREEITEM> drives = host.Children(hComputer);
+    ASSERT_GE(drives.size(), 2u);
+    for (size_t i = 0; i < drives.size(); ++i) {
+        EXPECT_EQ(host.Image(drives[i]), kFixedImages + 2 * (int)i);
+        EXPECT_EQ(host.SelectedImage(drives[i]), kFixedImages + 2 * (int)i + 1);
+    }
+    HTREEITEM hFirst = DriveItem(host, drive1.Root()), hSecond = DriveItem(host, drive2.Root());
+    ASSERT_TRUE(hFirst && hSecond);
+    CheckTwoBranches(host, hFirst, hSecond);
+}
+
+TEST(TreeImages, TwoFoldersEachHoldingOneFolder)
+{
+    // The same shape below the desktop, which needs no drive mapping.
+    TreeHost host;
+    DesktopFolder folder(host.tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "d1"));
+    ASSERT_TRUE(MakeFolder(folder / "d2"));
+    ASSERT_TRUE(MakeFolder(folder / "d1\\inner"));
+    ASSERT_TRUE(MakeFolder(folder / "d2\\inner"));
+    HTREEITEM hFolder = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
+    ASSERT_TRUE(hFolder);
+    CheckTwoBranches(host, host.Child(hFolder, "d1"), host.Child(hFolder, "d2"));
+}
+
+TEST(TreeImages, ClosingAtEveryDepthGivesBackEveryImage)
+{
+    TreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    DesktopFolder folder(tree.GetDesktopPath().str());
+    std::string level = folder.Path();
+    for (const char* name : {"l1", "l2", "l3", "l4"}) {
+        ASSERT_TRUE(WriteNamedFiles(level, {"a.mp3", "b.mp3"}));
+        ASSERT_TRUE(MakeFolder(level + "side"));
+        level += std::string(name) + "\\";
+        ASSERT_TRUE(MakeFolder(level));
+    }
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        host.Open(tree.GetComputerItem());
+        HTREEITEM hDrive = tree.GetChildItem(tree.GetComputerItem());
+        host.Open(hDrive);
+        HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
+        ASSERT_TRUE(hFolder);
+        int nBeforeL1 = host.ImageCount();
+        HTREEITEM hL1 = host.OpenPath(hFolder, {"l1"});
+        HTREEITEM hL2 = host.OpenPath(hL1, {"l2"});
+        int nBeforeL3 = host.ImageCount();
+        HTREEITEM hL4 = host.OpenPath(hL2, {"l3", "l4"});
+        ASSERT_TRUE(hL4);
+        host.Open(host.Child(hL1, "side"));
+        EXPECT_TRUE(ImagesExact(host));
+
+        // Deepest first, then a branch with open branches below it.
+        host.Close(hL4);
+        EXPECT_TRUE(ImagesExact(host));
+        host.Close(host.Child(hL2, "l3"));
+        EXPECT_EQ(host.ImageCount(), nBeforeL3);
+        EXPECT_TRUE(ImagesExact(host));
+        host.OpenPath(hL2, {"l3", "l4"});
+        host.Close(hL1);
+        EXPECT_EQ(host.ImageCount(), nBeforeL1);
+        EXPECT_TRUE(ImagesExact(host));
+
+        // The drives' branch goes while the desktop's is still open, and
+        // the other way round in the next round.
+        HTREEITEM hFirstTop = round == 0 ? tree.GetComputerItem() : tree.GetDesktopItem();
+        HTREEITEM hSecondTop = round == 0 ? tree.GetDesktopItem() : tree.GetComputerItem();
+        host.OpenPath(hFolder, {"l1", "l2"});
+        host.Close(hFirstTop);
+        EXPECT_TRUE(ImagesExact(host));
+        host.Close(hSecondTop);
+        EXPECT_EQ(host.ImageCount(), kFixedImages);
+        EXPECT_TRUE(ImagesExact(host));
+    }
+    EXPECT_TRUE(DrawsBlank(host, 0));
+}
