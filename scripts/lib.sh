@@ -115,13 +115,16 @@ setup_prefix() {
     touch "$stamp"
 }
 
-# Starts the prefix's wineserver and its service processes ahead of the
-# tests, detached from any output pipe: a test that started them itself
+# Starts the prefix's wineserver, its services, desktop and shell helpers
+# ahead of the tests, detached from any output pipe: a test that started them itself
 # would hold ctest's pipe open, and so its own result, until the last test
 # ended.
 start_wine() {
     timeout 30 wineserver -p >/dev/null 2>&1 </dev/null || true
     timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    if [ -f "$BUILD/tests/wine_prestart.exe" ]; then
+        timeout 120 wine "$BUILD/tests/wine_prestart.exe" >/dev/null 2>&1 </dev/null || true
+    fi
 }
 
 stop_wine() {
