@@ -338,18 +338,27 @@ TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
     const CString caption = "Quorvel 1.07 - 화일 이름을 쉽게";
+    // Dialogs of other test programs may carry the same caption: only the
+    // started program's own window counts.
     HWND hWnd = NULL;
     for (int i = 0; i < 600 && !hWnd; ++i) {
-        hWnd = FindWindowA(NULL, caption);
+        for (HWND h = NULL; (h = FindWindowExA(NULL, h, NULL, caption)) != NULL;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == pi.dwProcessId)
+                hWnd = h;
+        }
         if (!hWnd)
             Sleep(50);
     }
-    ASSERT_TRUE(hWnd) << "the main window did not appear";
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    EXPECT_EQ(pid, pi.dwProcessId);
-    PostMessageA(hWnd, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    if (hWnd)
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    const DWORD wait = WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0);
+    // A program left running would hold the test run's output open.
+    if (wait != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    EXPECT_TRUE(hWnd) << "the main window did not appear";
+    EXPECT_EQ(wait, WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
