@@ -27,3 +27,8 @@ void BenchPrint(const char* name, double value, const char* unit = "");
 std::string BenchTempFolder(const char* tag);
 // Removes a folder and everything in it.
 void BenchRemoveTree(const std::string& folder);
+
+// The name editor's text for MAX_NAMES names of 40 bytes each (Korean and
+// Latin letters), each followed by "\r\n".
+class CString;
+CString BenchNamesText();

@@ -12,17 +12,6 @@
 
 namespace {
 
-CString MakeText()
-{
-    static CString names[MAX_NAMES];
-    for (int i = 0; i < MAX_NAMES; ++i) {
-        std::string s = "곡 " + std::to_string(10000 + i) + " ";
-        s.resize(36, 'a');
-        names[i] = CString((s + ".mp3").c_str());
-    }
-    return JoinNames(names, MAX_NAMES);
-}
-
 // Bytes of the C runtime's heap in use now.
 size_t HeapInUse()
 {
@@ -50,7 +39,7 @@ double MillisecondsPerRun(F f)
 QUORVEL_BENCH(batch_logic)
 {
     static CString names[MAX_NAMES];
-    const CString text = MakeText();
+    const CString text = BenchNamesText();
     CString result;
     BenchPrint("batch_text_bytes", text.GetLength());
     BenchPrint("batch_copy_text_ms", MillisecondsPerRun([&] { result = CString(text); }), "ms");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/afxwin.h"
+#include "names/NameList.h"
 
 namespace {
 struct Entry {
@@ -69,6 +70,21 @@ void BenchRemoveTree(const std::string& folder)
     }
     RemoveDirectoryA(base.c_str());
 }
+
+CString BenchNamesText()
+{
+    static CString names[MAX_NAMES];
+    for (int i = 0; i < MAX_NAMES; ++i) {
+        std::string s = "곡 " + std::to_string(10000 + i) + " ";
+        s.resize(36, 'a');
+        names[i] = CString((s + ".mp3").c_str());
+    }
+    return JoinNames(names, MAX_NAMES);
+}
+
+// The application object, as the program has one: a dialog measured here
+// becomes its main window.
+static CWinApp s_benchApp;
 
 int main(int argc, char** argv)
 {

@@ -100,6 +100,8 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_WM_LBUTTONDOWN()
     ON_BN_CLICKED(IDC_MANUAL_BUTTON, OnManual)
     ON_BN_CLICKED(IDC_INSERT_FRONT, OnInsertFront)
+    ON_BN_CLICKED(IDC_UNDO, OnUndo)
+    ON_BN_CLICKED(IDC_CHANGE_EXTENSION, OnChangeExtension)
     ON_CBN_EDITCHANGE(IDC_REPLACE_COMBO, OnEditChangeReplaceCombo)
     ON_MESSAGE(WM_REOPEN_LABEL_EDIT, OnReopenLabelEdit)
 END_MESSAGE_MAP()
@@ -130,8 +132,7 @@ BOOL CBatchNameDlg::OnInitDialog()
 
     m_tree.InitTree();
 
-    m_nUndoDepth = 0;
-    GetDlgItem(IDC_UNDO)->EnableWindow(FALSE);
+    ResetUndo();
     return TRUE;
 }
 
@@ -199,10 +200,6 @@ void CBatchNameDlg::OnRename()
     if (!failures.empty())
         ShowMessage(FormatRenameReport(m_nNameCount, failures), "이름바꾸기", MB_OK | MB_ICONHAND);
 }
-
-void CBatchNameDlg::OnReplace() {}
-
-void CBatchNameDlg::OnInsertFront() {}
 
 int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption, UINT nType)
 {

@@ -4,10 +4,9 @@
 
 #include "framework/afxwin.h"
 #include "names/NameList.h"
+#include "names/UndoHistory.h"
 #include "res/resource.h"
 #include "tree/FolderTreeCtrl.h"
-
-#define MAX_UNDO 100
 
 // The layout of the two panes and two buttons for a client area of W x H
 // pixels; false when nothing moves (W of 420 or less).
@@ -79,6 +78,11 @@ protected:
     // Batch commands, run by their buttons and by Enter in their fields.
     virtual void OnReplace();
     virtual void OnInsertFront();
+    void OnChangeExtension();
+    void OnUndo();
+    // Reads the name editor's text and records it as the newest undo step;
+    // returns the text as recorded.
+    const CString& RecordEditorText();
 
     // Folder rename by editing a tree label.
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

@@ -15,21 +15,29 @@ void Store(CString& rSlot, CString&& strText)
 
 }  // namespace
 
-void CUndoHistory::Record(CString strText)
+const CString& RecordUndo(CString* pTexts, int& nDepth, CString strText)
 {
-    if (m_nUndoDepth == MAX_UNDO) {
+    if (nDepth < 0)
+        nDepth = 0;
+    if (nDepth >= MAX_UNDO) {
         // Full: the last MAX_UNDO changes stay undoable. Moving the slots
         // down hands over their buffers; no text is copied.
         for (int i = 1; i < MAX_UNDO; ++i)
-            Store(m_strUndoTexts[i - 1], std::move(m_strUndoTexts[i]));
-        --m_nUndoDepth;
+            Store(pTexts[i - 1], std::move(pTexts[i]));
+        nDepth = MAX_UNDO - 1;
     }
-    Store(m_strUndoTexts[m_nUndoDepth++], std::move(strText));
+    CString& rSlot = pTexts[nDepth++];
+    Store(rSlot, std::move(strText));
+    return rSlot;
 }
 
-const CString* CUndoHistory::Undo()
+const CString* TakeUndo(CString* pTexts, int& nDepth)
 {
-    if (m_nUndoDepth <= 0)
+    if (nDepth > MAX_UNDO)
+        nDepth = MAX_UNDO;
+    if (nDepth <= 0) {
+        nDepth = 0;
         return NULL;
-    return &m_strUndoTexts[--m_nUndoDepth];
+    }
+    return &pTexts[--nDepth];
 }

@@ -207,3 +207,25 @@ TEST(BatchLogic, UndoKeepsTheNewestHundredSteps)
     }
     EXPECT_FALSE(undo.CanUndo());
 }
+
+TEST(BatchLogic, UndoOverOutsideSlotsStaysWithinThem)
+{
+    // The dialog keeps the slots and the depth as members anyone can set;
+    // a depth outside 0 to MAX_UNDO must not lead the history past them.
+    CString texts[MAX_UNDO];
+    int nDepth = -5;
+    EXPECT_EQ(TakeUndo(texts, nDepth), nullptr);
+    EXPECT_EQ(nDepth, 0);
+    nDepth = -5;
+    EXPECT_EQ(S(RecordUndo(texts, nDepth, "a")), "a");
+    EXPECT_EQ(nDepth, 1);
+    EXPECT_EQ(S(texts[0]), "a");
+
+    nDepth = MAX_UNDO + 7;
+    RecordUndo(texts, nDepth, "newest");
+    EXPECT_EQ(nDepth, MAX_UNDO);
+    EXPECT_EQ(S(texts[MAX_UNDO - 1]), "newest");
+    nDepth = MAX_UNDO + 7;
+    ASSERT_NE(TakeUndo(texts, nDepth), nullptr);
+    EXPECT_EQ(nDepth, MAX_UNDO - 1);
+}

@@ -338,33 +338,27 @@ TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
     const CString caption = "Quorvel 1.07 - 화일 이름을 쉽게";
-    // Other tests running beside this one show the same dialog: look only
-    // at the started process's windows.
-    struct Search {
-        DWORD pid;
-        const char* caption;
-        HWND hWnd;
-    } search = {pi.dwProcessId, caption, NULL};
-    for (int i = 0; i < 600 && !search.hWnd; ++i) {
-        EnumWindows(
-            [](HWND h, LPARAM l) -> BOOL {
-                Search* p = (Search*)l;
-                DWORD pid = 0;
-                char text[100] = "";
-                GetWindowThreadProcessId(h, &pid);
-                GetWindowTextA(h, text, sizeof(text));
-                if (pid == p->pid && strcmp(text, p->caption) == 0)
-                    p->hWnd = h;
-                return p->hWnd == NULL;
-            },
-            (LPARAM)&search);
-        if (!search.hWnd)
+    // Dialogs of other test programs may carry the same caption: only the
+    // started program's own window counts.
+    HWND hWnd = NULL;
+    for (int i = 0; i < 600 && !hWnd; ++i) {
+        for (HWND h = NULL; (h = FindWindowExA(NULL, h, NULL, caption)) != NULL;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == pi.dwProcessId)
+                hWnd = h;
+        }
+        if (!hWnd)
             Sleep(50);
     }
-    HWND hWnd = search.hWnd;
-    ASSERT_TRUE(hWnd) << "the main window did not appear";
-    PostMessageA(hWnd, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    if (hWnd)
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    const DWORD wait = WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0);
+    // A program left running would hold the test run's output open.
+    if (wait != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    EXPECT_TRUE(hWnd) << "the main window did not appear";
+    EXPECT_EQ(wait, WAIT_OBJECT_0);
     DWORD code = 1;
     GetExitCodeProcess(pi.hProcess, &code);
     EXPECT_EQ(code, 0u);
