@@ -86,7 +86,7 @@ std::string PlainName(Rng& rng)
 // A name that moves, is refused, or is otherwise hostile.
 std::string HostileName(Rng& rng, const std::string& base)
 {
-    switch (Pick(rng, 0, 17)) {
+    switch (Pick(rng, 0, 18)) {
     case 0: return "sub\\" + base;
     case 1: return "..\\" + base;
     case 2: return "sub/" + base;
@@ -104,6 +104,13 @@ std::string HostileName(Rng& rng, const std::string& base)
     case 14: return std::string(300, 'L');
     case 15: return "caf?" + base;  // a character outside code page 949, as an ANSI edit box shows it
     case 16: return "sub\\..\\" + base;
+    case 17: {
+        // Near the 255 UTF-8 bytes a file system may keep of a name.
+        std::string name;
+        for (int n = Pick(rng, 80, 95); n > 0; --n)
+            name += kKorean[Pick(rng, 0, 14)];
+        return name + base;
+    }
     default: return "\t" + base;
     }
 }
