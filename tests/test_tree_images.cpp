@@ -176,17 +176,6 @@ std::vector<COLORREF> DrawnPixels(HIMAGELIST himl, int nImage, COLORREF crBack, 
     return ::testing::AssertionSuccess();
 }
 
-HTREEITEM DriveItem(TreeHost& host, const std::string& strRoot)
-{
-    char buf[500] = {};
-    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
-    std::vector<HTREEITEM> drives = host.Children(host.tree.GetComputerItem());
-    size_t i = 0;
-    for (const char* p = buf; *p && i < drives.size(); p += strlen(p) + 1, ++i)
-        if (_stricmp(p, strRoot.c_str()) == 0)
-            return drives[i];
-    return NULL;
-}
 
 // Two closed sibling items, hFirst before hSecond, each holding exactly one
 // folder "inner" and no ".mp3" file, opened in turn and the first closed.
@@ -291,7 +280,7 @@ TEST(TreeImages, TwoDrivesEachHoldingOneFolder)
         EXPECT_EQ(host.Image(drives[i]), kFixedImages + 2 * (int)i);
         EXPECT_EQ(host.SelectedImage(drives[i]), kFixedImages + 2 * (int)i + 1);
     }
-    HTREEITEM hFirst = DriveItem(host, drive1.Root()), hSecond = DriveItem(host, drive2.Root());
+    HTREEITEM hFirst = host.DriveItem(drive1.Root()), hSecond = host.DriveItem(drive2.Root());
     ASSERT_TRUE(hFirst && hSecond);
     CheckTwoBranches(host, hFirst, hSecond);
 }

@@ -20,20 +20,6 @@ std::string Path(CFolderTreeCtrl& tree, HTREEITEM hItem)
     return tree.GetItemPath("", hItem).str();
 }
 
-// The drive item that stands for strRoot ("C:\"), found by its position
-// among the drive strings, as the tree itself finds it.
-HTREEITEM DriveItem(TreeHost& host, const std::string& strRoot)
-{
-    char buf[500] = {};
-    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
-    std::vector<HTREEITEM> drives = host.Children(host.tree.GetComputerItem());
-    size_t i = 0;
-    for (const char* p = buf; *p && i < drives.size(); p += strlen(p) + 1, ++i)
-        if (_stricmp(p, strRoot.c_str()) == 0)
-            return drives[i];
-    return NULL;
-}
-
 Names List(CFolderTreeCtrl& tree, HTREEITEM hItem)
 {
     std::vector<CString> names(MAX_NAMES);
@@ -75,7 +61,7 @@ TEST(TreePaths, EveryKindOfItemGivesItsPath)
     ASSERT_TRUE(WriteFileBytes(top.path + "sub\\song.mp3", ""));
 
     host.Open(hComputer);
-    HTREEITEM hDrive = DriveItem(host, "C:\\");
+    HTREEITEM hDrive = host.DriveItem("C:\\");
     ASSERT_TRUE(hDrive);
     EXPECT_EQ(Path(tree, hDrive), "C:\\");
     EXPECT_EQ(tree.GetItemPath("x", hDrive).str(), "C:\\x");

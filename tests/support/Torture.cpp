@@ -270,14 +270,17 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
         if (!where.count(b.first))
             return "the file " + b.second + " was lost";
 
+    // Where each listed file is now, by its content.
+    std::vector<std::string> ended(n);
+    for (int i = 0; i < n; ++i)
+        for (const auto& b : before)
+            if (b.second == cur[i])
+                ended[i] = where[b.first];
+
     // Each file has its line's name, or kept its own and is reported.
     int differing = 0;
     for (int i = 0; i < n; ++i) {
-        std::string content;
-        for (const auto& b : before)
-            if (b.second == cur[i])
-                content = b.first;
-        const std::string& at = where[content];
+        const std::string& at = ended[i];
         const std::string wanted = Resolve(split[i].str());
         if (at == wanted && !split[i].IsEmpty())
             continue;
@@ -301,11 +304,7 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
     // The dialog's current names are the names on disk for files that
     // stayed in the folder.
     for (int i = 0; i < n; ++i) {
-        std::string content;
-        for (const auto& b : before)
-            if (b.second == cur[i])
-                content = b.first;
-        const std::string& at = where[content];
+        const std::string& at = ended[i];
         if (at.compare(0, 2, "f\\") == 0 && at.find('\\', 2) == std::string::npos &&
             dlg.m_strCurNames[i].str() != at.substr(2))
             return "current name " + dlg.m_strCurNames[i].str() + " for " + at;

@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 
+#include <cstring>
+
 TreeHost::TreeHost()
 {
     CRect rc(0, 0, 400, 600);
@@ -101,4 +103,16 @@ DesktopFolder::DesktopFolder(const std::string& strDesktopPath)
 DesktopFolder::~DesktopFolder()
 {
     RemoveTree(m_path);
+}
+
+HTREEITEM TreeHost::DriveItem(const std::string& strRoot) const
+{
+    char buf[500] = {};
+    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
+    std::vector<HTREEITEM> drives = Children(tree.GetComputerItem());
+    size_t i = 0;
+    for (const char* p = buf; *p && i < drives.size(); p += strlen(p) + 1, ++i)
+        if (_stricmp(p, strRoot.c_str()) == 0)
+            return drives[i];
+    return NULL;
 }

@@ -29,6 +29,10 @@ public:
     // (opened too), or NULL when a label is missing.
     HTREEITEM OpenPath(HTREEITEM hFrom, const std::vector<std::string>& labels);
 
+    // The drive item that stands for strRoot ("C:\\"), found by its position
+    // among the drive strings, as the tree itself finds it; NULL when none.
+    HTREEITEM DriveItem(const std::string& strRoot) const;
+
     int Image(HTREEITEM hItem) const;
     int SelectedImage(HTREEITEM hItem) const;
     int ImageCount() { return tree.GetImages().GetImageCount(); }
