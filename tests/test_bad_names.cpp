@@ -12,19 +12,6 @@
 
 namespace {
 
-// The dialog with its reports captured instead of shown.
-class SweepDlg : public TestBatchNameDlg {
-public:
-    std::vector<std::string> reports;
-
-protected:
-    int ShowMessage(const CString& strText, const CString& strCaption, UINT nType) override
-    {
-        reports.push_back(strText.str());
-        return IDOK;
-    }
-};
-
 std::string Reason(DWORD dwError)
 {
     return CString::FormatMessageText(dwError).str();
@@ -70,12 +57,12 @@ protected:
         for (const Expect& c : cases)
             text += c.line + "\r\n";
         m_dlg.SetEditorText(pText ? *pText : CString(text));
-        m_dlg.reports.clear();
+        m_dlg.messages.clear();
         m_dlg.Click(IDC_RENAME);
 
         int nRefused = 0;
-        std::string report = m_dlg.reports.empty() ? "" : m_dlg.reports[0];
-        EXPECT_LE(m_dlg.reports.size(), 1u);
+        std::string report = m_dlg.messages.empty() ? "" : m_dlg.messages[0];
+        EXPECT_LE(m_dlg.messages.size(), 1u);
         for (size_t i = 0; i < cases.size(); ++i) {
             const Expect& c = cases[i];
             SCOPED_TRACE(c.line);
@@ -113,14 +100,14 @@ protected:
         std::string content = ReadFileBytes(m_dir + first);
         CString text = m_dlg.EditorText();
         m_dlg.SetEditorText("again.txt\r\n" + text.Mid(text.Find("\r\n") + 2));
-        m_dlg.reports.clear();
+        m_dlg.messages.clear();
         m_dlg.Click(IDC_RENAME);
-        EXPECT_TRUE(m_dlg.reports.empty()) << (m_dlg.reports.empty() ? "" : m_dlg.reports[0]);
+        EXPECT_TRUE(m_dlg.messages.empty()) << (m_dlg.messages.empty() ? "" : m_dlg.messages[0]);
         EXPECT_EQ(ReadFileBytes(m_dir + "again.txt"), content);
         EXPECT_EQ(ListFileNames(m_dir).size(), onDisk.size());
     }
 
-    SweepDlg m_dlg;
+    QuietBatchNameDlg m_dlg;
     DesktopFolder m_root{m_dlg.m_tree.GetDesktopPath().str()};
     std::string m_dir;
 };
@@ -203,7 +190,7 @@ TEST_F(BadNames, LongNamesAreStoredExactlyOrRefused)
         text += line + "\r\n";
     m_dlg.SetEditorText(CString(text));
     m_dlg.Click(IDC_RENAME);
-    std::string report = m_dlg.reports.empty() ? "" : m_dlg.reports[0];
+    std::string report = m_dlg.messages.empty() ? "" : m_dlg.messages[0];
 
     std::vector<std::string> onDisk = ListFileNames(m_dir);
     EXPECT_EQ(onDisk.size(), files.size());
@@ -236,8 +223,8 @@ TEST_F(BadNames, CharactersOutsideTheCodePageAreRefused)
     Load();
     SendMessageW(m_dlg.Item(IDC_NAMES_EDIT), WM_SETTEXT, 0, (LPARAM)L"\x0E01\x0E02.txt\r\nb\x00E9\x2603.txt\r\n");
     m_dlg.Click(IDC_RENAME);
-    ASSERT_EQ(m_dlg.reports.size(), 1u);
-    EXPECT_EQ(m_dlg.reports[0].find(CString("전체 2개 중 2개 파일의 이름을 바꾸지 못했습니다.").str()), 0u);
+    ASSERT_EQ(m_dlg.messages.size(), 1u);
+    EXPECT_EQ(m_dlg.messages[0].find(CString("전체 2개 중 2개 파일의 이름을 바꾸지 못했습니다.").str()), 0u);
     EXPECT_EQ(ListFileNames(m_dir), (std::vector<std::string>{"a.txt", "b.txt"}));
     ExpectStillWorks();
 }

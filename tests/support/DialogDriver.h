@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "dialogs/BatchNameDlg.h"
 
@@ -31,6 +32,19 @@ public:
     void PressKey(HWND hWnd, UINT vk);
     bool UndoEnabled() { return ::IsWindowEnabled(::GetDlgItem(m_hWnd, IDC_UNDO)) != 0; }
     HWND Item(int nID) { return ::GetDlgItem(m_hWnd, nID); }
+};
+
+// The dialog with the texts of its message boxes kept instead of shown.
+class QuietBatchNameDlg : public TestBatchNameDlg {
+public:
+    std::vector<std::string> messages;
+
+protected:
+    int ShowMessage(const CString& strText, const CString& strCaption, UINT nType) override
+    {
+        messages.push_back(strText.str());
+        return IDOK;
+    }
 };
 
 // Runs action on its own thread once a top-level window of this process

@@ -17,18 +17,7 @@ namespace {
 
 typedef std::mt19937 Rng;
 
-// The dialog with its message boxes captured instead of shown.
-class TortureDlg : public TestBatchNameDlg {
-public:
-    std::vector<std::string> messages;
-
-protected:
-    int ShowMessage(const CString& strText, const CString& strCaption, UINT nType) override
-    {
-        messages.push_back(strText.str());
-        return IDOK;
-    }
-};
+typedef QuietBatchNameDlg TortureDlg;
 
 int Pick(Rng& rng, int lo, int hi)
 {
