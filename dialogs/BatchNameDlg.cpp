@@ -198,7 +198,7 @@ void CBatchNameDlg::OnRename()
         ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames);
     ResetUndo();
     if (!failures.empty())
-        ShowMessage(FormatRenameReport(m_nNameCount, failures), "이름바꾸기", MB_OK | MB_ICONHAND);
+        ShowMessage(FormatRenameReport(m_nNameCount, failures), AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
 }
 
 int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption, UINT nType)

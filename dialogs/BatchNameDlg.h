@@ -88,6 +88,7 @@ protected:
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnReopenLabelEdit(WPARAM wParam, LPARAM lParam);
+    void OnTreeItemRenamed(const CString& strOldPath, const CString& strNewPath);
     bool IsTreeItem(HTREEITEM hItem, HTREEITEM hFrom = TVI_ROOT);
     // Set while a refusal's message box is up: taking the focus from the
     // label editor ends the edit a second time.

@@ -31,6 +31,7 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         break;
     case LABEL_RENAMED:
         m_tree.SetItemText(hItem, strNewName);
+        OnTreeItemRenamed(result.strOldPath, result.strNewPath);
         break;
     case LABEL_EMPTY:
     case LABEL_NAME_IN_USE:
@@ -43,6 +44,13 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         PostMessage(WM_REOPEN_LABEL_EDIT, 0, (LPARAM)hItem);
         break;
     }
+}
+
+// A folder or file was renamed by its tree label, from strOldPath to
+// strNewPath (full paths, no trailing "\"): what the dialog keeps of
+// paths below it follows.
+void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& strNewPath)
+{
 }
 
 LRESULT CBatchNameDlg::OnReopenLabelEdit(WPARAM wParam, LPARAM lParam)

@@ -65,3 +65,41 @@ CString CString::FormatMessageText(DWORD dwError)
     }
     return s;
 }
+
+CString AfxLoadText(UINT nIDS)
+{
+    CString s;
+    s.LoadString(nIDS);
+    return s;
+}
+
+void AfxFormatStrings(CString& rString, UINT nIDS, const char* const* rglpsz, int nString)
+{
+    const std::string format = AfxLoadText(nIDS).str();
+    std::string out;
+    out.reserve(format.size());
+    for (size_t i = 0; i < format.size(); ++i) {
+        // '%' is never a trail byte of code page 949, so a byte scan
+        // finds the same markers as a character-wise one.
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' && format[i + 1] <= '9') {
+            int n = format[i + 1] - '1';
+            if (n < nString && rglpsz[n])
+                out += rglpsz[n];
+            ++i;
+            continue;
+        }
+        out += format[i];
+    }
+    rString = CString(out);
+}
+
+void AfxFormatString1(CString& rString, UINT nIDS, const char* lpsz1)
+{
+    AfxFormatStrings(rString, nIDS, &lpsz1, 1);
+}
+
+void AfxFormatString2(CString& rString, UINT nIDS, const char* lpsz1, const char* lpsz2)
+{
+    const char* strings[2] = {lpsz1, lpsz2};
+    AfxFormatStrings(rString, nIDS, strings, 2);
+}

@@ -70,6 +70,14 @@ private:
     std::string m_s;
 };
 
+// The string-table entry nIDS with %1, %2, ... replaced by the given
+// strings, in one pass: a %n inside an inserted string stays as it is.
+void AfxFormatStrings(CString& rString, UINT nIDS, const char* const* rglpsz, int nString);
+void AfxFormatString1(CString& rString, UINT nIDS, const char* lpsz1);
+void AfxFormatString2(CString& rString, UINT nIDS, const char* lpsz1, const char* lpsz2);
+// The string-table entry nIDS; empty when there is none.
+CString AfxLoadText(UINT nIDS);
+
 class CStringArray {
 public:
     virtual ~CStringArray() {}

@@ -7,28 +7,32 @@ void CollectFileNames(const CString& strPattern, CSortStringArray& rNames,
 {
     CFileFind finder;
     BOOL bWorking = finder.FindFile(strPattern);
-    // Skipping never ends the enumeration: every entry is visited, so the
-    // names kept are the first MAX_NAMES accepted ones in platform order.
+    // Every entry is kept: the cut to MAX_NAMES comes after the sort, so
+    // which files show does not depend on the platform's order.
     while (bWorking) {
         bWorking = finder.FindNextFile();
         if (finder.IsDirectory())
             continue;
         CString strName = finder.GetFileName();
-        if (!accept(strName))
-            continue;
-        if (rNames.GetSize() >= MAX_NAMES)
-            continue;
-        rNames.Add(strName);
+        if (accept(strName))
+            rNames.Add(strName);
     }
 }
 
-int ListFolderFiles(const CString& strFolderPath, CString* pNames)
+int KeepFirstNames(CSortStringArray& rNames, CString* pNames)
+{
+    rNames.Sort();
+    int nCount = 0;
+    for (int i = 0; i < rNames.GetSize() && nCount < MAX_NAMES; ++i)
+        pNames[nCount++] = rNames[i];
+    return nCount;
+}
+
+int ListFolderFiles(const CString& strFolderPath, CString* pNames, int* pnFound)
 {
     CSortStringArray names;
     CollectFileNames(strFolderPath + "*.*", names, [](const CString&) { return true; });
-    names.Sort();
-    int nCount = 0;
-    for (int i = 0; i < names.GetSize(); ++i)
-        pNames[nCount++] = names[i];
-    return nCount;
+    if (pnFound)
+        *pnFound = names.GetSize();
+    return KeepFirstNames(names, pNames);
 }

@@ -16,13 +16,18 @@ CString JoinNames(const CString* pNames, int nCount);
 CString SplitNames(const CString& strText, int nCount, CString* pNames);
 
 // Appends to rNames the name of every file (not folder) that the pattern
-// (a folder path followed by "*.*") matches and accept() takes, at most
-// MAX_NAMES of them, in the order of enumeration.
+// (a folder path followed by "*.*") matches and accept() takes, in the
+// order of enumeration.
 class CSortStringArray;
 void CollectFileNames(const CString& strPattern, CSortStringArray& rNames,
                       const std::function<bool(const CString&)>& accept);
 
-// Lists the files of a folder path into pNames (room for MAX_NAMES),
-// sorted; returns how many were written. Used where no tree item stands
-// for the folder.
-int ListFolderFiles(const CString& strFolderPath, CString* pNames);
+// Sorts rNames and writes the first MAX_NAMES of them into pNames (room for
+// MAX_NAMES); returns how many were written.
+int KeepFirstNames(CSortStringArray& rNames, CString* pNames);
+
+// Lists the files of a folder path into pNames (room for MAX_NAMES): all
+// of them sorted, the first MAX_NAMES kept; returns how many were written,
+// and in *pnFound (when given) how many were found. Used where no tree
+// item stands for the folder.
+int ListFolderFiles(const CString& strFolderPath, CString* pNames, int* pnFound = NULL);

@@ -3,6 +3,7 @@
 #include "names/NameCheck.h"
 #include "names/NameList.h"
 #include "platform/FileSystem.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -101,13 +102,17 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
 
 CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures)
 {
-    std::string text = "전체 " + std::to_string(nCount) + "개 중 " + std::to_string(failures.size()) +
-                       "개 파일의 이름을 바꾸지 못했습니다.";
+    CString strText;
+    AfxFormatString2(strText, IDS_RENAME_REPORT, std::to_string(nCount).c_str(),
+                     std::to_string(failures.size()).c_str());
     for (size_t i = 0; i < failures.size() && i < (size_t)MAX_REPORTED_FAILURES; ++i) {
         const RenameFailure& f = failures[i];
-        text += "\n" + f.strOldName.str() + " -> " + f.strNewName.str() + ": " + f.strReason.str();
+        const char* parts[3] = {f.strOldName, f.strNewName, f.strReason};
+        CString strLine;
+        AfxFormatStrings(strLine, IDS_REPORT_LINE, parts, 3);
+        strText += "\n" + strLine;
     }
     if (failures.size() > (size_t)MAX_REPORTED_FAILURES)
-        text += "\n...";
-    return CString(text);
+        strText += "\n" + AfxLoadText(IDS_REPORT_MORE);
+    return strText;
 }

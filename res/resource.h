@@ -6,6 +6,17 @@
 #define IDD_BATCHNAME_DIALOG 102
 #define IDR_MAINFRAME 128
 
+// Texts the user sees outside the dialog templates (string table).
+#define IDS_COMPUTER 110
+#define IDS_RENAME_CAPTION 111
+#define IDS_RENAME_REPORT 112
+#define IDS_REPORT_LINE 113
+#define IDS_REPORT_MORE 114
+#define IDS_NAME_REQUIRED 115
+#define IDS_RENAME_ERROR_CAPTION 116
+#define IDS_NAME_IN_USE 117
+#define IDS_CANNOT_RENAME 118
+
 // Main dialog controls.
 #define IDC_TREE 1000
 #define IDC_RENAME 1003

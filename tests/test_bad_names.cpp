@@ -80,10 +80,7 @@ protected:
             }
         }
         if (nRefused)
-            EXPECT_EQ(report.find(CString("전체 " + std::to_string(cases.size()) + "개 중 " + std::to_string(nRefused) +
-                                          "개 파일의 이름을 바꾸지 못했습니다.")
-                                      .str()),
-                      0u)
+            EXPECT_EQ(report.find(Text(IDS_RENAME_REPORT, {std::to_string(cases.size()), std::to_string(nRefused)})), 0u)
                 << report;
         else
             EXPECT_EQ(report, "");
@@ -224,7 +221,7 @@ TEST_F(BadNames, CharactersOutsideTheCodePageAreRefused)
     SendMessageW(m_dlg.Item(IDC_NAMES_EDIT), WM_SETTEXT, 0, (LPARAM)L"\x0E01\x0E02.txt\r\nb\x00E9\x2603.txt\r\n");
     m_dlg.Click(IDC_RENAME);
     ASSERT_EQ(m_dlg.messages.size(), 1u);
-    EXPECT_EQ(m_dlg.messages[0].find(CString("전체 2개 중 2개 파일의 이름을 바꾸지 못했습니다.").str()), 0u);
+    EXPECT_EQ(m_dlg.messages[0].find(Text(IDS_RENAME_REPORT, {"2", "2"})), 0u);
     EXPECT_EQ(ListFileNames(m_dir), (std::vector<std::string>{"a.txt", "b.txt"}));
     ExpectStillWorks();
 }

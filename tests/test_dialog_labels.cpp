@@ -101,7 +101,7 @@ TEST(LabelEdit, OnlyItemsTwoLevelsBelowTheTopMayBeEdited)
     // Renaming it is refused: nothing on disk stands behind it.
     auto boxes = TypeAndLeave(dlg, "typed");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, CString("파일 이름 바꾸기 오류").str());
+    EXPECT_EQ(boxes[0].caption, Text(IDS_RENAME_ERROR_CAPTION));
     EXPECT_STREQ(dlg.m_tree.GetItemText(hBlank), "");
     CancelEdit(dlg);
 }
@@ -122,30 +122,30 @@ TEST(LabelEdit, RefusalsShowOneMessageAndReopenTheEditorOnTheOldLabel)
     EXPECT_TRUE(TypeAndLeave(dlg, "앨범").empty());
     EXPECT_FALSE(dlg.m_tree.GetEditControl());
 
-    const std::string inUse = CString("앨범의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n"
-                                      "다른 파일 이름을 지정하십시오.")
-                                  .str();
+    const std::string album = CString("앨범").str();
+    const std::string inUse = Text(IDS_NAME_IN_USE, {album});
+    const std::string cannot = Text(IDS_CANNOT_RENAME, {album, ""});
     struct {
         const char* typed;
         bool byFocus;
-        const char* caption;
+        UINT caption;
         std::string textStart;
     } cases[] = {
-        {"", true, "이름바꾸기", CString("이름을 입력해야합니다.").str()},
-        {"other", true, "파일 이름 바꾸기 오류", inUse},
-        {"file.txt", true, "파일 이름 바꾸기 오류", inUse},
-        {"x?y", true, "파일 이름 바꾸기 오류", CString("앨범의 이름을 바꿀수 없습니다.\n").str()},
+        {"", true, IDS_RENAME_CAPTION, Text(IDS_NAME_REQUIRED)},
+        {"other", true, IDS_RENAME_ERROR_CAPTION, inUse},
+        {"file.txt", true, IDS_RENAME_ERROR_CAPTION, inUse},
+        {"x?y", true, IDS_RENAME_ERROR_CAPTION, cannot},
         // Ended while the editor still has the focus: the message box takes
         // it away, and still only one message shows.
-        {"other", false, "파일 이름 바꾸기 오류", inUse},
-        {"", false, "이름바꾸기", CString("이름을 입력해야합니다.").str()},
+        {"other", false, IDS_RENAME_ERROR_CAPTION, inUse},
+        {"", false, IDS_RENAME_CAPTION, Text(IDS_NAME_REQUIRED)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         ASSERT_TRUE(StartEdit(dlg, hItem));
         auto boxes = TypeAndLeave(dlg, c.typed, c.byFocus);
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, CString(c.caption).str());
+        EXPECT_EQ(boxes[0].caption, Text(c.caption));
         EXPECT_EQ(boxes[0].text.find(c.textStart), 0u) << boxes[0].text;
         EXPECT_EQ(boxes[0].icon, (UINT)MB_ICONHAND);
         // The editor is open again on the same item, with the old label.
@@ -162,7 +162,7 @@ TEST(LabelEdit, RefusalsShowOneMessageAndReopenTheEditorOnTheOldLabel)
     ASSERT_TRUE(StartEdit(dlg, hItem));
     boxes = TypeAndLeave(dlg, "album");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.find(CString("ALBUM의 이름을 바꿀수 없습니다.\n지정한 이름을").str()), 0u) << boxes[0].text;
+    EXPECT_EQ(boxes[0].text, Text(IDS_NAME_IN_USE, {"ALBUM"})) << boxes[0].text;
     CancelEdit(dlg);
 
     EXPECT_EQ(ListFolderNames(folder / "parent"), (std::vector<std::string>{"ALBUM", "other"}));
@@ -217,7 +217,7 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     RemoveTree(folder / CString("parent\\새 폴더\\deep").str());
     auto boxes = TypeAndLeave(dlg, "deeper");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.find(CString("deep의 이름을 바꿀수 없습니다.\n").str()), 0u) << boxes[0].text;
+    EXPECT_EQ(boxes[0].text.find(Text(IDS_CANNOT_RENAME, {"deep", ""})), 0u) << boxes[0].text;
     EXPECT_STREQ(dlg.m_tree.GetItemText(hDeep), "deep");
     CancelEdit(dlg);
 }

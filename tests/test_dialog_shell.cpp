@@ -48,7 +48,7 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
 
     HTREEITEM hFirst = dlg.m_tree.GetRootItem();
     ASSERT_TRUE(hFirst);
-    EXPECT_STREQ(dlg.m_tree.GetItemText(hFirst), "내 컴퓨터");
+    EXPECT_EQ(dlg.m_tree.GetItemText(hFirst).str(), Text(IDS_COMPUTER));
     EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(hFirst), dlg.m_tree.GetDesktopItem());
     EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(dlg.m_tree.GetDesktopItem()), (HTREEITEM)NULL);
 
@@ -59,7 +59,7 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     EXPECT_EQ(GetMenuItemID(hMenu, n - 1), (UINT)IDM_ABOUTBOX);
     char text[100] = "";
     GetMenuStringA(hMenu, n - 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "Quorvel 정보(&A)...");
+    EXPECT_EQ(std::string(text), Text(IDS_ABOUTBOX));
 }
 
 TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
@@ -87,8 +87,8 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
         PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].caption, CString("이름바꾸기").str());
-        EXPECT_EQ(seen[0].text.find(CString("전체 4개 중 1개 파일의 이름을 바꾸지 못했습니다.\nb.txt -> c.txt: ").str()), 0u)
+        EXPECT_EQ(seen[0].caption, Text(IDS_RENAME_CAPTION));
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"4", "1"}) + "\n" + Text(IDS_REPORT_LINE, {"b.txt", "c.txt", ""})), 0u)
             << seen[0].text;
         EXPECT_EQ(seen[0].icon, (UINT)MB_ICONHAND);
     }

@@ -4,6 +4,7 @@
 
 #include "support/TestSupport.h"
 #include "names/NameCheck.h"
+#include "res/resource.h"
 #include "tree/LabelRename.h"
 
 TEST(LabelRename, PathsCutTheOldLabelOffTheItemPath)
@@ -36,17 +37,17 @@ TEST(LabelRename, RefusalsLeaveTheDiskAlone)
 
     r = RenameByLabel(strPath, "a", "");
     EXPECT_EQ(r.outcome, LABEL_EMPTY);
-    EXPECT_STREQ(r.strMessage, "이름을 입력해야합니다.");
-    EXPECT_STREQ(r.strCaption, "이름바꾸기");
+    EXPECT_EQ(r.strMessage.str(), Text(IDS_NAME_REQUIRED));
+    EXPECT_EQ(r.strCaption.str(), Text(IDS_RENAME_CAPTION));
 
-    const char* kInUse = "a의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n다른 파일 이름을 지정하십시오.";
+    const std::string kInUse = Text(IDS_NAME_IN_USE, {"a"});
     for (const char* name : {"b", "c.txt", "A"}) {
         // A sibling folder, a sibling file, and the folder itself under
         // another case (the status query finds it on a case-blind disk).
         r = RenameByLabel(strPath, "a", name);
         EXPECT_EQ(r.outcome, LABEL_NAME_IN_USE) << name;
-        EXPECT_STREQ(r.strMessage, kInUse) << name;
-        EXPECT_STREQ(r.strCaption, "파일 이름 바꾸기 오류");
+        EXPECT_EQ(r.strMessage.str(), kInUse) << name;
+        EXPECT_EQ(r.strCaption.str(), Text(IDS_RENAME_ERROR_CAPTION));
     }
     EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(ListFileNames(dir.Path()), (std::vector<std::string>{"c.txt"}));
@@ -65,15 +66,14 @@ TEST(LabelRename, FailuresOfTheFileSystemAreReportedNotShownAsDone)
     }
     LabelRenameResult r = RenameByLabel(strPath, "a", "x?y");
     EXPECT_EQ(r.outcome, LABEL_FAILED);
-    EXPECT_EQ(r.strMessage.Find("a의 이름을 바꿀수 없습니다.\n"), 0);
-    EXPECT_GT(r.strMessage.GetLength(), CString("a의 이름을 바꿀수 없습니다.\n").GetLength());
-    EXPECT_STREQ(r.strCaption, "파일 이름 바꾸기 오류");
+    EXPECT_EQ(r.strMessage.str(), Text(IDS_CANNOT_RENAME, {"a", CString::FormatMessageText(ERROR_INVALID_NAME).str()}));
+    EXPECT_EQ(r.strCaption.str(), Text(IDS_RENAME_ERROR_CAPTION));
 
     // A label that names nothing on disk (a display name, or a folder
     // removed meanwhile).
     r = RenameByLabel((dir.Path() + "gone\\").c_str(), "gone", "here");
     EXPECT_EQ(r.outcome, LABEL_FAILED);
-    EXPECT_EQ(r.strMessage.Find("gone의 이름을 바꿀수 없습니다.\n"), 0);
+    EXPECT_EQ(r.strMessage.str().find(Text(IDS_CANNOT_RENAME, {"gone", ""})), 0u);
     EXPECT_FALSE(PathExists(dir / "here"));
 
     // A placeholder at depth 3 or more: its path is empty, so nothing is

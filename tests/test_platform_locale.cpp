@@ -5,6 +5,7 @@
 #include <mbstring.h>
 
 #include "framework/afxstr.h"
+#include "res/resource.h"
 
 TEST(Locale, AnsiAndMultibyteCodePagesAre949)
 {
@@ -14,4 +15,33 @@ TEST(Locale, AnsiAndMultibyteCodePagesAre949)
     CString s("가");
     ASSERT_EQ(s.GetLength(), 2);
     EXPECT_TRUE(_ismbblead((unsigned char)s.GetAt(0)));
+}
+
+// Every text of the string table, loaded as the program loads it: exact
+// code page 949 bytes. The other tests compare texts by id.
+TEST(Texts, EveryStringTableEntryHasItsExactText)
+{
+    const struct {
+        UINT id;
+        const char* text;
+    } entries[] = {
+        {IDS_ABOUTBOX, "Quorvel 정보(&A)..."},
+        {IDS_COMPUTER, "내 컴퓨터"},
+        {IDS_RENAME_CAPTION, "이름바꾸기"},
+        {IDS_RENAME_REPORT, "전체 %1개 중 %2개 파일의 이름을 바꾸지 못했습니다."},
+        {IDS_REPORT_LINE, "%1 -> %2: %3"},
+        {IDS_REPORT_MORE, "..."},
+        {IDS_NAME_REQUIRED, "이름을 입력해야합니다."},
+        {IDS_RENAME_ERROR_CAPTION, "파일 이름 바꾸기 오류"},
+        {IDS_NAME_IN_USE,
+         "%1의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n다른 파일 이름을 지정하십시오."},
+        {IDS_CANNOT_RENAME, "%1의 이름을 바꿀수 없습니다.\n%2"},
+    };
+    for (const auto& e : entries)
+        EXPECT_EQ(AfxLoadText(e.id).str(), std::string(e.text)) << e.id;
+
+    // Insertions are taken as they are, never scanned for markers again.
+    CString s;
+    AfxFormatString2(s, IDS_CANNOT_RENAME, "%2%1", "x");
+    EXPECT_EQ(s.str(), CString("%2%1의 이름을 바꿀수 없습니다.\nx").str());
 }

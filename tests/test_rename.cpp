@@ -4,6 +4,7 @@
 
 #include "names/NameList.h"
 #include "names/Renamer.h"
+#include "res/resource.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -110,9 +111,9 @@ TEST_F(RenameTest, ExistingNamesAreNeverReplaced)
     failures = Apply("b.txt\r\na.txt\r\nc.txt\r\n");
     ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(FormatRenameReport(m_nCount, failures).str(),
-              "전체 3개 중 2개 파일의 이름을 바꾸지 못했습니다.\n"
-              "a.txt -> b.txt: " + Reason(ERROR_ALREADY_EXISTS) + "\n"
-              "b.txt -> a.txt: " + Reason(ERROR_ALREADY_EXISTS));
+              Text(IDS_RENAME_REPORT, {"3", "2"}) + "\n" +
+                  Text(IDS_REPORT_LINE, {"a.txt", "b.txt", Reason(ERROR_ALREADY_EXISTS)}) + "\n" +
+                  Text(IDS_REPORT_LINE, {"b.txt", "a.txt", Reason(ERROR_ALREADY_EXISTS)}));
     EXPECT_EQ(Cur(0), "a.txt");
     EXPECT_EQ(Cur(1), "b.txt");
     ExpectListMatchesDisk();
@@ -216,15 +217,19 @@ TEST(RenameReport, CountLineTenFailuresThenEllipsis)
                             CString("이유"), ERROR_ALREADY_EXISTS});
 
     std::vector<RenameFailure> ten(failures.begin(), failures.begin() + 10);
-    std::string expected = "전체 2000개 중 10개 파일의 이름을 바꾸지 못했습니다.";
+    auto line = [](int i) {
+        return Text(IDS_REPORT_LINE, {CString("옛").str() + std::to_string(i), CString("새").str() + std::to_string(i),
+                                      CString("이유").str()});
+    };
+    std::string expected = Text(IDS_RENAME_REPORT, {"2000", "10"});
     for (int i = 0; i < 10; ++i)
-        expected += "\n옛" + std::to_string(i) + " -> 새" + std::to_string(i) + ": 이유";
+        expected += "\n" + line(i);
     EXPECT_EQ(FormatRenameReport(2000, ten).str(), expected);
 
     std::string report = FormatRenameReport(12, failures).str();
-    EXPECT_EQ(report.substr(0, report.find('\n')), "전체 12개 중 12개 파일의 이름을 바꾸지 못했습니다.");
+    EXPECT_EQ(report.substr(0, report.find('\n')), Text(IDS_RENAME_REPORT, {"12", "12"}));
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1 + 10);  // 12 lines
-    EXPECT_NE(report.find("\n옛9 -> 새9: 이유\n...", 0), std::string::npos);
-    EXPECT_EQ(report.substr(report.size() - 4), "\n...");
+    EXPECT_NE(report.find("\n" + line(9) + "\n" + Text(IDS_REPORT_MORE), 0), std::string::npos);
+    EXPECT_EQ(report.substr(report.size() - 4), "\n" + Text(IDS_REPORT_MORE));
     EXPECT_EQ(report.find("옛10"), std::string::npos);
 }

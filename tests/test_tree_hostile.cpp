@@ -39,7 +39,7 @@ TEST(HostileFolders, AnUnreadableFolder)
         PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].text.find(CString("전체 2개 중 2개 파일의 이름을 바꾸지 못했습니다.").str()), 0u) << seen[0].text;
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"2", "2"})), 0u) << seen[0].text;
     }
     EXPECT_STREQ(dlg.m_strCurNames[0], "a.mp3");
 
@@ -88,7 +88,7 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         // a.txt is no longer there; b.txt is renamed; c.txt is unchanged.
-        EXPECT_EQ(seen[0].text.find(CString("전체 3개 중 1개 파일의 이름을 바꾸지 못했습니다.\na.txt -> a2.txt: ").str()),
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"3", "1"}) + "\n" + Text(IDS_REPORT_LINE, {"a.txt", "a2.txt", ""})),
                   0u)
             << seen[0].text;
     }
@@ -102,7 +102,7 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
         PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].text.find(CString("전체 3개 중 3개 파일의 이름을 바꾸지 못했습니다.").str()), 0u);
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"3", "3"})), 0u);
     }
     EXPECT_FALSE(PathExists(folder / "gone"));
     EXPECT_FALSE(PathExists(folder / "a3.txt"));

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "support/TestSupport.h"
+#include "res/resource.h"
 #include "support/TreeHost.h"
 
 namespace {
@@ -52,7 +53,7 @@ TEST(TreeModel, InitTreeBuildsTwoClosedTopLevelItems)
     ASSERT_EQ(top.size(), 2u);
     EXPECT_EQ(top[0], tree.GetComputerItem());
     EXPECT_EQ(top[1], tree.GetDesktopItem());
-    EXPECT_EQ(tree.GetItemText(top[0]).str(), "내 컴퓨터");
+    EXPECT_EQ(tree.GetItemText(top[0]).str(), Text(IDS_COMPUTER));
 
     // The desktop item is labelled with the shell's name of the desktop.
     SHFILEINFOA sfi = {};

@@ -5,6 +5,7 @@
 #include "framework/afxfile.h"
 #include "names/SortStringArray.h"
 #include "platform/Shell.h"
+#include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
@@ -38,7 +39,7 @@ void CFolderTreeCtrl::InitTree()
     int nDesktopImage = 0, nComputerImage = 0;
     SetUpImageList(nDesktopImage, nComputerImage);
 
-    m_hComputerItem = InsertTreeItem("내 컴퓨터", TVI_ROOT, TRUE, nComputerImage, nComputerImage);
+    m_hComputerItem = InsertTreeItem(AfxLoadText(IDS_COMPUTER), TVI_ROOT, TRUE, nComputerImage, nComputerImage);
     m_hDesktopItem = InsertPathItem(m_strDesktopPath, TVI_ROOT, TRUE, nDesktopImage, nDesktopImage);
 }
 
@@ -190,7 +191,7 @@ BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
     return TRUE;
 }
 
-int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames)
+int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound)
 {
     m_nFileCount = 0;
     CString strPath;
@@ -199,8 +200,13 @@ int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames)
 
     CSortStringArray names;
     CollectFileNames(strPath + "*.*", names, [this](const CString& strName) { return AcceptListFile(strName) != 0; });
-    names.Sort();
-    for (int i = 0; i < names.GetSize(); ++i)
-        pNames[m_nFileCount++] = names[i];
+    if (pnFound)
+        *pnFound = names.GetSize();
+    m_nFileCount = KeepFirstNames(names, pNames);
     return m_nFileCount;
+}
+
+void CFolderTreeCtrl::FollowFileRename(const CString& strFolderPath, const CString& strOldName,
+                                       const CString& strNewName)
+{
 }

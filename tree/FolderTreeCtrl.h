@@ -27,8 +27,14 @@ public:
     // Empty for a placeholder item, else the item's path.
     CString GetFolderPath(HTREEITEM hItem);
     // Lists the files of the item's folder into pNames (room for
-    // MAX_NAMES), sorted; returns the count.
-    int ListFiles(HTREEITEM hItem, CString* pNames);
+    // MAX_NAMES): all sorted, the first MAX_NAMES kept; returns the count
+    // written, and in *pnFound (when given) the number found.
+    int ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound = NULL);
+
+    // A file of the folder strFolderPath (ending in "\") was renamed on
+    // disk from strOldName to strNewName: an item of an open branch that
+    // stands for it follows.
+    void FollowFileRename(const CString& strFolderPath, const CString& strOldName, const CString& strNewName);
 
     virtual BOOL AcceptTreeFile(CString strFileName);
     virtual BOOL AcceptListFile(CString strFileName);

@@ -3,6 +3,7 @@
 #include "framework/afxfile.h"
 #include "names/NameCheck.h"
 #include "platform/FileSystem.h"
+#include "res/resource.h"
 
 void MakeLabelRenamePaths(const CString& strFolderPath, const CString& strOldName, const CString& strNewName,
                           CString& strOldPath, CString& strNewPath)
@@ -18,13 +19,14 @@ void MakeLabelRenamePaths(const CString& strFolderPath, const CString& strOldNam
 
 LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& strOldName, const CString& strNewName)
 {
-    LabelRenameResult result = {LABEL_UNCHANGED, CString(), CString()};
+    LabelRenameResult result;
+    result.outcome = LABEL_UNCHANGED;
     if (strNewName == strOldName)
         return result;
     if (strNewName.IsEmpty()) {
         result.outcome = LABEL_EMPTY;
-        result.strMessage = "이름을 입력해야합니다.";
-        result.strCaption = "이름바꾸기";
+        result.strMessage = AfxLoadText(IDS_NAME_REQUIRED);
+        result.strCaption = AfxLoadText(IDS_RENAME_CAPTION);
         return result;
     }
 
@@ -34,9 +36,8 @@ LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& str
     CFileStatus status;
     if (CFile::GetStatus(strNewPath, status)) {
         result.outcome = LABEL_NAME_IN_USE;
-        result.strMessage = strOldName + "의 이름을 바꿀수 없습니다.\n" + "지정한 이름을 가진 파일이 이미 있습니다.\n" +
-                            "다른 파일 이름을 지정하십시오.";
-        result.strCaption = "파일 이름 바꾸기 오류";
+        AfxFormatString1(result.strMessage, IDS_NAME_IN_USE, strOldName);
+        result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
         return result;
     }
 
@@ -58,10 +59,12 @@ LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& str
     }
     if (dwError) {
         result.outcome = LABEL_FAILED;
-        result.strMessage = strOldName + "의 이름을 바꿀수 없습니다.\n" + CString::FormatMessageText(dwError);
-        result.strCaption = "파일 이름 바꾸기 오류";
+        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strOldName, CString::FormatMessageText(dwError));
+        result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
         return result;
     }
     result.outcome = LABEL_RENAMED;
+    result.strOldPath = strOldPath;
+    result.strNewPath = strNewPath;
     return result;
 }

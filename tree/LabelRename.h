@@ -22,6 +22,8 @@ struct LabelRenameResult {
     LabelRenameOutcome outcome;
     CString strMessage;  // the message box text for a refusal or failure
     CString strCaption;  // and its caption
+    CString strOldPath;  // when renamed: the full path before (no trailing "\")
+    CString strNewPath;  // and after
 };
 
 // Decides and, where allowed, carries out the rename of the item whose

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "framework/afxstr.h"
+
 namespace {
 int g_folderSerial = 0;
 
@@ -27,6 +29,16 @@ void ListEntries(const std::string& folder, bool wantFolders, std::vector<std::s
     std::sort(out.begin(), out.end());
 }
 }  // namespace
+
+std::string Text(UINT nIDS, const std::vector<std::string>& args)
+{
+    std::vector<const char*> parts;
+    for (const std::string& a : args)
+        parts.push_back(a.c_str());
+    CString s;
+    AfxFormatStrings(s, nIDS, parts.data(), (int)parts.size());
+    return s.str();
+}
 
 TempFolder::TempFolder(const char* tag)
 {

@@ -10,6 +10,10 @@
 #include <thread>
 #include <vector>
 
+// The string-table entry nIDS with %1, %2, ... replaced by args, as the
+// program shows it: tests compare the program's texts by id.
+std::string Text(UINT nIDS, const std::vector<std::string>& args = {});
+
 // A fresh folder under the current folder, removed with everything in it
 // when the object goes. Path() ends with "\".
 class TempFolder {

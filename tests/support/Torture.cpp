@@ -282,7 +282,9 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
         if (dlg.messages.size() != 1)
             return "more than one message";
         std::string first = dlg.messages[0].substr(0, dlg.messages[0].find('\n'));
-        const std::string head = CString("전체 ").str() + std::to_string(n) + CString("개 중 ").str();
+        // The count line with the number of failures read back from it.
+        const std::string format = Text(IDS_RENAME_REPORT, {std::to_string(n), "\x01"});
+        const std::string head = format.substr(0, format.find('\x01'));
         if (first.compare(0, head.size(), head) != 0)
             return "report begins " + first;
         reported = atoi(first.c_str() + head.size());
