@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/afxstr.h"
+#include "platform/FileSystem.h"
 
 // The desktop folder's file-system path, without a trailing "\"; empty when
 // the shell has none to give.
@@ -28,3 +31,36 @@ HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex);
 // ended by a NUL, and an empty string after the last. An empty first string
 // means no drive (also when the call fails or the buffer is too small).
 void GetDriveStrings(char* pszBuffer, DWORD nSize);
+
+// Everything the folder tree asks of the file system and the shell when it
+// fills a branch or follows a rename, behind one seam: a test stands in for
+// the shell where Wine cannot show what Windows shows (a folder under a
+// localized name, folders marked read-only or system).
+class CShellService {
+public:
+    virtual ~CShellService() {}
+
+    // The entries of a folder (path ending with "\"); false when it cannot
+    // be read.
+    virtual bool ReadFolder(const CString& strFolderPath, std::vector<CFolderEntry>& entries);
+    // Whether the folder (path ending with "\") holds a "desktop.ini",
+    // through which the shell may give it an icon of its own.
+    virtual bool HoldsDesktopIni(const CString& strFolderPath);
+    // The shell's display names of entries of one folder (path ending with
+    // "\"), one per name in the same order; "" where the shell has none.
+    // The folder is reached and walked once for all of them.
+    virtual void GetDisplayNames(const CString& strFolderPath, const std::vector<CString>& names,
+                                 std::vector<CString>& labels);
+    // The shell's display name of one path, asked by the path itself.
+    virtual CString GetDisplayName(const CString& strPath);
+    // Display name and small icons of one path, asked of the shell by the
+    // path itself.
+    virtual CShellFileInfo GetFileInfo(const CString& strPath);
+    // Whether files of a type (strExtension with its dot, ".mp3") may each
+    // show an icon of their own: the type has an icon handler, or takes its
+    // icon from each file.
+    virtual bool TypeHasIconPerFile(const CString& strExtension);
+};
+
+// The service that asks the real shell.
+CShellService& SystemShellService();
