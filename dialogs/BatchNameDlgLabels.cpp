@@ -20,17 +20,20 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         return;
 
     HTREEITEM hItem = ((NMTVDISPINFOA*)pNMHDR)->item.hItem;
-    CString strOldName = m_tree.GetItemText(hItem);
-    CString strNewName = strOldName;
+    CString strLabel = m_tree.GetItemText(hItem);
+    CString strTyped = strLabel;
     if (CEdit* pEdit = m_tree.GetEditControl())
-        pEdit->GetWindowText(strNewName);
+        pEdit->GetWindowText(strTyped);
 
-    LabelRenameResult result = RenameByLabel(m_tree.GetFolderPath(hItem), strOldName, strNewName);
+    // The paths come from the names on disk of the item and its folder,
+    // never from labels.
+    LabelRenameResult result = RenameByLabel(m_tree.GetItemPath("", m_tree.GetParentItem(hItem)), strLabel,
+                                             m_tree.GetDiskName(hItem), strTyped);
     switch (result.outcome) {
     case LABEL_UNCHANGED:
         break;
     case LABEL_RENAMED:
-        m_tree.SetItemText(hItem, strNewName);
+        m_tree.TakeNewName(hItem, result.strNewName);
         OnTreeItemRenamed(result.strOldPath, result.strNewPath);
         break;
     case LABEL_EMPTY:

@@ -1,6 +1,9 @@
 // Renaming folders by editing their labels in the main dialog's tree.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "support/DialogDriver.h"
 #include "support/TestSupport.h"
 #include "support/TreeHost.h"
@@ -154,18 +157,16 @@ TEST(LabelEdit, RefusalsShowOneMessageAndReopenTheEditorOnTheOldLabel)
         EXPECT_STREQ(dlg.m_tree.GetItemText(hItem), "앨범");
         CancelEdit(dlg);
     }
-    // A Latin name, then a change of its letter case alone: refused as a
-    // name in use, since the status query finds the folder itself.
+    // A Latin name, then a change of its letter case alone: a rename too,
+    // not a name in use.
     ASSERT_TRUE(StartEdit(dlg, hItem));
-    auto boxes = TypeAndLeave(dlg, "ALBUM");
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(TypeAndLeave(dlg, "ALBUM").empty());
     ASSERT_TRUE(StartEdit(dlg, hItem));
-    boxes = TypeAndLeave(dlg, "album");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, Text(IDS_NAME_IN_USE, {"ALBUM"})) << boxes[0].text;
-    CancelEdit(dlg);
+    EXPECT_TRUE(TypeAndLeave(dlg, "album").empty());
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hItem), "album");
+    EXPECT_STREQ(dlg.m_tree.GetDiskName(hItem), "album");
 
-    EXPECT_EQ(ListFolderNames(folder / "parent"), (std::vector<std::string>{"ALBUM", "other"}));
+    EXPECT_EQ(ListFolderNames(folder / "parent"), (std::vector<std::string>{"album", "other"}));
 }
 
 TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
@@ -201,16 +202,11 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n노래.mp3\r\n");
 
     // An ".mp3" file shown in the tree is renamed the same way.
-    HTREEITEM hSong = NULL;
-    for (HTREEITEM h = dlg.m_tree.GetChildItem(hOld); h; h = dlg.m_tree.GetNextSiblingItem(h))
-        if (!dlg.m_tree.ItemHasChildren(h))
-            hSong = h;
+    HTREEITEM hSong = dlg.ChildByLabel(hOld, "노래");
     ASSERT_TRUE(hSong);
-    if (dlg.m_tree.GetItemText(hSong) == "노래.mp3") {
-        ASSERT_TRUE(StartEdit(dlg, hSong));
-        EXPECT_TRUE(TypeAndLeave(dlg, "봄.mp3").empty());
-        EXPECT_TRUE(PathExists(folder / CString("parent\\새 폴더\\봄.mp3").str()));
-    }
+    ASSERT_TRUE(StartEdit(dlg, hSong));
+    EXPECT_TRUE(TypeAndLeave(dlg, "봄").empty());
+    EXPECT_TRUE(PathExists(folder / CString("parent\\새 폴더\\봄.mp3").str()));
 
     // A folder removed behind the tree's back: refused, label unchanged.
     ASSERT_TRUE(StartEdit(dlg, hDeep));
@@ -220,4 +216,92 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     EXPECT_EQ(boxes[0].text.find(Text(IDS_CANNOT_RENAME, {"deep", ""})), 0u) << boxes[0].text;
     EXPECT_STREQ(dlg.m_tree.GetItemText(hDeep), "deep");
     CancelEdit(dlg);
+}
+
+namespace {
+
+// The shell's display name of a path, as the tree must show it.
+std::string ShellLabel(const std::string& path)
+{
+    SHFILEINFOA sfi = {};
+    SHGetFileInfoA(path.c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+    return sfi.szDisplayName;
+}
+
+}  // namespace
+
+TEST(LabelEdit, AnMp3ItemIsRenamedByItsLabelWithExtensionsHiddenOrShown)
+{
+    for (bool bShown : {false, true}) {
+        SCOPED_TRACE(bShown ? "extensions shown" : "extensions hidden");
+        ExtensionsShown setting(bShown);
+        TestBatchNameDlg dlg;
+        DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+        ASSERT_TRUE(MakeFolder(folder / "album"));
+        ASSERT_TRUE(WriteNamedFiles(folder / "album\\", {"song.mp3", "taken.mp3", "taken", "notes.txt"}));
+        HTREEITEM hAlbum = dlg.SelectDesktopPath({folder.Name(), "album"});
+        ASSERT_TRUE(hAlbum);
+        dlg.OpenItem(hAlbum);
+        HTREEITEM hSong = dlg.ChildByLabel(hAlbum, bShown ? "song.mp3" : "song");
+        ASSERT_TRUE(hSong);
+        EXPECT_EQ(dlg.m_tree.GetItemText(hSong).str(), ShellLabel(folder / "album\\song.mp3"));
+
+        // Typed as the user sees the name; the extension stays when hidden.
+        // The tree's second end of the edit changes nothing more.
+        ASSERT_TRUE(StartEdit(dlg, hSong));
+        EXPECT_TRUE(TypeAndLeave(dlg, bShown ? "tune.mp3" : "tune").empty());
+        EXPECT_EQ(ListFileNames(folder / "album"),
+                  (std::vector<std::string>{"notes.txt", "taken", "taken.mp3", "tune.mp3"}));
+        EXPECT_STREQ(dlg.m_tree.GetDiskName(hSong), "tune.mp3");
+        EXPECT_EQ(dlg.m_tree.GetItemText(hSong).str(), ShellLabel(folder / "album\\tune.mp3"));
+
+        // Selected, the item lists its own file, in its folder.
+        dlg.m_tree.SelectItem(hAlbum);
+        dlg.m_tree.SelectItem(hSong);
+        EXPECT_STREQ(dlg.EditorText(), "tune.mp3\r\n");
+        EXPECT_EQ(dlg.m_strFolderPath.str(), folder / "album\\");
+
+        // Letter case alone; then a name in use, named by the label.
+        ASSERT_TRUE(StartEdit(dlg, hSong));
+        EXPECT_TRUE(TypeAndLeave(dlg, bShown ? "TUNE.mp3" : "TUNE").empty());
+        EXPECT_STREQ(dlg.m_tree.GetDiskName(hSong), "TUNE.mp3");
+        const std::string label = dlg.m_tree.GetItemText(hSong).str();
+        ASSERT_TRUE(StartEdit(dlg, hSong));
+        auto boxes = TypeAndLeave(dlg, bShown ? "taken.mp3" : "taken");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, Text(IDS_NAME_IN_USE, {label}));
+        CancelEdit(dlg);
+        EXPECT_EQ(ListFileNames(folder / "album"),
+                  (std::vector<std::string>{"TUNE.mp3", "notes.txt", "taken", "taken.mp3"}));
+    }
+}
+
+TEST(LabelEdit, ALocalizedFolderIsRenamedOnDiskByItsLabel)
+{
+    // Windows shows a user's "Music" as "음악"; Wine cannot, so the shell
+    // is stood in for.
+    StandInShell shell;
+    shell.shownAs["Music"] = CString("음악").str();
+    TestBatchNameDlg dlg;
+    dlg.m_tree.SetShellService(&shell);
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "home"));
+    ASSERT_TRUE(MakeFolder(folder / "home\\Music"));
+    ASSERT_TRUE(WriteNamedFiles(folder / "home\\Music\\", {"a.txt"}));
+
+    HTREEITEM hMusic = dlg.SelectDesktopPath({folder.Name(), "home", CString("음악").str()});
+    ASSERT_TRUE(hMusic);
+    EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n");
+
+    // Left as shown: "Music" stays "Music".
+    ASSERT_TRUE(StartEdit(dlg, hMusic));
+    EXPECT_TRUE(TypeAndLeave(dlg, "음악").empty());
+    EXPECT_EQ(ListFolderNames(folder / "home"), (std::vector<std::string>{"Music"}));
+
+    // A new name is the new name on disk; the label is the shell's for it.
+    ASSERT_TRUE(StartEdit(dlg, hMusic));
+    EXPECT_TRUE(TypeAndLeave(dlg, "노래").empty());
+    EXPECT_EQ(ListFolderNames(folder / "home"), (std::vector<std::string>{CString("노래").str()}));
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hMusic), "노래");
+    EXPECT_EQ(dlg.m_tree.GetFolderPath(hMusic).str(), folder / CString("home\\노래\\").str());
 }

@@ -7,21 +7,37 @@
 #include "res/resource.h"
 #include "tree/LabelRename.h"
 
-TEST(LabelRename, PathsCutTheOldLabelOffTheItemPath)
+TEST(LabelRename, TheTypedTextBecomesANameOnDisk)
 {
-    CString strOld, strNew;
-    // A folder item's path ends with "\"; the parent part keeps its own.
-    MakeLabelRenamePaths("C:\\음악\\앨범\\", "앨범", "새 앨범", strOld, strNew);
-    EXPECT_STREQ(strOld, "C:\\음악\\앨범");
-    EXPECT_STREQ(strNew, "C:\\음악\\새 앨범");
-    // A file item's path has no trailing "\".
-    MakeLabelRenamePaths("C:\\음악\\x.mp3", "x.mp3", "y.mp3", strOld, strNew);
-    EXPECT_STREQ(strOld, "C:\\음악\\x.mp3");
-    EXPECT_STREQ(strNew, "C:\\음악\\y.mp3");
-    // A placeholder gives the empty path: the new path is the new name alone.
-    MakeLabelRenamePaths("", "", "abc", strOld, strNew);
-    EXPECT_STREQ(strOld, "");
-    EXPECT_STREQ(strNew, "abc");
+    struct {
+        const char* label;
+        const char* disk;
+        const char* typed;
+        const char* wanted;
+    } cases[] = {
+        // The name on disk shown as it is: the typed text, extension or not.
+        {"song.mp3", "song.mp3", "tune.mp3", "tune.mp3"},
+        {"song.mp3", "song.mp3", "tune", "tune"},
+        {"앨범", "앨범", "새 앨범", "새 앨범"},
+        // The shell hides the extension: it stays, and is not doubled.
+        {"song", "song.mp3", "tune", "tune.mp3"},
+        {"song", "song.mp3", "tune.mp3", "tune.mp3"},
+        {"song", "song.mp3", "tune.MP3", "tune.MP3"},
+        {"song", "song.mp3", "tune.mp3.mp3", "tune.mp3.mp3"},
+        {"song", "song.mp3", "SONG", "SONG.mp3"},
+        {"노래", "노래.mp3", "봄", "봄.mp3"},
+        {"a.b", "a.b.mp3", "c", "c.mp3"},
+        {"folder", "folder.mp3", "other", "other.mp3"},
+        // A name that is all extension is shown whole.
+        {".mp3", ".mp3", "x", "x"},
+        {"h", "h.", "x", "x"},
+        // Another display name (a localized folder): the typed text.
+        {"음악", "Music", "노래", "노래"},
+        {"음악", "Music", "Music", "Music"},
+        {"song", "song", "tune", "tune"},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(NameFromLabelEdit(c.label, c.disk, c.typed), c.wanted) << c.label << " " << c.typed;
 }
 
 TEST(LabelRename, RefusalsLeaveTheDiskAlone)
@@ -30,74 +46,100 @@ TEST(LabelRename, RefusalsLeaveTheDiskAlone)
     ASSERT_TRUE(MakeFolder(dir / "a"));
     ASSERT_TRUE(MakeFolder(dir / "b"));
     ASSERT_TRUE(WriteFileBytes(dir / "c.txt", "c"));
-    const CString strPath = (dir.Path() + "a\\").c_str();
+    ASSERT_TRUE(WriteFileBytes(dir / "song.mp3", "s"));
+    const CString strParent = dir.Path().c_str();
 
-    LabelRenameResult r = RenameByLabel(strPath, "a", "a");
-    EXPECT_EQ(r.outcome, LABEL_UNCHANGED);
+    // The label left as it was, or a name that comes back to the name on
+    // disk: nothing, not even a rename of "Music" to its display name.
+    EXPECT_EQ(RenameByLabel(strParent, "a", "a", "a").outcome, LABEL_UNCHANGED);
+    EXPECT_EQ(RenameByLabel(strParent, "음악", "a", "음악").outcome, LABEL_UNCHANGED);
+    EXPECT_EQ(RenameByLabel(strParent, "song", "song.mp3", "song.mp3").outcome, LABEL_UNCHANGED);
 
-    r = RenameByLabel(strPath, "a", "");
+    // Empty is the typed text itself, before any extension is kept.
+    LabelRenameResult r = RenameByLabel(strParent, "song", "song.mp3", "");
     EXPECT_EQ(r.outcome, LABEL_EMPTY);
     EXPECT_EQ(r.strMessage.str(), Text(IDS_NAME_REQUIRED));
     EXPECT_EQ(r.strCaption.str(), Text(IDS_RENAME_CAPTION));
 
     const std::string kInUse = Text(IDS_NAME_IN_USE, {"a"});
-    for (const char* name : {"b", "c.txt", "A"}) {
-        // A sibling folder, a sibling file, and the folder itself under
-        // another case (the status query finds it on a case-blind disk).
-        r = RenameByLabel(strPath, "a", name);
+    for (const char* name : {"b", "c.txt", "B"}) {
+        // A sibling folder, a sibling file, the sibling under another case.
+        r = RenameByLabel(strParent, "a", "a", name);
         EXPECT_EQ(r.outcome, LABEL_NAME_IN_USE) << name;
         EXPECT_EQ(r.strMessage.str(), kInUse) << name;
         EXPECT_EQ(r.strCaption.str(), Text(IDS_RENAME_ERROR_CAPTION));
     }
+    // Checked on the name on disk that results; named by the label.
+    r = RenameByLabel(strParent, "a-label", "a", "c.txt");
+    EXPECT_EQ(r.strMessage.str(), Text(IDS_NAME_IN_USE, {"a-label"}));
     EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(ListFileNames(dir.Path()), (std::vector<std::string>{"c.txt"}));
+    EXPECT_EQ(ListFileNames(dir.Path()), (std::vector<std::string>{"c.txt", "song.mp3"}));
 }
 
 TEST(LabelRename, FailuresOfTheFileSystemAreReportedNotShownAsDone)
 {
     TempFolder dir("label");
     ASSERT_TRUE(MakeFolder(dir / "a"));
-    const CString strPath = (dir.Path() + "a\\").c_str();
+    const CString strParent = dir.Path().c_str();
 
     // Names Windows rejects, or would store under another name.
-    for (const char* bad : {"x:y", "b.", "sub\\b", "NUL"}) {
-        LabelRenameResult r = RenameByLabel(strPath, "a", bad);
+    for (const char* bad : {"x:y", "b.", "sub\\b", "NUL", "x*"}) {
+        LabelRenameResult r = RenameByLabel(strParent, "a", "a", bad);
         EXPECT_EQ(r.outcome, LABEL_FAILED) << bad;
     }
-    LabelRenameResult r = RenameByLabel(strPath, "a", "x?y");
+    LabelRenameResult r = RenameByLabel(strParent, "a", "a", "x?y");
     EXPECT_EQ(r.outcome, LABEL_FAILED);
     EXPECT_EQ(r.strMessage.str(), Text(IDS_CANNOT_RENAME, {"a", CString::FormatMessageText(ERROR_INVALID_NAME).str()}));
     EXPECT_EQ(r.strCaption.str(), Text(IDS_RENAME_ERROR_CAPTION));
 
-    // A label that names nothing on disk (a display name, or a folder
-    // removed meanwhile).
-    r = RenameByLabel((dir.Path() + "gone\\").c_str(), "gone", "here");
+    // A folder removed meanwhile.
+    r = RenameByLabel(strParent, "gone", "gone", "here");
     EXPECT_EQ(r.outcome, LABEL_FAILED);
     EXPECT_EQ(r.strMessage.str().find(Text(IDS_CANNOT_RENAME, {"gone", ""})), 0u);
     EXPECT_FALSE(PathExists(dir / "here"));
 
-    // A placeholder at depth 3 or more: its path is empty, so nothing is
-    // there to rename.
-    r = RenameByLabel("", "", "typed");
+    // A placeholder row has no name on disk: nothing is renamed, and above
+    // all not the folder it stands in.
+    r = RenameByLabel(strParent + "a\\", "", "", "typed");
+    EXPECT_EQ(r.outcome, LABEL_FAILED);
+    r = RenameByLabel("", "", "", "typed");
     EXPECT_EQ(r.outcome, LABEL_FAILED);
 
     EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(ListFolderNames(dir / "a"), (std::vector<std::string>{}));
 }
 
-TEST(LabelRename, ARenameKeepsTheFolderContents)
+TEST(LabelRename, ARenameKeepsTheContentsAndTellsTheNewName)
 {
     TempFolder dir("label");
     ASSERT_TRUE(MakeFolder(dir / "앨범"));
     ASSERT_TRUE(WriteFileBytes(dir / "앨범\\x.mp3", "music"));
-    LabelRenameResult r = RenameByLabel((dir.Path() + "앨범\\").c_str(), "앨범", "새 앨범");
+    LabelRenameResult r = RenameByLabel(dir.Path().c_str(), "앨범", "앨범", "새 앨범");
     EXPECT_EQ(r.outcome, LABEL_RENAMED);
     EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"새 앨범"}));
     EXPECT_EQ(ReadFileBytes(dir / "새 앨범\\x.mp3"), "music");
+    EXPECT_STREQ(r.strNewName, "새 앨범");
+    EXPECT_EQ(r.strOldPath.str(), dir.Path() + CString("앨범").str());
+    EXPECT_EQ(r.strNewPath.str(), dir.Path() + CString("새 앨범").str());
 
-    // An ".mp3" file item is renamed the same way.
-    r = RenameByLabel((dir.Path() + "새 앨범\\x.mp3").c_str(), "x.mp3", "y.mp3");
+    // An ".mp3" file whose label hides its extension keeps the extension.
+    const CString strAlbum = (dir.Path() + CString("새 앨범\\").str()).c_str();
+    r = RenameByLabel(strAlbum, "x", "x.mp3", "y");
     EXPECT_EQ(r.outcome, LABEL_RENAMED);
+    EXPECT_STREQ(r.strNewName, "y.mp3");
     EXPECT_EQ(ReadFileBytes(dir / "새 앨범\\y.mp3"), "music");
+
+    // A change of letter case alone is a rename: the name in use is the
+    // item's own.
+    r = RenameByLabel(strAlbum, "y", "y.mp3", "Y");
+    EXPECT_EQ(r.outcome, LABEL_RENAMED);
+    EXPECT_EQ(ListFileNames(dir / "새 앨범"), (std::vector<std::string>{"Y.mp3"}));
+    r = RenameByLabel(dir.Path().c_str(), "새 앨범", "새 앨범", "새 ALBUM");
+    EXPECT_EQ(r.outcome, LABEL_RENAMED);
+    ASSERT_TRUE(MakeFolder(dir / "Other"));
+    r = RenameByLabel(dir.Path().c_str(), "Other", "Other", "OTHER");
+    EXPECT_EQ(r.outcome, LABEL_RENAMED);
+    EXPECT_EQ(ListFolderNames(dir.Path()), (std::vector<std::string>{"OTHER", CString("새 ALBUM").str()}));
 }
 
 TEST(NameCheck, NamesWindowsWouldRefuseOrAlterAreNotHandedOn)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <winioctl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstring>
@@ -231,7 +232,7 @@ TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
     int nDesktopOpen = host.ImageCount();
     HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
     ASSERT_TRUE(hFolder);
-    HTREEITEM hSong = host.Child(hFolder, "x.mp3");
+    HTREEITEM hSong = host.ChildOnDisk(hFolder, "x.mp3");
     ASSERT_TRUE(hSong);
     int nSongImage = host.Image(hSong);
     std::vector<COLORREF> songIcon = DrawnPixels(tree.GetImages(), nSongImage, RGB(255, 0, 255), ILD_TRANSPARENT);
@@ -254,7 +255,7 @@ TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
     EXPECT_EQ(host.ImageCount(), nDesktopOpen);
     host.Close(hFolder);
     host.Open(hFolder);
-    hSong = host.Child(hFolder, "x.mp3");
+    hSong = host.ChildOnDisk(hFolder, "x.mp3");
     ASSERT_TRUE(hSong);
     EXPECT_TRUE(DrawnPixels(tree.GetImages(), host.Image(hSong), RGB(255, 0, 255), ILD_TRANSPARENT) == songIcon);
     EXPECT_TRUE(DrawnPixels(tree.GetImages(), kDesktopImage, RGB(255, 0, 255), ILD_TRANSPARENT) == desktopIcon);
@@ -351,4 +352,90 @@ TEST(TreeImages, ClosingAtEveryDepthGivesBackEveryImage)
         EXPECT_TRUE(ImagesExact(host));
     }
     EXPECT_TRUE(DrawsBlank(host, 0));
+}
+
+namespace {
+
+// The pixels of a shell icon as the tree's kind of image list draws it.
+std::vector<COLORREF> IconPixels(HICON hIcon)
+{
+    HIMAGELIST himl = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       ILC_COLOR32 | ILC_MASK, 1, 1);
+    ImageList_SetBkColor(himl, GetSysColor(COLOR_WINDOW));
+    std::vector<COLORREF> out;
+    int n = hIcon ? ImageList_ReplaceIcon(himl, -1, hIcon) : -1;
+    if (n >= 0)
+        out = DrawnPixels(himl, n, RGB(255, 0, 255), ILD_TRANSPARENT);
+    ImageList_Destroy(himl);
+    return out;
+}
+
+// Every child of the open item hBranch (of the folder strFolder, ending
+// with "\") has the label and both icons that SHGetFileInfo gives for its
+// own path.
+::testing::AssertionResult BranchAsTheShellShowsIt(TreeHost& host, HTREEITEM hBranch, const std::string& strFolder)
+{
+    HIMAGELIST himl = host.tree.GetImages();
+    for (HTREEITEM h : host.Children(hBranch)) {
+        const std::string name = host.tree.GetDiskName(h).str();
+        const std::string path = strFolder + name;
+        SHFILEINFOA sfi = {}, sfiOpen = {};
+        SHGetFileInfoA(path.c_str(), 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON);
+        SHGetFileInfoA(path.c_str(), 0, &sfiOpen, sizeof(sfiOpen), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON);
+        std::vector<COLORREF> icon = IconPixels(sfi.hIcon), openIcon = IconPixels(sfiOpen.hIcon);
+        DestroyIcon(sfi.hIcon);
+        DestroyIcon(sfiOpen.hIcon);
+        if (host.tree.GetItemText(h).str() != sfi.szDisplayName)
+            return ::testing::AssertionFailure()
+                   << name << " labelled " << host.tree.GetItemText(h).str() << ", shell: " << sfi.szDisplayName;
+        if (icon.empty() || DrawnPixels(himl, host.Image(h), RGB(255, 0, 255), ILD_TRANSPARENT) != icon)
+            return ::testing::AssertionFailure() << name << ": not the shell's icon";
+        if (openIcon.empty() || DrawnPixels(himl, host.SelectedImage(h), RGB(255, 0, 255), ILD_TRANSPARENT) != openIcon)
+            return ::testing::AssertionFailure() << name << ": not the shell's open icon";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST(TreeImages, LabelsAndIconsAreTheShellsForEachPath)
+{
+    TreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    DesktopFolder folder(tree.GetDesktopPath().str());
+    for (const char* name : {"plain", "other plain", "folder.mp3", "custom", "custom open", "marked", "system"})
+        ASSERT_TRUE(MakeFolder(folder / name));
+    // Icons of their own through "desktop.ini", which Wine reads whatever
+    // the folder's attributes.
+    ASSERT_TRUE(WriteFileBytes(folder / "custom\\desktop.ini",
+                               "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=12\r\n"));
+    ASSERT_TRUE(WriteFileBytes(folder / "custom open\\desktop.ini",
+                               "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=43\r\n"));
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"a.mp3", "b.mp3", ".mp3", "노래.mp3", "skip.txt"}));
+    // Wine cannot mark folders read-only or system: the stand-in reads them so.
+    StandInShell shell;
+    shell.addedAttributes["marked"] = FILE_ATTRIBUTE_READONLY;
+    shell.addedAttributes["system"] = FILE_ATTRIBUTE_SYSTEM;
+    tree.SetShellService(&shell);
+
+    for (bool bShown : {false, true}) {
+        SCOPED_TRACE(bShown ? "extensions shown" : "extensions hidden");
+        ExtensionsShown setting(bShown);
+        shell.askedByPath.clear();
+        HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
+        ASSERT_TRUE(hFolder);
+        EXPECT_EQ(host.DiskNames(hFolder), (std::vector<std::string>{"custom", "custom open", "folder.mp3", "marked",
+                                                                     "other plain", "plain", "system", ".mp3", "a.mp3",
+                                                                     "b.mp3", CString("노래.mp3").str()}));
+        EXPECT_TRUE(BranchAsTheShellShowsIt(host, hFolder, folder.Path()));
+        EXPECT_TRUE(ImagesExact(host));
+        // The folders that may be customized are asked about by their own
+        // path; the others once for their kind.
+        for (const char* name : {"custom", "custom open", "marked", "system"})
+            EXPECT_EQ(std::count(shell.askedByPath.begin(), shell.askedByPath.end(), folder / name), 1) << name;
+        const long nAskedHere = std::count_if(shell.askedByPath.begin(), shell.askedByPath.end(),
+                                              [&](const std::string& path) { return path.find(folder.Path()) == 0; });
+        EXPECT_EQ(nAskedHere, 4 + 1 + 1);  // and one ordinary folder, one ".mp3" file
+        host.Close(tree.GetDesktopItem());
+    }
 }

@@ -106,7 +106,13 @@ TEST(TreeModel, OpenedFolderShowsSortedSubfoldersThenMp3Files)
 
     HTREEITEM hFolder = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
     ASSERT_NE(hFolder, (HTREEITEM)NULL);
-    EXPECT_EQ(host.Labels(hFolder), (Names{"A", "b", "x.mp3", "Y.mp3"}));
+    EXPECT_EQ(host.DiskNames(hFolder), (Names{"A", "b", "x.mp3", "Y.mp3"}));
+    // Each labelled as the shell names its path (without a hidden extension).
+    for (HTREEITEM h : host.Children(hFolder)) {
+        SHFILEINFOA sfi = {};
+        SHGetFileInfoA((folder / host.tree.GetDiskName(h).str()).c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+        EXPECT_EQ(host.tree.GetItemText(h).str(), sfi.szDisplayName);
+    }
 
     std::vector<HTREEITEM> items = host.Children(hFolder);
     ASSERT_EQ(items.size(), 4u);
@@ -130,7 +136,7 @@ TEST(TreeModel, OpenedFolderShowsSortedSubfoldersThenMp3Files)
 
     // Opening b reads b; closing the folder discards all of it.
     host.Open(items[1]);
-    EXPECT_EQ(host.Labels(items[1]), (Names{"inside.mp3"}));
+    EXPECT_EQ(host.DiskNames(items[1]), (Names{"inside.mp3"}));
     host.Close(hFolder);
     EXPECT_TRUE(ClosedWithPlaceholder(host, hFolder));
 }
@@ -158,13 +164,39 @@ TEST(TreeModel, EmptyFolderShowsOneBlankRowAndIsReadAgainOnEveryOpening)
     host.Close(hEmpty);
     EXPECT_TRUE(ClosedWithPlaceholder(host, hEmpty));
     host.Open(hEmpty);
-    EXPECT_EQ(host.Labels(hEmpty), (Names{"new", "song.mp3"}));
+    EXPECT_EQ(host.DiskNames(hEmpty), (Names{"new", "song.mp3"}));
 
     // A folder removed behind the tree's back opens as one blank row.
     HTREEITEM hNew = host.Child(hEmpty, "new");
     ASSERT_TRUE(RemoveDirectoryA((folder / "empty\\new").c_str()));
     host.Open(hNew);
     EXPECT_EQ(host.Labels(hNew), (Names{""}));
+}
+
+TEST(TreeModel, EachItemKeepsItsNameOnDiskUntilItGoes)
+{
+    TreeHost host;
+    CFolderTreeCtrl& tree = host.tree;
+    EXPECT_EQ(tree.GetItemNameCount(), 1);  // the desktop's
+    DesktopFolder folder(tree.GetDesktopPath().str());
+    ASSERT_TRUE(MakeFolder(folder / "a"));
+    ASSERT_TRUE(MakeFolder(folder / "b"));
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"c.mp3", "d.txt"}));
+    host.Open(tree.GetComputerItem());
+    const int nDrives = (int)host.Children(tree.GetComputerItem()).size();
+    HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
+    ASSERT_TRUE(hFolder);
+    const int nDesktop = (int)host.Children(tree.GetDesktopItem()).size();
+    EXPECT_EQ(tree.GetItemNameCount(), 1 + nDrives + nDesktop + 3);
+
+    host.Close(hFolder);
+    EXPECT_EQ(tree.GetItemNameCount(), 1 + nDrives + nDesktop);
+    host.Close(tree.GetComputerItem());
+    EXPECT_EQ(tree.GetItemNameCount(), 1 + nDesktop);
+    // Open branches go with the window, and their names with them.
+    host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
+    DestroyWindow(GetParent(tree.m_hWnd));
+    EXPECT_EQ(tree.GetItemNameCount(), 0);
 }
 
 TEST(TreeModel, TreeFileFilterWantsLowerCaseMp3Endings)

@@ -4,11 +4,12 @@
 
 #include "framework/afxfile.h"
 #include "names/SortStringArray.h"
-#include "platform/Shell.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
+    ON_NOTIFY_REFLECT(TVN_DELETEITEM, OnDeleteItem)
+    ON_MESSAGE(WM_TREE_FOLLOW_LABELS, OnFollowLabels)
 END_MESSAGE_MAP()
 
 namespace {
@@ -24,7 +25,8 @@ CString PathName(const CString& strPath)
 }  // namespace
 
 CFolderTreeCtrl::CFolderTreeCtrl()
-    : m_nFileCount(0), m_hDesktopItem(NULL), m_hComputerItem(NULL), m_nImageBatch(0)
+    : m_nFileCount(0), m_hDesktopItem(NULL), m_hComputerItem(NULL), m_nImageBatch(0), m_nItemNames(0),
+      m_pShell(&SystemShellService())
 {
     memset(m_szDriveStrings, 0, sizeof(m_szDriveStrings));
 }
@@ -52,14 +54,25 @@ HTREEITEM CFolderTreeCtrl::InsertTreeItem(const CString& strLabel, HTREEITEM hPa
     return hItem;
 }
 
+HTREEITEM CFolderTreeCtrl::InsertNamedItem(const CString& strLabel, HTREEITEM hParent, TreeItemKind kind,
+                                           const CString& strDiskName, int nImage, int nSelectedImage)
+{
+    CTreeItemName* pName = new CTreeItemName{kind, strDiskName};
+    // A label the shell left empty would pass for a placeholder.
+    CString strShown = strLabel.IsEmpty() ? strDiskName : strLabel;
+    HTREEITEM hItem = InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strShown, nImage,
+                                 nSelectedImage, 0, 0, (LPARAM)pName, hParent, TVI_LAST);
+    if (!hItem)
+        delete pName;
+    else
+        ++m_nItemNames;
+    return hItem;
+}
+
 HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hParent, BOOL bPlaceholder, int nImage,
                                           int nSelectedImage)
 {
-    CShellFileInfo info = GetShellFileInfo(strPath);
-    // A path the shell cannot name (gone since it was listed) is labelled
-    // with its own name: an empty label would pass for a placeholder.
-    if (info.strDisplayName.IsEmpty())
-        info.strDisplayName = PathName(strPath);
+    CShellFileInfo info = m_pShell->GetFileInfo(strPath);
     // The image list keeps copies; the shell's handles are ours to free.
     if (nImage == -1)
         nImage = AppendImage(info.hIcon);
@@ -69,10 +82,26 @@ HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hPar
         ::DestroyIcon(info.hIcon);
     if (info.hOpenIcon)
         ::DestroyIcon(info.hOpenIcon);
-
     if (m_nImageBatch == 0)
         HandImageListToTree();
-    return InsertTreeItem(info.strDisplayName, hParent, bPlaceholder, nImage, nSelectedImage);
+
+    // A drive and the desktop are named by their whole path; a path the
+    // shell cannot name (gone since it was listed) is labelled with its own
+    // name.
+    bool bRoot = hParent == TVI_ROOT || hParent == NULL || hParent == m_hComputerItem;
+    TreeItemKind kind = bRoot ? TREE_ITEM_ROOT : (bPlaceholder ? TREE_ITEM_FOLDER : TREE_ITEM_FILE);
+    HTREEITEM hItem;
+    if (strPath.IsEmpty()) {
+        // No folder to stand for (the shell gave no desktop path).
+        hItem = InsertItem(info.strDisplayName.IsEmpty() ? CString("?") : info.strDisplayName, nImage,
+                           nSelectedImage, hParent, TVI_LAST);
+    } else {
+        CString strLabel = info.strDisplayName.IsEmpty() ? PathName(strPath) : info.strDisplayName;
+        hItem = InsertNamedItem(strLabel, hParent, kind, bRoot ? strPath : PathName(strPath), nImage, nSelectedImage);
+    }
+    if (hItem && bPlaceholder)
+        InsertItem("", hItem, TVI_LAST);
+    return hItem;
 }
 
 // Runs after the tree opened or closed an item: opening reads the item's
@@ -88,6 +117,32 @@ void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
+// Runs for every item the tree deletes, also when its window goes: the
+// item's name on disk goes with it.
+void CFolderTreeCtrl::OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTREEVIEWA* pNMTreeView = (NMTREEVIEWA*)pNMHDR;
+    m_pendingLabels.erase(pNMTreeView->itemOld.hItem);
+    CTreeItemName* pName = (CTreeItemName*)pNMTreeView->itemOld.lParam;
+    if (pName) {
+        delete pName;
+        --m_nItemNames;
+    }
+    *pResult = 0;
+}
+
+CTreeItemName* CFolderTreeCtrl::ItemName(HTREEITEM hItem) const
+{
+    if (!hItem || hItem == TVI_ROOT)
+        return NULL;
+    TVITEMA item = {};
+    item.mask = TVIF_HANDLE | TVIF_PARAM;
+    item.hItem = hItem;
+    if (!SendMessage(TVM_GETITEMA, 0, (LPARAM)&item))
+        return NULL;
+    return (CTreeItemName*)item.lParam;
+}
+
 void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
 {
     // Each row added below an open item makes the tree recount its visible
@@ -101,59 +156,19 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
         if (m_szDriveStrings[0] == 0) {
             InsertItem("", hItem, TVI_LAST);
         } else {
-            // Drive items stand in the order of the strings: paths of drive
-            // items are found by walking both in step.
             for (const char* p = m_szDriveStrings; *p; p += strlen(p) + 1)
                 InsertPathItem(p, hItem, TRUE);
         }
-        EndImageBatch();
-        EndPopulate();
-        return;
+    } else {
+        CString strPath = GetItemPath("", hItem);
+        DeleteChildItems(hItem, FALSE);
+        // An item that stands for no folder opens as one blank row; it must
+        // never read the process's current folder.
+        if (strPath.IsEmpty())
+            InsertItem("", hItem, TVI_LAST);
+        else
+            FillFolderItem(hItem, strPath);
     }
-
-    // Asked while the placeholder is still there, so that a folder's path
-    // keeps its trailing "\".
-    CString strPath = GetItemPath("", hItem);
-    DeleteChildItems(hItem, FALSE);
-    CString strPattern = strPath + "*.*";
-
-    BOOL bFound = FALSE;
-    CSortStringArray folders;
-    {
-        CFileFind finder;
-        BOOL bWorking = finder.FindFile(strPattern);
-        while (bWorking) {
-            bWorking = finder.FindNextFile();
-            if (finder.IsDirectory() && !finder.IsDots()) {
-                bFound = TRUE;
-                folders.Add(strPath + finder.GetFileName());
-            }
-        }
-    }
-    folders.Sort();
-    for (int i = 0; i < folders.GetSize(); ++i) {
-        HTREEITEM hFolder = InsertPathItem(folders[i], hItem, FALSE);
-        InsertItem("", hFolder, TVI_LAST);
-    }
-
-    CSortStringArray files;
-    {
-        CFileFind finder;
-        BOOL bWorking = finder.FindFile(strPattern);
-        while (bWorking) {
-            bWorking = finder.FindNextFile();
-            if (!finder.IsDirectory() && AcceptTreeFile(finder.GetFileName())) {
-                bFound = TRUE;
-                files.Add(strPath + finder.GetFileName());
-            }
-        }
-    }
-    files.Sort();
-    for (int i = 0; i < files.GetSize(); ++i)
-        InsertPathItem(files[i], hItem, FALSE);
-
-    if (!bFound)
-        InsertItem("", hItem, TVI_LAST);
     EndImageBatch();
     EndPopulate();
 }
@@ -194,19 +209,61 @@ BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
 int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound)
 {
     m_nFileCount = 0;
-    CString strPath;
-    if (!GetItemText(hItem).IsEmpty())
-        strPath = GetItemPath("", hItem);
+    if (pnFound)
+        *pnFound = 0;
+    CString strFolder = GetFolderPath(hItem);
+    if (strFolder.IsEmpty())
+        return 0;
 
     CSortStringArray names;
-    CollectFileNames(strPath + "*.*", names, [this](const CString& strName) { return AcceptListFile(strName) != 0; });
+    const CTreeItemName* pName = ItemName(hItem);
+    if (pName->kind == TREE_ITEM_FILE) {
+        // The file itself, by its name on disk, while it is still there.
+        const CString strOwn = pName->strDiskName;
+        CollectFileNames(strFolder + strOwn, names,
+                         [this, &strOwn](const CString& strName) { return strName == strOwn && AcceptListFile(strName); });
+    } else {
+        CollectFileNames(strFolder + "*.*", names,
+                         [this](const CString& strName) { return AcceptListFile(strName) != 0; });
+    }
     if (pnFound)
         *pnFound = names.GetSize();
     m_nFileCount = KeepFirstNames(names, pNames);
     return m_nFileCount;
 }
 
+void CFolderTreeCtrl::TakeNewName(HTREEITEM hItem, const CString& strNewName)
+{
+    if (!ItemName(hItem))
+        return;
+    bool bIcons = SetDiskName(hItem, strNewName);
+    m_pendingLabels.erase(hItem);
+    ShowRenamedItems(GetParentItem(hItem), {{hItem, bIcons}});
+}
+
 void CFolderTreeCtrl::FollowFileRename(const CString& strFolderPath, const CString& strOldName,
                                        const CString& strNewName)
 {
+    // A name that moved the file into another folder leaves no item here
+    // to follow; the branch shows the move when it is next opened.
+    if (strNewName.IsEmpty() || strNewName.Find('\\') >= 0 || strNewName.Find('/') >= 0)
+        return;
+    if (ItemName(m_hDesktopItem))
+        FollowInBranch(m_hDesktopItem, GetItemPath("", m_hDesktopItem), strFolderPath, strOldName, strNewName);
+    for (HTREEITEM hDrive = GetChildItem(m_hComputerItem); hDrive; hDrive = GetNextSiblingItem(hDrive))
+        if (ItemName(hDrive))
+            FollowInBranch(hDrive, GetItemPath("", hDrive), strFolderPath, strOldName, strNewName);
+}
+
+// Runs once after a run of FollowFileRename calls: each folder's renamed
+// items are named by the shell together.
+LRESULT CFolderTreeCtrl::OnFollowLabels(WPARAM wParam, LPARAM lParam)
+{
+    std::map<HTREEITEM, std::vector<std::pair<HTREEITEM, bool>>> byParent;
+    for (const auto& pending : m_pendingLabels)
+        byParent[GetParentItem(pending.first)].push_back(pending);
+    m_pendingLabels.clear();
+    for (const auto& group : byParent)
+        ShowRenamedItems(group.first, group.second);
+    return 0;
 }

@@ -2,10 +2,17 @@
 // folder, filled as the user opens branches and emptied as they close.
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "framework/afxwin.h"
 #include "names/NameList.h"
+#include "platform/Shell.h"
+#include "tree/TreeItemName.h"
+
+// Posted to the tree itself: the labels of items whose files were renamed
+// meanwhile are asked of the shell, one folder at a time.
+#define WM_TREE_FOLLOW_LABELS (WM_APP + 0x40)
 
 class CFolderTreeCtrl : public CTreeCtrl {
 public:
@@ -14,9 +21,15 @@ public:
 
     // Builds the two top-level items; called once by the dialog.
     void InitTree();
+    // The shell and file services the tree asks (the system's by default);
+    // the service must outlive the tree's use of it.
+    void SetShellService(CShellService* pShell) { m_pShell = pShell ? pShell : &SystemShellService(); }
 
     HTREEITEM InsertTreeItem(const CString& strLabel, HTREEITEM hParent, BOOL bPlaceholder, int nImage,
                              int nSelectedImage);
+    // Inserts the item of a path, labelled and pictured by the shell: a
+    // drive below the computer item, the desktop at the top level, else a
+    // folder (with a placeholder) or a file.
     HTREEITEM InsertPathItem(const CString& strPath, HTREEITEM hParent, BOOL bPlaceholder, int nImage = -1,
                              int nSelectedImage = -1);
     void PopulateItem(HTREEITEM hItem);
@@ -24,16 +37,29 @@ public:
 
     // The item's path followed by strSuffix; see the rules in the .cpp.
     CString GetItemPath(CString strSuffix, HTREEITEM hItem);
-    // Empty for a placeholder item, else the item's path.
+    // The folder an item stands for: empty for the computer item and
+    // placeholders, a file item's folder for a file item, else the item's
+    // path; ends with "\" when not empty.
     CString GetFolderPath(HTREEITEM hItem);
+    // The item's name on disk (a drive's root, the desktop's path); empty
+    // for the computer item and placeholders.
+    CString GetDiskName(HTREEITEM hItem) const;
     // Lists the files of the item's folder into pNames (room for
     // MAX_NAMES): all sorted, the first MAX_NAMES kept; returns the count
-    // written, and in *pnFound (when given) the number found.
+    // written, and in *pnFound (when given) the number found. A file item
+    // lists its own file; an item that stands for no folder lists nothing.
     int ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound = NULL);
 
+    // The item's file or folder now has the name strNewName on disk: the
+    // item keeps it and takes the shell's label for its new path (and its
+    // icons, where a file changed its type).
+    void TakeNewName(HTREEITEM hItem, const CString& strNewName);
     // A file of the folder strFolderPath (ending in "\") was renamed on
     // disk from strOldName to strNewName: an item of an open branch that
-    // stands for it follows.
+    // stands for it follows. Its name on disk (and so every path) follows
+    // at once; its label once the messages posted meanwhile are handled,
+    // so that a rename of thousands of files asks the shell once per
+    // folder, not once per file.
     void FollowFileRename(const CString& strFolderPath, const CString& strOldName, const CString& strNewName);
 
     virtual BOOL AcceptTreeFile(CString strFileName);
@@ -43,6 +69,9 @@ public:
     HTREEITEM GetDesktopItem() const { return m_hDesktopItem; }
     const CString& GetDesktopPath() const { return m_strDesktopPath; }
     CImageList& GetImages() { return m_imageList; }
+    // How many items' names on disk are held: one per drive, folder and
+    // file item (and the desktop item), none once the window is gone.
+    int GetItemNameCount() const { return m_nItemNames; }
 
     // Lowers every image index of the items below hParent, at every depth,
     // by the number of removed indices (sorted ascending) beneath it.
@@ -50,6 +79,8 @@ public:
 
 protected:
     void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnFollowLabels(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     int m_nFileCount;
@@ -60,9 +91,33 @@ protected:
     CImageList m_imageList;
 
 private:
+    // The record of what the item stands for on disk, or NULL (the
+    // computer item and placeholders stand for nothing).
+    CTreeItemName* ItemName(HTREEITEM hItem) const;
+    HTREEITEM InsertNamedItem(const CString& strLabel, HTREEITEM hParent, TreeItemKind kind,
+                              const CString& strDiskName, int nImage, int nSelectedImage);
+    // The path to hand the shell for an item: without a folder's "\".
+    CString GetShellPath(HTREEITEM hItem);
+    // Branch filling (TreeBranch.cpp).
+    void FillFolderItem(HTREEITEM hItem, const CString& strPath);
+    void FollowInBranch(HTREEITEM hParent, const CString& strPath, const CString& strFolderPath,
+                        const CString& strOldName, const CString& strNewName);
+    // Gives the item its new name on disk; true when its icons must be
+    // asked again (a file whose type changed, or whose type gives each
+    // file an icon of its own).
+    bool SetDiskName(HTREEITEM hItem, const CString& strNewName);
+    // Labels (and where flagged, icons) of items whose names changed, from
+    // the shell; all items have the same parent.
+    void ShowRenamedItems(HTREEITEM hParent, const std::vector<std::pair<HTREEITEM, bool>>& items);
+
     // Image list (TreeImages.cpp).
     void SetUpImageList(int& nDesktopImage, int& nComputerImage);
     int AppendImage(HICON hIcon);
+    // Appends one image per icon (a blank image for NULL) in one step and
+    // returns the index of the first.
+    int AppendImages(const std::vector<HICON>& icons);
+    // Puts the icon (a blank image when NULL) at an existing index.
+    void SetImage(int nIndex, HICON hIcon);
     void CollectBranchImages(HTREEITEM hItem, std::vector<int>& images);
     void ReleaseImages(std::vector<int>& images);
     // Inserts and deletes between BeginImageBatch and EndImageBatch hand
@@ -74,4 +129,9 @@ private:
     void EndPopulate();
 
     int m_nImageBatch;
+    int m_nItemNames;
+    // Items whose labels wait for WM_TREE_FOLLOW_LABELS, with whether their
+    // icons must be asked again too.
+    std::map<HTREEITEM, bool> m_pendingLabels;
+    CShellService* m_pShell;
 };

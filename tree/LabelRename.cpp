@@ -1,69 +1,102 @@
 #include "tree/LabelRename.h"
 
-#include "framework/afxfile.h"
+#include <windows.h>
+
 #include "names/NameCheck.h"
 #include "platform/FileSystem.h"
 #include "res/resource.h"
 
-void MakeLabelRenamePaths(const CString& strFolderPath, const CString& strOldName, const CString& strNewName,
-                          CString& strOldPath, CString& strNewPath)
+namespace {
+
+// Where the extension of a name starts (its last dot, neither first nor
+// last), or -1. A dot is never the trail byte of a code-page-949
+// character.
+int ExtensionStart(const CString& strName)
 {
-    strOldPath = strFolderPath;
-    if (strOldPath.GetLength() > 0 && strOldPath.GetAt(strOldPath.GetLength() - 1) == '\\')
-        strOldPath = strOldPath.Left(strOldPath.GetLength() - 1);
-    // The path ends with the item's own label, so cutting the label's
-    // bytes leaves the parent folder's path with its trailing "\".
-    CString strParent = strOldPath.Left(strOldPath.GetLength() - strOldName.GetLength());
-    strNewPath = strParent + strNewName;
+    int nDot = -1;
+    for (int i = 1; i + 1 < strName.GetLength(); ++i)
+        if (strName.GetAt(i) == '.')
+            nDot = i;
+    return nDot;
 }
 
-LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& strOldName, const CString& strNewName)
+}  // namespace
+
+CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, const CString& strTyped)
+{
+    int nDot = ExtensionStart(strDiskName);
+    if (nDot < 0 || strLabel == strDiskName || strLabel != strDiskName.Left(nDot))
+        return strTyped;
+    CString strExtension = strDiskName.Mid(nDot);
+    int nTail = strTyped.GetLength() - strExtension.GetLength();
+    // The tail starts with the dot, so it starts on a character.
+    if (nTail >= 0 && strTyped.Mid(nTail).CompareNoCase(strExtension) == 0)
+        return strTyped;
+    return strTyped + strExtension;
+}
+
+LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
+                                const CString& strTyped)
 {
     LabelRenameResult result;
     result.outcome = LABEL_UNCHANGED;
-    if (strNewName == strOldName)
+    // The label as it was: a localized name left alone must not become the
+    // name on disk.
+    if (strTyped == strLabel)
         return result;
-    if (strNewName.IsEmpty()) {
+    if (strTyped.IsEmpty()) {
         result.outcome = LABEL_EMPTY;
         result.strMessage = AfxLoadText(IDS_NAME_REQUIRED);
         result.strCaption = AfxLoadText(IDS_RENAME_CAPTION);
         return result;
     }
-
-    CString strOldPath, strNewPath;
-    MakeLabelRenamePaths(strFolderPath, strOldName, strNewName, strOldPath, strNewPath);
-
-    CFileStatus status;
-    if (CFile::GetStatus(strNewPath, status)) {
-        result.outcome = LABEL_NAME_IN_USE;
-        AfxFormatString1(result.strMessage, IDS_NAME_IN_USE, strOldName);
-        result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
+    CString strNewName = NameFromLabelEdit(strLabel, strDiskName, strTyped);
+    // Also what the tree sends again, with the editor's text, as the
+    // editor goes away after a rename.
+    if (strNewName == strDiskName)
         return result;
-    }
 
+    const CString strOldPath = strParentPath + strDiskName;
+    const CString strNewPath = strParentPath + strNewName;
     // A label is one name: no folder separators, and nothing Windows would
-    // refuse or store under another name. Then the rename's result is read:
-    // a folder in use, or a label that is not the name on disk, must not
-    // look renamed.
+    // refuse or store under another name. An item with no name on disk (a
+    // placeholder row) has nothing to rename, and its parent folder must
+    // not be taken for it.
     DWORD dwError = 0;
-    if (!IsAcceptableName(strNewName, false))
+    if (strDiskName.IsEmpty() || strParentPath.IsEmpty())
+        dwError = ERROR_FILE_NOT_FOUND;
+    else if (!IsAcceptableName(strNewName, false))
         dwError = ERROR_INVALID_NAME;
     else if (IsPathTooLong(strNewPath))
         dwError = ERROR_FILENAME_EXCED_RANGE;
-    else if (!::MoveFileA(strOldPath, strNewPath))
-        dwError = ::GetLastError();
-    else if (MayBeStoredShortened(strNewName) && GetStoredName(strNewPath) != strNewName) {
-        // Stored cut short: the folder gets its own name back.
-        ::MoveFileA(strNewPath, strOldPath);
+    if (!dwError) {
+        // Something under the new path is in use, unless it is the item
+        // itself found under another letter case.
+        CString strFound = GetStoredName(strNewPath);
+        if (!strFound.IsEmpty() && strFound != strDiskName) {
+            result.outcome = LABEL_NAME_IN_USE;
+            AfxFormatString1(result.strMessage, IDS_NAME_IN_USE, strLabel);
+            result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
+            return result;
+        }
+        // The rename's result is read: a folder in use must not look
+        // renamed.
+        dwError = IsSameFileName(strNewName, strDiskName) ? RenamePathCaseOnly(strOldPath, strNewPath)
+                                                          : RenamePath(strOldPath, strNewPath);
+    }
+    if (!dwError && MayBeStoredShortened(strNewName) && GetStoredName(strNewPath) != strNewName) {
+        // Stored cut short: the item gets its own name back.
+        RenamePath(strNewPath, strOldPath);
         dwError = ERROR_FILENAME_EXCED_RANGE;
     }
     if (dwError) {
         result.outcome = LABEL_FAILED;
-        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strOldName, CString::FormatMessageText(dwError));
+        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strLabel, CString::FormatMessageText(dwError));
         result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
         return result;
     }
     result.outcome = LABEL_RENAMED;
+    result.strNewName = strNewName;
     result.strOldPath = strOldPath;
     result.strNewPath = strNewPath;
     return result;

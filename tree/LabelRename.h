@@ -1,31 +1,40 @@
 // Renaming a folder (or an ".mp3" file shown in the tree) by editing its
-// label: the paths, the checks and the messages, without a window.
+// label: the name on disk the edit asks for, the checks and the messages,
+// without a window. The label is the shell's display name, which need not
+// be the name on disk (a hidden extension, a localized folder name).
 #pragma once
 
 #include "framework/afxstr.h"
 
 enum LabelRenameOutcome {
-    LABEL_UNCHANGED,    // the label was left as it was: nothing to do
+    LABEL_UNCHANGED,    // the label or the name on disk was left as it was: nothing to do
     LABEL_EMPTY,        // refused: a name must be entered
-    LABEL_NAME_IN_USE,  // refused: something exists under the new path
+    LABEL_NAME_IN_USE,  // refused: something else exists under the new path
     LABEL_FAILED,       // the file system refused the rename
-    LABEL_RENAMED,      // renamed on disk; the label takes the new name
+    LABEL_RENAMED,      // renamed on disk
 };
 
-// The item's path as the tree gives it (GetFolderPath: ends with "\" for a
-// folder, none for a file item) and the old and new names give the two
-// full paths: the parent part is the path less the old name's bytes.
-void MakeLabelRenamePaths(const CString& strFolderPath, const CString& strOldName, const CString& strNewName,
-                          CString& strOldPath, CString& strNewPath);
+// The name on disk that typing strTyped over the label strLabel asks for,
+// for an item named strDiskName on disk:
+// - a label that is the name on disk without its extension (the shell
+//   hides it) keeps the extension: "tune" over "song" for "song.mp3" gives
+//   "tune.mp3", and "tune.MP3" stays as typed;
+// - otherwise (the name on disk shown as it is, or a display name of
+//   another kind) the typed text is the new name.
+CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, const CString& strTyped);
 
 struct LabelRenameResult {
     LabelRenameOutcome outcome;
     CString strMessage;  // the message box text for a refusal or failure
     CString strCaption;  // and its caption
-    CString strOldPath;  // when renamed: the full path before (no trailing "\")
+    CString strNewName;  // when renamed: the new name on disk
+    CString strOldPath;  // and the full paths before (no trailing "\")
     CString strNewPath;  // and after
 };
 
-// Decides and, where allowed, carries out the rename of the item whose
-// folder path is strFolderPath from strOldName to strNewName.
-LabelRenameResult RenameByLabel(const CString& strFolderPath, const CString& strOldName, const CString& strNewName);
+// Decides and, where allowed, carries out the rename of the item labelled
+// strLabel, named strDiskName on disk in the folder strParentPath (ending
+// with "\"), after strTyped was typed over its label. Messages name the
+// item by its label.
+LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
+                                const CString& strTyped);

@@ -1,48 +1,58 @@
-// Turning a tree item into the file-system path it stands for. The tree
-// stores no paths: they are rebuilt from the labels, up to a drive item
-// (whose root is in m_szDriveStrings) or the desktop item.
-#include <cstring>
-
+// Turning a tree item into the file-system path it stands for. Paths are
+// built from the names on disk that the items keep (never from their
+// labels, which are the shell's display names), up to a drive item or the
+// desktop item, whose records hold their whole path.
 #include "tree/FolderTreeCtrl.h"
 
-// The computer item gives the empty path; a drive item its root; the desktop
-// item its path and "\"; a folder item its parent's path, its label and
-// "\"; a file item (no children) the same without the trailing "\".
+// The computer item and placeholders give the empty path, whatever the
+// suffix: they stand for no folder. A drive item gives its root; the
+// desktop item its path and "\"; a folder item its parent's path, its name
+// on disk and "\"; a file item its parent's path and its name on disk.
 CString CFolderTreeCtrl::GetItemPath(CString strSuffix, HTREEITEM hItem)
 {
-    HTREEITEM hParent = GetParentItem(hItem);
-    BOOL bHasChild = ItemHasChildren(hItem);
-
-    if (hItem == m_hComputerItem)
-        return CString();
-
-    if (hParent == m_hComputerItem) {
-        const char* pszDrive = m_szDriveStrings;
-        for (HTREEITEM hDrive = GetChildItem(m_hComputerItem); hDrive && *pszDrive;
-             hDrive = GetNextSiblingItem(hDrive)) {
-            if (hDrive == hItem)
-                return CString(pszDrive) + strSuffix;
-            pszDrive += strlen(pszDrive) + 1;
-        }
-        // Not among the drives of the strings: a placeholder row below the
-        // computer item, which stands for no folder.
-        return strSuffix;
+    std::vector<const CTreeItemName*> parts;
+    for (HTREEITEM h = hItem;; h = GetParentItem(h)) {
+        const CTreeItemName* pName = ItemName(h);
+        if (!pName)
+            return CString();
+        parts.push_back(pName);
+        if (pName->kind == TREE_ITEM_ROOT)
+            break;
     }
-
-    if (hItem == m_hDesktopItem)
-        return m_strDesktopPath + "\\" + strSuffix;
-
-    CString strPath = GetItemPath(GetItemText(hItem) + "\\" + strSuffix, hParent);
-    // Only the item first asked for can lack children; what goes is the
-    // "\" put behind its own label.
-    if (!bHasChild && !strPath.IsEmpty())
-        strPath = strPath.Left(strPath.GetLength() - 1);
-    return strPath;
+    std::string path;
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+        const CTreeItemName* pName = *it;
+        path.append(pName->PathPart().str());
+        // A drive's root already ends with "\"; code page 949 has no trail
+        // byte of that value, so the last byte tells.
+        if (pName->kind == TREE_ITEM_FOLDER || (pName->kind == TREE_ITEM_ROOT && (path.empty() || path.back() != '\\')))
+            path.push_back('\\');
+    }
+    CString strPath(path);
+    return strPath + strSuffix;
 }
 
 CString CFolderTreeCtrl::GetFolderPath(HTREEITEM hItem)
 {
-    if (GetItemText(hItem).IsEmpty())
+    const CTreeItemName* pName = ItemName(hItem);
+    if (!pName)
         return CString();
+    if (pName->kind == TREE_ITEM_FILE)
+        return GetItemPath("", GetParentItem(hItem));
     return GetItemPath("", hItem);
+}
+
+CString CFolderTreeCtrl::GetDiskName(HTREEITEM hItem) const
+{
+    const CTreeItemName* pName = ItemName(hItem);
+    return pName ? pName->strDiskName : CString();
+}
+
+CString CFolderTreeCtrl::GetShellPath(HTREEITEM hItem)
+{
+    CString strPath = GetItemPath("", hItem);
+    const CTreeItemName* pName = ItemName(hItem);
+    if (pName && pName->kind == TREE_ITEM_FOLDER && !strPath.IsEmpty())
+        strPath = strPath.Left(strPath.GetLength() - 1);
+    return strPath;
 }

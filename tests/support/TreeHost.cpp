@@ -64,6 +64,22 @@ HTREEITEM TreeHost::Child(HTREEITEM hParent, const std::string& strLabel) const
     return NULL;
 }
 
+HTREEITEM TreeHost::ChildOnDisk(HTREEITEM hParent, const std::string& strName) const
+{
+    for (HTREEITEM h : Children(hParent))
+        if (tree.GetDiskName(h).str() == strName)
+            return h;
+    return NULL;
+}
+
+std::vector<std::string> TreeHost::DiskNames(HTREEITEM hItem) const
+{
+    std::vector<std::string> out;
+    for (HTREEITEM h : Children(hItem))
+        out.push_back(tree.GetDiskName(h).str());
+    return out;
+}
+
 HTREEITEM TreeHost::OpenPath(HTREEITEM hFrom, const std::vector<std::string>& labels)
 {
     HTREEITEM h = hFrom;
@@ -115,4 +131,76 @@ HTREEITEM TreeHost::DriveItem(const std::string& strRoot) const
         if (_stricmp(p, strRoot.c_str()) == 0)
             return drives[i];
     return NULL;
+}
+
+namespace {
+std::string LastPart(const CString& strPath)
+{
+    std::string s = strPath.str();
+    size_t n = s.find_last_of('\\');
+    return n == std::string::npos ? s : s.substr(n + 1);
+}
+const char kAdvancedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+}  // namespace
+
+bool StandInShell::ReadFolder(const CString& strFolderPath, std::vector<CFolderEntry>& entries)
+{
+    bool bRead = CShellService::ReadFolder(strFolderPath, entries);
+    for (CFolderEntry& entry : entries) {
+        auto found = addedAttributes.find(entry.strName.str());
+        if (found != addedAttributes.end())
+            entry.dwAttributes |= found->second;
+    }
+    return bRead;
+}
+
+void StandInShell::GetDisplayNames(const CString& strFolderPath, const std::vector<CString>& names,
+                                   std::vector<CString>& labels)
+{
+    CShellService::GetDisplayNames(strFolderPath, names, labels);
+    for (size_t i = 0; i < names.size(); ++i) {
+        auto found = shownAs.find(names[i].str());
+        if (found != shownAs.end())
+            labels[i] = found->second.c_str();
+    }
+}
+
+CString StandInShell::GetDisplayName(const CString& strPath)
+{
+    auto found = shownAs.find(LastPart(strPath));
+    return found != shownAs.end() ? CString(found->second.c_str()) : CShellService::GetDisplayName(strPath);
+}
+
+CShellFileInfo StandInShell::GetFileInfo(const CString& strPath)
+{
+    askedByPath.push_back(strPath.str());
+    CShellFileInfo info = CShellService::GetFileInfo(strPath);
+    auto found = shownAs.find(LastPart(strPath));
+    if (found != shownAs.end())
+        info.strDisplayName = found->second.c_str();
+    return info;
+}
+
+ExtensionsShown::ExtensionsShown(bool bShown)
+{
+    HKEY hKey = NULL;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAdvancedKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL) != 0)
+        return;
+    DWORD cb = sizeof(m_dwOld);
+    m_bHadValue = RegQueryValueExA(hKey, "HideFileExt", NULL, NULL, (BYTE*)&m_dwOld, &cb) == 0;
+    DWORD dwHide = bShown ? 0 : 1;
+    RegSetValueExA(hKey, "HideFileExt", 0, REG_DWORD, (const BYTE*)&dwHide, sizeof(dwHide));
+    RegCloseKey(hKey);
+}
+
+ExtensionsShown::~ExtensionsShown()
+{
+    HKEY hKey = NULL;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAdvancedKey, 0, KEY_ALL_ACCESS, &hKey) != 0)
+        return;
+    if (m_bHadValue)
+        RegSetValueExA(hKey, "HideFileExt", 0, REG_DWORD, (const BYTE*)&m_dwOld, sizeof(m_dwOld));
+    else
+        RegDeleteValueA(hKey, "HideFileExt");
+    RegCloseKey(hKey);
 }

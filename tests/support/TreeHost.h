@@ -4,6 +4,7 @@
 // TVN_ITEMEXPANDED.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     std::vector<std::string> Labels(HTREEITEM hItem) const;
     // The child labelled strLabel, or NULL.
     HTREEITEM Child(HTREEITEM hParent, const std::string& strLabel) const;
+    // The child whose name on disk is strName, or NULL.
+    HTREEITEM ChildOnDisk(HTREEITEM hParent, const std::string& strName) const;
+    // The names on disk of the children, in the tree's order.
+    std::vector<std::string> DiskNames(HTREEITEM hItem) const;
     // Opens each label in turn below hFrom and returns the last one's item
     // (opened too), or NULL when a label is missing.
     HTREEITEM OpenPath(HTREEITEM hFrom, const std::vector<std::string>& labels);
@@ -55,4 +60,36 @@ public:
 private:
     std::string m_name;
     std::string m_path;
+};
+
+// The shell as a test wants it where Wine cannot show what Windows shows:
+// entries named in shownAs get that display name (as Windows shows a
+// user's "Music" as "음악"), entries named in addedAttributes are read with
+// those attributes too (folders marked read-only or system). Everything
+// else comes from the real shell. The paths asked about one by one are
+// recorded.
+class StandInShell : public CShellService {
+public:
+    std::map<std::string, std::string> shownAs;
+    std::map<std::string, DWORD> addedAttributes;
+    std::vector<std::string> askedByPath;
+
+    bool ReadFolder(const CString& strFolderPath, std::vector<CFolderEntry>& entries) override;
+    void GetDisplayNames(const CString& strFolderPath, const std::vector<CString>& names,
+                         std::vector<CString>& labels) override;
+    CString GetDisplayName(const CString& strPath) override;
+    CShellFileInfo GetFileInfo(const CString& strPath) override;
+};
+
+// Shows file extensions in the shell's display names (bShown) or hides
+// them, as Windows' setting does, for the object's lifetime. The setting
+// is the prefix's own: tests that look at labels must not run meanwhile.
+class ExtensionsShown {
+public:
+    explicit ExtensionsShown(bool bShown);
+    ~ExtensionsShown();
+
+private:
+    DWORD m_dwOld = 1;
+    bool m_bHadValue = false;
 };
