@@ -11,6 +11,10 @@ CBatchNameApp::~CBatchNameApp() {}
 // The whole program is the main dialog: run it and end when it closes.
 BOOL CBatchNameApp::InitInstance()
 {
+    // An empty card reader or DVD drive, opened in the tree or touched by
+    // any file operation, fails quietly (it opens empty) instead of bringing
+    // up the system's "no disk in the drive" box.
+    ::SetErrorMode(::GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     AfxEnableControlContainer();
     Enable3dControlsStatic();
 

@@ -178,7 +178,7 @@ TEST(HostileFolders, FiftyNestedFoldersOpenedToTheBottomAndClosedFromTheTop)
 
     HTREEITEM hBottom = host.OpenPath(host.tree.GetDesktopItem(), labels);
     ASSERT_TRUE(hBottom);
-    EXPECT_EQ(host.Labels(hBottom), (std::vector<std::string>{"bottom.mp3"}));
+    EXPECT_EQ(host.DiskNames(hBottom), (std::vector<std::string>{"bottom.mp3"}));
     HTREEITEM hFile = host.tree.GetChildItem(hBottom);
     std::string filePath = host.tree.GetItemPath("", hFile).str();
     EXPECT_EQ(filePath.substr(filePath.size() - 10), "bottom.mp3");
@@ -199,4 +199,52 @@ TEST(HostileFolders, FiftyNestedFoldersOpenedToTheBottomAndClosedFromTheTop)
     ASSERT_TRUE(hBottom);
     host.Close(host.tree.GetDesktopItem());
     EXPECT_EQ(host.ImageCount(), kFixedImages);
+}
+
+TEST(HostileFolders, TheProgramStartsWithDiskErrorBoxesOff)
+{
+    // An empty card reader or DVD drive must not bring up the system's "no
+    // disk" box: the program's own error mode is read back from inside it,
+    // once its window is up.
+    char exe[MAX_PATH];
+    GetModuleFileNameA(NULL, exe, sizeof(exe));
+    std::string path = exe;
+    path = path.substr(0, path.rfind('\\'));
+    path = path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    // Not inherited from this process: the program sets it itself.
+    ASSERT_TRUE(CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, CREATE_DEFAULT_ERROR_MODE, NULL, NULL, &si, &pi))
+        << path;
+    HWND hWnd = NULL;
+    for (DWORD start = GetTickCount(); !hWnd && GetTickCount() - start < 30000; Sleep(50)) {
+        for (HWND h = NULL; (h = FindWindowExA(NULL, h, NULL, NULL)) != NULL;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == pi.dwProcessId && IsWindowVisible(h))
+                hWnd = h;
+        }
+    }
+    DWORD dwMode = 0;
+    if (hWnd) {
+        // GetErrorMode takes nothing and returns the mode: run as a thread
+        // of the program, its result is the thread's exit code.
+        LPTHREAD_START_ROUTINE pGetErrorMode =
+            (LPTHREAD_START_ROUTINE)GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetErrorMode");
+        HANDLE hThread = CreateRemoteThread(pi.hProcess, NULL, 0, pGetErrorMode, NULL, 0, NULL);
+        if (hThread) {
+            WaitForSingleObject(hThread, 10000);
+            GetExitCodeThread(hThread, &dwMode);
+            CloseHandle(hThread);
+        }
+        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(hWnd) << "the main window did not appear";
+    EXPECT_EQ(dwMode & (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX),
+              (DWORD)(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
 }
