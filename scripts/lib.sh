@@ -97,7 +97,10 @@ stop_display() {
 setup_prefix() {
     wine_env
     local stamp="$WINEPREFIX/.quorvel-ready"
-    [ -f "$stamp" ] && return 0
+    if [ -f "$stamp" ]; then
+        windows_defaults
+        return 0
+    fi
     log "creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     timeout 300 wineboot -i >/dev/null 2>&1 || true
@@ -111,8 +114,19 @@ setup_prefix() {
     # Wine draws the window frames itself, so that captions show on a bare
     # X server without a window manager.
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
-    timeout 120 wineserver -w || true
+    windows_defaults
     touch "$stamp"
+}
+
+# Settings in which Windows differs from Wine's defaults, applied on every
+# set-up: prefixes made before a setting was added get it too, and a test
+# that changed one and did not end cleanly leaves nothing behind.
+windows_defaults() {
+    # Windows hides the extensions of known file types; the shell's display
+    # names then differ from the names on disk, as they do for its users.
+    timeout 60 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' \
+        /v HideFileExt /t REG_DWORD /d 1 /f >/dev/null 2>&1 || true
+    timeout 120 wineserver -w || true
 }
 
 # Starts the prefix's wineserver, its services, desktop and shell helpers
