@@ -110,45 +110,44 @@ int CFolderTreeCtrl::AppendImages(const std::vector<HICON>& icons)
     int cx = 0, cy = 0;
     ImageList_GetIconSize(m_imageList, &cx, &cy);
 
+    // The slots of each icon: a branch has few distinct icons, each laid
+    // into all its slots at once.
+    std::map<HICON, std::vector<int>> slots;
+    for (int i = 0; i < nCount; ++i)
+        if (icons[i])
+            slots[icons[i]].push_back(i);
+
     HBITMAP hbmStrip = CreateBlankBitmap(cx * nCount, cy);
     // Mask bits set: transparent, so a slot without an icon draws nothing.
     HBITMAP hbmMask = ::CreateBitmap(cx * nCount, cy, 1, 1, NULL);
-    HDC hdcTo = ::CreateCompatibleDC(NULL), hdcFrom = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOldTo = ::SelectObject(hdcTo, hbmMask);
-    ::PatBlt(hdcTo, 0, 0, cx * nCount, cy, WHITENESS);
-    std::map<HICON, ICONINFO> bitmaps;
+    HDC hdcStrip = ::CreateCompatibleDC(NULL), hdcMask = ::CreateCompatibleDC(NULL);
+    HDC hdcIcon = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOldStrip = ::SelectObject(hdcStrip, hbmStrip);
+    HGDIOBJ hOldMask = ::SelectObject(hdcMask, hbmMask);
+    HGDIOBJ hOldIcon = ::GetCurrentObject(hdcIcon, OBJ_BITMAP);
+    ::PatBlt(hdcMask, 0, 0, cx * nCount, cy, WHITENESS);
     std::vector<int> odd;  // slots whose icon cannot go into the strip
-    for (int i = 0; i < nCount; ++i) {
-        if (!icons[i])
-            continue;
-        auto found = bitmaps.find(icons[i]);
-        if (found == bitmaps.end()) {
-            ICONINFO info = {};
-            if (!IconBitmaps(icons[i], cx, cy, info))
-                info.hbmColor = info.hbmMask = NULL;
-            found = bitmaps.emplace(icons[i], info).first;
-        }
-        if (!found->second.hbmColor) {
-            odd.push_back(i);
+    for (const auto& entry : slots) {
+        ICONINFO info = {};
+        if (!IconBitmaps(entry.first, cx, cy, info)) {
+            odd.insert(odd.end(), entry.second.begin(), entry.second.end());
             continue;
         }
-        HGDIOBJ hOldFrom = ::SelectObject(hdcFrom, found->second.hbmMask);
-        ::SelectObject(hdcTo, hbmMask);
-        ::BitBlt(hdcTo, cx * i, 0, cx, cy, hdcFrom, 0, 0, SRCCOPY);
-        ::SelectObject(hdcFrom, found->second.hbmColor);
-        ::SelectObject(hdcTo, hbmStrip);
-        ::BitBlt(hdcTo, cx * i, 0, cx, cy, hdcFrom, 0, 0, SRCCOPY);
-        ::SelectObject(hdcFrom, hOldFrom);
+        ::SelectObject(hdcIcon, info.hbmColor);
+        for (int i : entry.second)
+            ::BitBlt(hdcStrip, cx * i, 0, cx, cy, hdcIcon, 0, 0, SRCCOPY);
+        ::SelectObject(hdcIcon, info.hbmMask);
+        for (int i : entry.second)
+            ::BitBlt(hdcMask, cx * i, 0, cx, cy, hdcIcon, 0, 0, SRCCOPY);
+        ::SelectObject(hdcIcon, hOldIcon);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
     }
-    ::SelectObject(hdcTo, hOldTo);
-    ::DeleteDC(hdcTo);
-    ::DeleteDC(hdcFrom);
-    for (auto& entry : bitmaps) {
-        if (entry.second.hbmColor)
-            ::DeleteObject(entry.second.hbmColor);
-        if (entry.second.hbmMask)
-            ::DeleteObject(entry.second.hbmMask);
-    }
+    ::SelectObject(hdcStrip, hOldStrip);
+    ::SelectObject(hdcMask, hOldMask);
+    ::DeleteDC(hdcStrip);
+    ::DeleteDC(hdcMask);
+    ::DeleteDC(hdcIcon);
     ImageList_Add(m_imageList, hbmStrip, hbmMask);
     ::DeleteObject(hbmStrip);
     ::DeleteObject(hbmMask);
