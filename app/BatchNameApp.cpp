@@ -1,5 +1,7 @@
 #include "app/BatchNameApp.h"
 
+#include <objbase.h>
+
 #include "dialogs/BatchNameDlg.h"
 
 CBatchNameApp theApp;
@@ -15,13 +17,20 @@ BOOL CBatchNameApp::InitInstance()
     // any file operation, fails quietly (it opens empty) instead of bringing
     // up the system's "no disk in the drive" box.
     ::SetErrorMode(::GetErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // The tree asks the shell's namespace for names and icons, which
+    // expects COM to be set up on the asking thread.
+    HRESULT hrCom = ::CoInitialize(NULL);
     AfxEnableControlContainer();
     Enable3dControlsStatic();
 
-    CBatchNameDlg dlg;
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = NULL;
+    {
+        CBatchNameDlg dlg;
+        m_pMainWnd = &dlg;
+        dlg.DoModal();
+        m_pMainWnd = NULL;
+    }
+    if (SUCCEEDED(hrCom))
+        ::CoUninitialize();
     // No message loop of the application's own: the program ends here.
     return FALSE;
 }

@@ -93,8 +93,7 @@ HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hPar
     HTREEITEM hItem;
     if (strPath.IsEmpty()) {
         // No folder to stand for (the shell gave no desktop path).
-        hItem = InsertItem(info.strDisplayName.IsEmpty() ? CString("?") : info.strDisplayName, nImage,
-                           nSelectedImage, hParent, TVI_LAST);
+        hItem = InsertItem(info.strDisplayName, nImage, nSelectedImage, hParent, TVI_LAST);
     } else {
         CString strLabel = info.strDisplayName.IsEmpty() ? PathName(strPath) : info.strDisplayName;
         hItem = InsertNamedItem(strLabel, hParent, kind, bRoot ? strPath : PathName(strPath), nImage, nSelectedImage);

@@ -182,6 +182,8 @@ int CharCount(const CString& str)
 void CFolderTreeCtrl::FollowInBranch(HTREEITEM hParent, const CString& strPath, const CString& strFolderPath,
                                      const CString& strOldName, const CString& strNewName)
 {
+    // Paths are compared by their first bytes: the two spellings of a
+    // letter in code page 949 have the same length.
     if (strPath.GetLength() > strFolderPath.GetLength())
         return;
     if (strPath.GetLength() == strFolderPath.GetLength()) {
