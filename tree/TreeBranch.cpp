@@ -12,7 +12,6 @@
 //   folder's "desktop.ini": such folders are asked about by their own path;
 // - every file of one type shows the type's icon, unless the type has an
 //   icon handler or takes its icon from each file: then by each path.
-#include <algorithm>
 #include <map>
 #include <unordered_map>
 
@@ -42,19 +41,26 @@ std::vector<const CFolderEntry*> SortedByName(const std::vector<const CFolderEnt
     return sorted;
 }
 
-// The extension of a name, from its last dot ("" without one), upper-cased
-// in its Latin letters as a key: Windows treats ".MP3" as ".mp3".
+// The extension of a name, from its last dot ("" without one), its Latin
+// letters upper-cased, as a key: Windows treats ".MP3" as ".mp3". Trail
+// bytes of double-byte characters may have the values of Latin letters and
+// stay as they are.
 CString TypeKey(const CString& strName)
 {
-    int nDot = -1;
-    for (int i = 0; i < strName.GetLength(); ++i)
-        if (strName.GetAt(i) == '.')
-            nDot = i;
-    CString strExtension = nDot >= 0 ? strName.Mid(nDot) : CString();
-    std::string key = strExtension.str();
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z')
-            c = (char)(c - 'a' + 'A');
+    std::string key;
+    const unsigned char* psz = (const unsigned char*)strName.GetString();
+    for (const unsigned char* p = psz; *p; ++p) {
+        if (_ismbblead(*p) && p[1]) {
+            if (!key.empty())
+                key.append((const char*)p, 2);
+            ++p;
+            continue;
+        }
+        if (*p == '.')
+            key.clear();
+        if (*p == '.' || !key.empty())
+            key.push_back((char)(*p >= 'a' && *p <= 'z' ? *p - 'a' + 'A' : *p));
+    }
     return CString(key);
 }
 
@@ -111,7 +117,7 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
             if (found == perFileTypes.end())
                 found = perFileTypes.emplace(type, m_pShell->TypeHasIconPerFile(CString(type))).first;
             if (!found->second)
-                kind = "." + type;
+                kind = "file" + type;
         }
         auto known = kind.empty() ? kinds.end() : kinds.find(kind);
         if (known != kinds.end()) {
