@@ -394,6 +394,11 @@ public:
     {
         return (HTREEITEM)SendMessage(TVM_INSERTITEMA, 0, (LPARAM)lpInsertStruct);
     }
+    // For a label the code page cannot hold.
+    HTREEITEM InsertItem(LPTVINSERTSTRUCTW lpInsertStruct)
+    {
+        return (HTREEITEM)SendMessage(TVM_INSERTITEMW, 0, (LPARAM)lpInsertStruct);
+    }
     HTREEITEM InsertItem(UINT nMask, const char* pszItem, int nImage, int nSelectedImage, UINT nState,
                          UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
     HTREEITEM InsertItem(const char* pszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST)

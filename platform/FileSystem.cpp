@@ -2,15 +2,54 @@
 
 #include <cstring>
 #include <string>
+#include <unordered_map>
+
+#include "platform/DiskNames.h"
+
+namespace {
+
+// The last part of a wide path, a trailing "\" left out.
+std::wstring LastWidePart(std::wstring wstrPath)
+{
+    while (!wstrPath.empty() && wstrPath.back() == L'\\')
+        wstrPath.pop_back();
+    size_t nSep = wstrPath.find_last_of(L'\\');
+    return nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1);
+}
+
+// 0 when the entry at wstrPath (a path on disk) is found under exactly
+// the last part of that path: its name, or its short name.
+DWORD CheckSource(const std::wstring& wstrPath)
+{
+    const std::wstring wstrName = LastWidePart(wstrPath);
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return ERROR_FILE_NOT_FOUND;
+    ::FindClose(hFind);
+    if (wstrName == fd.cFileName || (fd.cAlternateFileName[0] && wstrName == fd.cAlternateFileName))
+        return 0;
+    return ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace
 
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath)
 {
+    const std::wstring wstrOld = DiskPath(strOldPath), wstrNew = DiskPath(strNewPath);
+    DWORD dwError = CheckSource(wstrOld);
+    if (dwError)
+        return dwError;
     // MoveFile without MOVEFILE_REPLACE_EXISTING: an existing target makes
-    // the call fail instead of being overwritten.
-    if (::MoveFileA(strOldPath, strNewPath))
-        return 0;
-    DWORD dwError = ::GetLastError();
-    return dwError ? dwError : ERROR_GEN_FAILURE;
+    // the call fail instead of being overwritten. A target that is the
+    // composed spelling of a listed entry resolves to that entry, and so is
+    // in use while it is there.
+    if (!::MoveFileW(wstrOld.c_str(), wstrNew.c_str())) {
+        dwError = ::GetLastError();
+        return dwError ? dwError : ERROR_GEN_FAILURE;
+    }
+    FollowMove(WideFromCodePage(strOldPath), WideFromCodePage(strNewPath));
+    return 0;
 }
 
 namespace {
@@ -55,12 +94,21 @@ DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath)
 
 CString GetStoredName(const CString& strPath)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(strPath, &fd);
+    const std::wstring wstrPath = DiskPath(strPath);
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
     if (hFind == INVALID_HANDLE_VALUE)
         return CString();
     ::FindClose(hFind);
-    return CString(fd.cFileName);
+    // Stored as the path spells it on disk: the program's own name for it
+    // (a composed spelling stays composed).
+    if (LastWidePart(wstrPath) == fd.cFileName)
+        return LastPart(strPath);
+    CString strName;
+    if (ExactCodePage(fd.cFileName, strName))
+        return strName;
+    // Something is there, under a name no line can spell.
+    return CString("?");
 }
 
 CString GetFullPath(const CString& strPath)
@@ -72,44 +120,107 @@ CString GetFullPath(const CString& strPath)
     return CString(buf, (int)n);
 }
 
+namespace {
+
+// The name folded as the file system compares names, letter case ignored.
+std::wstring Folded(const CString& strName)
+{
+    std::wstring w = WideFromCodePage(strName);
+    if (!w.empty())
+        ::CharUpperBuffW(&w[0], (DWORD)w.size());
+    return w;
+}
+
+// The short name of the entry wstrPath on disk, when the code page holds
+// it; empty otherwise.
+CString ShortName(const std::wstring& wstrPath)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = ::FindFirstFileExW(wstrPath.c_str(), FindExInfoStandard, &fd, FindExSearchNameMatch, NULL, 0);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return CString();
+    ::FindClose(hFind);
+    CString strShort;
+    if (!fd.cAlternateFileName[0] || !ExactCodePage(fd.cAlternateFileName, strShort))
+        return CString();
+    return strShort;
+}
+
+}  // namespace
+
 bool ReadFolderEntries(const CString& strFolderPath, std::vector<CFolderEntry>& entries)
 {
     entries.clear();
-    WIN32_FIND_DATAA fd;
-    // No short names are asked for: the tree has no use for them, and
-    // Windows spares itself their lookup.
-    HANDLE hFind = ::FindFirstFileExA(strFolderPath + "*", FindExInfoBasic, &fd, FindExSearchNameMatch, NULL,
-                                      FIND_FIRST_EX_LARGE_FETCH);
+    const std::wstring wstrFolder = WideFromCodePage(strFolderPath);
+    const std::wstring wstrDiskFolder = DiskPath(strFolderPath);
+    ForgetFolderEntries(wstrFolder);
+    WIN32_FIND_DATAW fd;
+    // No short names are asked for here: few entries need one, and Windows
+    // spares itself their lookup.
+    HANDLE hFind = ::FindFirstFileExW((wstrDiskFolder + L"*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                      NULL, FIND_FIRST_EX_LARGE_FETCH);
     if (hFind == INVALID_HANDLE_VALUE)
         return false;
+    std::vector<std::wstring> diskNames;  // of the entries not ordinary, by index
+    bool bAllOrdinary = true;
     do {
-        if (strcmp(fd.cFileName, ".") == 0 || strcmp(fd.cFileName, "..") == 0)
+        if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0)
             continue;
-        entries.push_back(CFolderEntry{CString(fd.cFileName), fd.dwFileAttributes});
-    } while (::FindNextFileA(hFind, &fd));
+        CFolderEntry entry;
+        entry.dwAttributes = fd.dwFileAttributes;
+        const std::wstring wstrName = fd.cFileName;
+        if (!ExactCodePage(wstrName, entry.strName)) {
+            entry.use = ComposedCodePage(wstrName, entry.strName) ? NAME_COMPOSED : NAME_UNUSABLE;
+            diskNames.resize(entries.size() + 1);
+            diskNames.back() = wstrName;
+            bAllOrdinary = false;
+        }
+        entries.push_back(entry);
+    } while (::FindNextFileW(hFind, &fd));
     ::FindClose(hFind);
+    if (bAllOrdinary)
+        return true;
+    diskNames.resize(entries.size());
+
+    // A composed spelling that another entry also answers to (the same
+    // name, or the same but for letter case) would designate either: such
+    // entries are unusable.
+    std::unordered_map<std::wstring, int> counts;
+    for (const CFolderEntry& entry : entries)
+        if (entry.use != NAME_UNUSABLE)
+            ++counts[Folded(entry.strName)];
+    for (CFolderEntry& entry : entries)
+        if (entry.use == NAME_COMPOSED && counts[Folded(entry.strName)] > 1)
+            entry.use = NAME_UNUSABLE;
+    // Unusable entries are reached by their short names, unless another
+    // entry answers to that name too.
+    for (size_t i = 0; i < entries.size(); ++i) {
+        CFolderEntry& entry = entries[i];
+        if (entry.use != NAME_UNUSABLE)
+            continue;
+        entry.wstrShown = diskNames[i];
+        entry.strNearName = NearestCodePage(diskNames[i]);
+        entry.strName = ShortName(wstrDiskFolder + diskNames[i]);
+        if (!entry.strName.IsEmpty())
+            ++counts[Folded(entry.strName)];
+    }
+    for (CFolderEntry& entry : entries)
+        if (entry.use == NAME_UNUSABLE && !entry.strName.IsEmpty() && counts[Folded(entry.strName)] > 1)
+            entry.strName.Empty();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!diskNames[i].empty() && !entries[i].strName.IsEmpty())
+            RememberDiskName(wstrFolder + WideFromCodePage(entries[i].strName), diskNames[i]);
     return true;
 }
 
 bool FileExists(const CString& strPath)
 {
-    DWORD dwAttributes = ::GetFileAttributesA(strPath);
+    DWORD dwAttributes = ::GetFileAttributesW(DiskPath(strPath).c_str());
     return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-namespace {
-std::wstring Wide(const CString& str)
-{
-    int n = ::MultiByteToWideChar(CP_ACP, 0, str, str.GetLength(), NULL, 0);
-    std::wstring w(n, L'\0');
-    if (n > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, str, str.GetLength(), &w[0], n);
-    return w;
-}
-}  // namespace
-
 bool IsSameFileName(const CString& strA, const CString& strB)
 {
-    std::wstring a = Wide(strA), b = Wide(strB);
+    std::wstring a = WideFromCodePage(strA), b = WideFromCodePage(strB);
     return ::CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
 }
