@@ -37,6 +37,10 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
     std::vector<RenameFailure> failures;
     // Splitting first gives the same lines as cutting one before each rename.
     SplitNames(strText, nCount, pNewNames);
+    if (nCount <= 0)
+        return failures;
+    // Each source is checked against the folder as it is now, read once.
+    CFolderSnapshot snapshot(strFolderPath);
     for (int i = 0; i < nCount; ++i) {
         const CString& strNew = pNewNames[i];
         CString& strCur = pCurNames[i];
@@ -55,7 +59,7 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
             AddFailure(failures, i, strCur, strNew, ERROR_FILENAME_EXCED_RANGE);
             continue;
         }
-        DWORD dwError = RenamePath(strFolderPath + strCur, strNewPath);
+        DWORD dwError = RenamePath(strFolderPath + strCur, strNewPath, &snapshot);
         if (dwError) {
             AddFailure(failures, i, strCur, strNew, dwError);
             continue;
@@ -89,7 +93,7 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
         if (bShortened) {
             // Give the file its own name back: the lookup of the long path
             // finds the shortened entry as the rename made it.
-            if (RenamePath(strNewPath, strFolderPath + strCur) == 0) {
+            if (RenamePath(strNewPath, strFolderPath + strCur, &snapshot) == 0) {
                 AddFailure(failures, i, strCur, strNew, ERROR_FILENAME_EXCED_RANGE);
                 continue;
             }

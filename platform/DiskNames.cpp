@@ -45,19 +45,34 @@ bool ExactCodePage(const std::wstring& wstr, CString& str)
         str.Empty();
         return true;
     }
+    // A name on disk is at most a few hundred characters: it is converted
+    // on the stack, one call each way, as listing thousands of names asks.
+    char szLocal[1024];
+    wchar_t wszBack[512];
+    std::string heap;
+    char* psz = szLocal;
+    int cb = (int)sizeof(szLocal);
+    if (wstr.size() * 2 > sizeof(szLocal)) {
+        heap.resize(wstr.size() * 2);
+        psz = &heap[0];
+        cb = (int)heap.size();
+    }
     BOOL bDefaultUsed = FALSE;
-    int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wstr.data(), (int)wstr.size(), NULL, 0, NULL,
+    int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wstr.data(), (int)wstr.size(), psz, cb, NULL,
                                   &bDefaultUsed);
     if (n <= 0 || bDefaultUsed)
         return false;
-    std::string s(n, '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wstr.data(), (int)wstr.size(), &s[0], n, NULL,
-                          &bDefaultUsed);
-    if (bDefaultUsed)
-        return false;
     // The name must come back unchanged: then the code-page string stands
     // for this name and no other.
-    CString strCandidate(s);
+    if (wstr.size() <= sizeof(wszBack) / sizeof(wszBack[0])) {
+        int nBack = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, psz, n, wszBack,
+                                          (int)(sizeof(wszBack) / sizeof(wszBack[0])));
+        if (nBack != (int)wstr.size() || wstr.compare(0, wstr.size(), wszBack, nBack) != 0)
+            return false;
+        str = CString(psz, n);
+        return true;
+    }
+    CString strCandidate(psz, n);
     if (WideFromCodePage(strCandidate) != wstr)
         return false;
     str = strCandidate;

@@ -34,21 +34,80 @@ DWORD CheckSource(const std::wstring& wstrPath)
 
 }  // namespace
 
-DWORD RenamePath(const CString& strOldPath, const CString& strNewPath)
+namespace {
+
+// The folder part (ending with "\\") of a wide path, and its last part.
+void SplitWidePath(const std::wstring& wstrPath, std::wstring& wstrFolder, std::wstring& wstrName)
+{
+    size_t nSep = wstrPath.find_last_of(L'\\');
+    wstrFolder = nSep == std::wstring::npos ? std::wstring() : wstrPath.substr(0, nSep + 1);
+    wstrName = nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1);
+}
+
+// A name folded as the file system compares names, letter case ignored.
+std::wstring FoldedWide(std::wstring w)
+{
+    if (!w.empty())
+        ::CharUpperBuffW(&w[0], (DWORD)w.size());
+    return w;
+}
+
+}  // namespace
+
+CFolderSnapshot::CFolderSnapshot(const CString& strFolderPath) : m_wstrFolder(DiskPath(strFolderPath))
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = ::FindFirstFileExW((m_wstrFolder + L"*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+                                      NULL, FIND_FIRST_EX_LARGE_FETCH);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        m_names.insert(fd.cFileName);
+        ++m_folded[FoldedWide(fd.cFileName)];
+    } while (::FindNextFileW(hFind, &fd));
+    ::FindClose(hFind);
+}
+
+bool CFolderSnapshot::HoldsOnly(const std::wstring& wstrFolder, const std::wstring& wstrName) const
+{
+    if (wstrFolder != m_wstrFolder || !m_names.count(wstrName))
+        return false;
+    auto found = m_folded.find(FoldedWide(wstrName));
+    return found != m_folded.end() && found->second == 1;
+}
+
+void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath)
+{
+    std::wstring wstrFolder, wstrName;
+    SplitWidePath(wstrOldPath, wstrFolder, wstrName);
+    if (wstrFolder == m_wstrFolder && m_names.erase(wstrName))
+        --m_folded[FoldedWide(wstrName)];
+    SplitWidePath(wstrNewPath, wstrFolder, wstrName);
+    if (wstrFolder == m_wstrFolder && m_names.insert(wstrName).second)
+        ++m_folded[FoldedWide(wstrName)];
+}
+
+DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot)
 {
     const std::wstring wstrOld = DiskPath(strOldPath), wstrNew = DiskPath(strNewPath);
-    DWORD dwError = CheckSource(wstrOld);
-    if (dwError)
-        return dwError;
+    std::wstring wstrFolder, wstrName;
+    SplitWidePath(wstrOld, wstrFolder, wstrName);
+    if (!pSnapshot || !pSnapshot->HoldsOnly(wstrFolder, wstrName)) {
+        DWORD dwError = CheckSource(wstrOld);
+        if (dwError)
+            return dwError;
+    }
     // MoveFile without MOVEFILE_REPLACE_EXISTING: an existing target makes
     // the call fail instead of being overwritten. A target that is the
     // composed spelling of a listed entry resolves to that entry, and so is
     // in use while it is there.
     if (!::MoveFileW(wstrOld.c_str(), wstrNew.c_str())) {
-        dwError = ::GetLastError();
+        DWORD dwError = ::GetLastError();
         return dwError ? dwError : ERROR_GEN_FAILURE;
     }
     FollowMove(WideFromCodePage(strOldPath), WideFromCodePage(strNewPath));
+    if (pSnapshot)
+        pSnapshot->Moved(wstrOld, wstrNew);
     return 0;
 }
 

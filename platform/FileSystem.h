@@ -5,17 +5,42 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/afxstr.h"
+
+// The exact names on disk of one folder's entries, read once, so that the
+// sources of many renames in that folder are checked against them rather
+// than looked up one by one. Each rename made through it keeps it up to
+// date.
+class CFolderSnapshot {
+public:
+    // strFolderPath ends with "\".
+    explicit CFolderSnapshot(const CString& strFolderPath);
+
+    // Whether the entry wstrName of the folder wstrFolder (paths on disk)
+    // is there under exactly that name, and no other entry answers to it
+    // with letter case ignored.
+    bool HoldsOnly(const std::wstring& wstrFolder, const std::wstring& wstrName) const;
+    // An entry was moved from one path on disk to another.
+    void Moved(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath);
+
+private:
+    std::wstring m_wstrFolder;
+    std::unordered_set<std::wstring> m_names;
+    std::unordered_map<std::wstring, int> m_folded;
+};
 
 // Renames (or moves) a file or folder from one full path to another. Never
 // replaces anything: when the new path exists the call fails and both stay
 // as they were. The source must still exist under the exact name on disk
 // the platform knows for it (ERROR_FILE_NOT_FOUND otherwise), so that no
-// other file, found by a converted or case-folded name, is ever moved.
-// Returns 0 on success, else the system's error code.
-DWORD RenamePath(const CString& strOldPath, const CString& strNewPath);
+// other file, found by a converted or case-folded name, is ever moved; a
+// snapshot of the source's folder, when given, tells that without asking
+// the disk. Returns 0 on success, else the system's error code.
+DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot = NULL);
 
 // RenamePath for a new name that differs from the old one in letter case
 // only (strNewPath is strOldPath with its last part spelt otherwise): some
