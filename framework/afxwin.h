@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "afxfile.h"
 #include "afxstr.h"
 
 // Reflected notifications reach the control's own message table under

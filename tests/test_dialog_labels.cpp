@@ -409,4 +409,19 @@ TEST(LabelEdit, NamesTheCodePageCannotHoldAreShownInFullAndReachedByShortNames)
               Text(IDS_CANNOT_RENAME, {"Bjork 2", CString::FormatMessageText(ERROR_INVALID_NAME).str()}));
     CancelEdit(dlg);
     EXPECT_EQ(ListWideNames(music), (std::vector<std::wstring>{L"Bjork 2", L"Sigur.mp3", songs2}));
+
+    // Where the file system keeps no short names, such entries are not
+    // shown at all.
+    ASSERT_TRUE(CreateDirectoryW((music + bjork).c_str(), NULL));
+    ASSERT_TRUE(WriteWideFile(music + sigur + L".mp3", "sigur"));
+    StandInShell shell;
+    shell.bNoShortNames = true;
+    dlg.m_tree.SetShellService(&shell);
+    dlg.CloseItem(hMusic);
+    dlg.OpenItem(hMusic);
+    std::vector<std::wstring> labels;
+    for (HTREEITEM h = dlg.m_tree.GetChildItem(hMusic); h; h = dlg.m_tree.GetNextSiblingItem(h))
+        labels.push_back(WideLabel(dlg, h));
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"Bjork 2", songs2, L"Sigur"}));
+    dlg.m_tree.SetShellService(NULL);
 }

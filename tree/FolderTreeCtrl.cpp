@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "framework/afxfile.h"
 #include "names/SortStringArray.h"
 #include "res/resource.h"
 
