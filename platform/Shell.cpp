@@ -257,3 +257,12 @@ bool GetExactWindowText(HWND hWnd, CString& strText)
     w.resize(n > 0 ? n : 0);
     return ExactCodePage(w, strText);
 }
+
+int ShowMessageWithNames(HWND hOwner, const CString& strText, const std::vector<std::wstring>& names,
+                         const CString& strCaption, UINT nType)
+{
+    std::wstring wstrText = WideFromCodePage(strText);
+    for (const std::wstring& wstrName : names)
+        wstrText += L"\n" + wstrName;
+    return ::MessageBoxW(hOwner, wstrText.c_str(), WideFromCodePage(strCaption).c_str(), nType);
+}

@@ -44,6 +44,12 @@ struct CWideLabel {
 // must never be taken for their nearest spelling.
 bool GetExactWindowText(HWND hWnd, CString& strText);
 
+// A message box owned by hOwner whose text is strText followed by each of
+// names on a line of its own, in full: names the code page cannot hold
+// show only through the wide message box.
+int ShowMessageWithNames(HWND hOwner, const CString& strText, const std::vector<std::wstring>& names,
+                         const CString& strCaption, UINT nType);
+
 // Fills pszBuffer (nSize characters) with the root of every drive, each
 // ended by a NUL, and an empty string after the last. An empty first string
 // means no drive (also when the call fails or the buffer is too small).

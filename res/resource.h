@@ -16,6 +16,7 @@
 #define IDS_RENAME_ERROR_CAPTION 116
 #define IDS_NAME_IN_USE 117
 #define IDS_CANNOT_RENAME 118
+#define IDS_NAMES_LEFT_OUT 160
 
 // Main dialog controls.
 #define IDC_TREE 1000
