@@ -84,7 +84,6 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption, Text(IDS_RENAME_CAPTION));
@@ -109,7 +108,6 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         EXPECT_TRUE(boxes.Boxes().empty());
     }
 

@@ -136,18 +136,26 @@ std::vector<std::string> ListFolderNames(const std::string& folder)
     return out;
 }
 
-void PumpMessages(int ms)
+void PumpMessages()
 {
-    DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms > 0)
-            Sleep(1);
-    } while ((int)(end - GetTickCount()) > 0);
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        PumpMessages();
+        if (done())
+            return true;
+        if (GetTickCount() - start >= (DWORD)timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+    }
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : m_thread([this] { Run(); }) {}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -48,9 +49,12 @@ std::vector<std::string> ListFolderNames(const std::string& folder);
 // permissions).
 bool SetFolderUnreadable(const std::string& folder, bool bUnreadable);
 
-// Dispatches every queued message of this thread, for about ms
-// milliseconds (at least once).
-void PumpMessages(int ms = 0);
+// Dispatches every queued message of this thread.
+void PumpMessages();
+// Pumps messages until done() holds or timeoutMs have passed; returns
+// done(). For what arrives later by itself (a posted message, another
+// thread's work), never for the result of a call that has returned.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Watches for message boxes (dialog class "#32770" with a static text 0xFFFF)
 // owned by this process, records caption and text, and closes each with
