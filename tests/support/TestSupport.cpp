@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "framework/afxstr.h"
+#include "framework/afxwin.h"
 
 namespace {
 int g_folderSerial = 0;
@@ -143,6 +143,8 @@ void PumpMessages()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OnIdle(0);
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)

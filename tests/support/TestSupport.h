@@ -49,7 +49,8 @@ std::vector<std::string> ListFolderNames(const std::string& folder);
 // permissions).
 bool SetFolderUnreadable(const std::string& folder, bool bUnreadable);
 
-// Dispatches every queued message of this thread.
+// Dispatches every queued message of this thread, then runs the idle work
+// as the program's message loop does once it has nothing left to do.
 void PumpMessages();
 // Pumps messages until done() holds or timeoutMs have passed; returns
 // done(). For what arrives later by itself (a posted message, another
