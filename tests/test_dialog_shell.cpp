@@ -2,6 +2,9 @@
 // renaming with a report of the failures, layout, colours, keys, manual.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
 #include "support/DialogDriver.h"
 #include "support/TestSupport.h"
 #include "support/TreeHost.h"
@@ -168,7 +171,8 @@ TEST(MainDialog, MinimisedIconIsCentredWithTruncatingDivision)
 
 TEST(MainDialog, ColoursByControlAndKindWithSixBrushesForEver)
 {
-    TestBatchNameDlg dlg;
+    auto pDlg = std::make_unique<TestBatchNameDlg>();
+    TestBatchNameDlg& dlg = *pDlg;
     HDC hdc = GetDC(dlg.m_hWnd);
     struct {
         int id;
@@ -206,16 +210,22 @@ TEST(MainDialog, ColoursByControlAndKindWithSixBrushesForEver)
         first[i] = dlg.m_brushes[i].GetSafeHandle();
         EXPECT_TRUE(first[i] != NULL) << i;
     }
-    DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    // The brushes the dialog hands out are counted by handle: Wine counts
+    // no GDI objects per process (GetGuiResources gives 0).
+    std::set<HBRUSH> handedOut;
     for (int i = 0; i < 200; ++i) {
         RedrawWindow(dlg.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         for (const auto& r : rows)
-            dlg.SendMessage(r.msg, (WPARAM)hdc, (LPARAM)dlg.Item(r.id));
+            handedOut.insert((HBRUSH)dlg.SendMessage(r.msg, (WPARAM)hdc, (LPARAM)dlg.Item(r.id)));
     }
     for (int i = 0; i < CBatchNameDlg::BRUSH_COUNT; ++i)
         EXPECT_EQ(dlg.m_brushes[i].GetSafeHandle(), first[i]) << i;
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
+    EXPECT_EQ(handedOut, std::set<HBRUSH>(first, first + CBatchNameDlg::BRUSH_COUNT));
     ReleaseDC(dlg.m_hWnd, hdc);
+    // And the dialog deletes all six when it goes.
+    pDlg.reset();
+    for (int i = 0; i < CBatchNameDlg::BRUSH_COUNT; ++i)
+        EXPECT_EQ(GetObjectType(first[i]), 0u) << i;
 }
 
 namespace {
