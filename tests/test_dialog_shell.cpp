@@ -306,9 +306,11 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
         SCOPED_TRACE(way);
         bool ownerDisabled = false;
         COLORREF dialogFill = 0;
+        LONG firstLineStyle = 0;
         {
             WhenWindowAppears closer(caption, [&](HWND hManual) {
                 ownerDisabled = !IsWindowEnabled(dlg.m_hWnd);
+                firstLineStyle = GetWindowLongA(GetWindow(hManual, GW_CHILD), GWL_STYLE);
                 HDC hdc = GetDC(hManual);
                 dialogFill = BrushColor((HBRUSH)SendMessageA(hManual, WM_CTLCOLORDLG, (WPARAM)hdc, (LPARAM)hManual));
                 ReleaseDC(hManual, hdc);
@@ -327,6 +329,8 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
         }
         EXPECT_TRUE(ownerDisabled);
         EXPECT_EQ(dialogFill, RGB(0, 0, 0));
+        // The name and version line: left-aligned, a group, no prefix.
+        EXPECT_EQ(firstLineStyle & (SS_TYPEMASK | SS_NOPREFIX | WS_GROUP), SS_LEFT | SS_NOPREFIX | WS_GROUP);
         EXPECT_TRUE(IsWindowEnabled(dlg.m_hWnd));
         EXPECT_FALSE(FindWindowA(NULL, caption));
     }
