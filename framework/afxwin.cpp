@@ -455,9 +455,9 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
         return;
     // Every later call through rControl would go to no window: say so
     // loudly, in every build, and stop the exchange.
-    char sz[128];
-    snprintf(sz, sizeof(sz), "Quorvel: DDX_Control: no control with id %d to bind in dialog %p\n", nIDC,
-             (void*)hWndDlg);
+    char sz[160];
+    snprintf(sz, sizeof(sz), "Quorvel: DDX_Control: dialog %p has no control with id %d, or it is bound already\n",
+             (void*)hWndDlg, nIDC);
     ::OutputDebugStringA(sz);
     CString strText;
     AfxFormatString1(strText, IDS_NO_CONTROL, std::to_string(nIDC).c_str());
