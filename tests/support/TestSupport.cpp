@@ -136,8 +136,10 @@ std::vector<std::string> ListFolderNames(const std::string& folder)
     return out;
 }
 
-void PumpMessages()
+void PumpMessages(int msWait)
 {
+    if (msWait > 0)
+        MsgWaitForMultipleObjects(0, NULL, FALSE, msWait, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
@@ -150,14 +152,10 @@ void PumpMessages()
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
 {
     const DWORD start = GetTickCount();
-    for (;;) {
-        PumpMessages();
-        if (done())
-            return true;
+    for (PumpMessages(); !done(); PumpMessages(10))
         if (GetTickCount() - start >= (DWORD)timeoutMs)
             return false;
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
+    return true;
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : m_thread([this] { Run(); }) {}

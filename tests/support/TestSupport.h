@@ -50,8 +50,10 @@ std::vector<std::string> ListFolderNames(const std::string& folder);
 bool SetFolderUnreadable(const std::string& folder, bool bUnreadable);
 
 // Dispatches every queued message of this thread, then runs the idle work
-// as the program's message loop does once it has nothing left to do.
-void PumpMessages();
+// as the program's message loop does once it has nothing left to do. With
+// msWait, it first waits up to that long for a message to arrive: one step
+// of a polling loop that keeps its own deadline.
+void PumpMessages(int msWait = 0);
 // Pumps messages until done() holds or timeoutMs have passed; returns
 // done(). For what arrives later by itself (a posted message, another
 // thread's work), never for the result of a call that has returned.
