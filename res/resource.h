@@ -16,6 +16,9 @@
 #define IDS_RENAME_ERROR_CAPTION 116
 #define IDS_NAME_IN_USE 117
 #define IDS_CANNOT_RENAME 118
+// The framework's report of a mistake in the program itself.
+#define IDS_NO_CONTROL 150
+#define IDS_PROGRAM_ERROR_CAPTION 151
 
 // Main dialog controls.
 #define IDC_TREE 1000

@@ -36,6 +36,8 @@ TEST(Texts, EveryStringTableEntryHasItsExactText)
         {IDS_NAME_IN_USE,
          "%1의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n다른 파일 이름을 지정하십시오."},
         {IDS_CANNOT_RENAME, "%1의 이름을 바꿀수 없습니다.\n%2"},
+        {IDS_NO_CONTROL, "대화 상자에 %1번 컨트롤이 없어서 창을 열 수 없습니다."},
+        {IDS_PROGRAM_ERROR_CAPTION, "Quorvel 프로그램 오류"},
     };
     for (const auto& e : entries)
         EXPECT_EQ(AfxLoadText(e.id).str(), std::string(e.text)) << e.id;
