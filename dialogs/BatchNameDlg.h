@@ -2,6 +2,8 @@
 // the rename button.
 #pragma once
 
+#include <functional>
+
 #include "framework/afxwin.h"
 #include "names/NameList.h"
 #include "names/UndoHistory.h"
@@ -83,6 +85,11 @@ protected:
     // Reads the name editor's text and records it as the newest undo step;
     // returns the text as recorded.
     const CString& RecordEditorText();
+    // One name of the list as a command changes it.
+    typedef std::function<CString(const CString& strName)> NameTransform;
+    // The one routine of the batch commands; readParameters reads the
+    // command's fields (keeping their histories) and gives its transform.
+    void RunBatchCommand(const std::function<NameTransform()>& readParameters);
 
     // Folder rename by editing a tree label.
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);

@@ -18,49 +18,69 @@ void AddToHistory(CComboBox& combo, const CString& strText)
     combo.InsertString(0, strText);
 }
 
+CString TextOf(const CWnd& wnd)
+{
+    CString strText;
+    wnd.GetWindowText(strText);
+    return strText;
+}
+
 }  // namespace
 
 const CString& CBatchNameDlg::RecordEditorText()
 {
-    CString strText;
-    m_editNames.GetWindowText(strText);
-    return RecordUndo(m_strUndoTexts, m_nUndoDepth, std::move(strText));
+    return RecordUndo(m_strUndoTexts, m_nUndoDepth, TextOf(m_editNames));
+}
+
+// The steps every batch command takes, in this order: the undo button on,
+// the command's parameters read, the editor text recorded as an undo step,
+// cut into the listed names, each name transformed, the names joined and
+// written back. With nothing listed there is nothing to change, and nothing
+// happens at all: no step, no history entry, no change in the editor.
+void CBatchNameDlg::RunBatchCommand(const std::function<NameTransform()>& readParameters)
+{
+    if (m_nNameCount <= 0)
+        return;
+    m_btnUndo.EnableWindow(TRUE);
+    const NameTransform transform = readParameters();
+    const CString& strText = RecordEditorText();
+    SplitNames(strText, m_nNameCount, m_strNewNames);
+    for (int i = 0; i < m_nNameCount; ++i)
+        m_strNewNames[i] = transform(m_strNewNames[i]);
+    m_editNames.SetWindowText(JoinNames(m_strNewNames, m_nNameCount));
 }
 
 // Button 1007, or Enter in either combo box: replace the find text by the
 // replacement text in every name.
 void CBatchNameDlg::OnReplace()
 {
-    m_btnUndo.EnableWindow(TRUE);
-    CString strFind, strReplace;
-    m_comboFind.GetWindowText(strFind);
-    AddToHistory(m_comboFind, strFind);
-    m_comboReplace.GetWindowText(strReplace);
-    AddToHistory(m_comboReplace, strReplace);
-    const CString& strText = RecordEditorText();
-    m_editNames.SetWindowText(ReplaceInNames(strText, m_nNameCount, m_strNewNames, strFind, strReplace));
+    RunBatchCommand([this]() -> NameTransform {
+        const CString strFind = TextOf(m_comboFind);
+        AddToHistory(m_comboFind, strFind);
+        const CString strReplace = TextOf(m_comboReplace);
+        AddToHistory(m_comboReplace, strReplace);
+        return [strFind, strReplace](const CString& strName) { return ReplaceInName(strName, strFind, strReplace); };
+    });
 }
 
 // Button 1013, or Enter in edit 1012: put that field's text in front of
 // every name.
 void CBatchNameDlg::OnInsertFront()
 {
-    m_btnUndo.EnableWindow(TRUE);
-    CString strFront;
-    m_editFront.GetWindowText(strFront);
-    const CString& strText = RecordEditorText();
-    m_editNames.SetWindowText(InsertFrontOfNames(strText, m_nNameCount, m_strNewNames, strFront));
+    RunBatchCommand([this]() -> NameTransform {
+        const CString strFront = TextOf(m_editFront);
+        return [strFront](const CString& strName) { return InsertFrontOfName(strName, strFront); };
+    });
 }
 
 // Button 1018: replace the last three bytes of every name by the text of
 // edit 1012, the field the insert-in-front command reads as well.
 void CBatchNameDlg::OnChangeExtension()
 {
-    m_btnUndo.EnableWindow(TRUE);
-    CString strExtension;
-    m_editFront.GetWindowText(strExtension);
-    const CString& strText = RecordEditorText();
-    m_editNames.SetWindowText(ChangeExtensionOfNames(strText, m_nNameCount, m_strNewNames, strExtension));
+    RunBatchCommand([this]() -> NameTransform {
+        const CString strExtension = TextOf(m_editFront);
+        return [strExtension](const CString& strLine) { return ChangeExtensionOfName(strLine, strExtension); };
+    });
 }
 
 // Button 1014: the name editor gets back its text from before the newest

@@ -2,8 +2,15 @@
 
 #include <mbctype.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <typeindex>
+#include <utility>
+
+#include "res/resource.h"
 
 namespace {
 
@@ -15,9 +22,11 @@ std::map<HWND, CWnd*>& PermanentMap()
     return map;
 }
 
-std::map<HWND, std::unique_ptr<CWnd>>& TemporaryMap()
+// Temporaries by window and class: one window may be asked for as a plain
+// window and as the control it is.
+std::map<std::pair<HWND, std::type_index>, std::unique_ptr<CWnd>>& TemporaryMap()
 {
-    static std::map<HWND, std::unique_ptr<CWnd>> map;
+    static std::map<std::pair<HWND, std::type_index>, std::unique_ptr<CWnd>> map;
     return map;
 }
 
@@ -58,18 +67,65 @@ void RegisterOwnClass()
 
 CWinApp* g_pApp = NULL;
 
+// Reports an exception that a handler let out, for a debugger or a log
+// viewer: the program itself goes on.
+void TraceException(HWND hWnd, UINT message, const char* pszWhat)
+{
+    char szClass[64] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    char sz[512];
+    snprintf(sz, sizeof(sz), "Quorvel: exception in the handler of message 0x%04X of window %p (%s): %s\n", message,
+             (void*)hWnd, szClass, pszWhat ? pszWhat : "unknown exception");
+    ::OutputDebugStringA(sz);
+}
+
+// Lets the application's idle work run when the queue is empty.
+void IdleIfQueueEmpty()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->OnIdle(0);
+}
+
 }  // namespace
+
+// Sets the current message for Default() while a window procedure runs and
+// puts the previous one back on every way out; after WM_NCDESTROY it
+// unbinds the window, however the handlers ended.
+struct CWnd::MessageScope {
+    MessageScope(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam)
+        : m_pWnd(pWnd), m_current{pWnd->m_hWnd, message, wParam, lParam}, m_pPrevious(t_pCurrent)
+    {
+        t_pCurrent = &m_current;
+    }
+    ~MessageScope()
+    {
+        t_pCurrent = m_pPrevious;
+        if (m_current.message != WM_NCDESTROY || m_pWnd->m_hWnd != m_current.hWnd)
+            return;
+        m_pWnd->Detach();
+        try {
+            m_pWnd->PostNcDestroy();
+        } catch (const std::exception& e) {
+            TraceException(m_current.hWnd, WM_NCDESTROY, e.what());
+        } catch (...) {
+            TraceException(m_current.hWnd, WM_NCDESTROY, NULL);
+        }
+    }
+    CWnd* m_pWnd;
+    CurrentMessage m_current;
+    CurrentMessage* m_pPrevious;
+};
 
 // ---------------------------------------------------------------------------
 
 CWnd::~CWnd()
 {
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
-        // An object going before its window: the window lives on unbound.
-        HWND hWnd = m_hWnd;
-        if (m_pfnSuper)
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
-        PermanentMap().erase(hWnd);
+        // An object going before its window: a child lives on unbound, a
+        // top-level window goes too.
+        HWND hWnd = Detach();
         if (!::GetParent(hWnd) || (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) == 0)
             ::DestroyWindow(hWnd);
     }
@@ -81,32 +137,40 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     return it == PermanentMap().end() ? NULL : it->second;
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd)
+CWnd* CWnd::FromHandleTemporary(HWND hWnd, const std::type_info& type, CWnd* (*pfnNew)())
 {
     if (!hWnd)
         return NULL;
-    if (CWnd* p = FromHandlePermanent(hWnd))
-        return p;
-    auto& temp = TemporaryMap();
-    auto& slot = temp[hWnd];
+    auto& slot = TemporaryMap()[std::make_pair(hWnd, std::type_index(type))];
     if (!slot)
-        slot.reset(new CWnd);
+        slot.reset(pfnNew());
     slot->m_hWnd = hWnd;
     return slot.get();
+}
+
+void CWnd::DeleteTempMap()
+{
+    TemporaryMap().clear();
+    MenuMap().clear();
 }
 
 void CWnd::Attach(HWND hWnd)
 {
     m_hWnd = hWnd;
     PermanentMap()[hWnd] = this;
-    TemporaryMap().erase(hWnd);
 }
 
-void CWnd::Detach()
+HWND CWnd::Detach()
 {
-    if (m_hWnd)
-        PermanentMap().erase(m_hWnd);
+    HWND hWnd = m_hWnd;
+    if (hWnd && FromHandlePermanent(hWnd) == this) {
+        if (m_pfnSuper)
+            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+        PermanentMap().erase(hWnd);
+    }
     m_hWnd = NULL;
+    m_pfnSuper = NULL;
+    return hWnd;
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, const char* pszClassName, const char* pszWindowName, DWORD dwStyle,
@@ -145,16 +209,6 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
     return SubclassWindow(::GetDlgItem(pParent->m_hWnd, nID));
 }
 
-HWND CWnd::UnsubclassWindow()
-{
-    HWND hWnd = m_hWnd;
-    if (m_pfnSuper)
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
-    m_pfnSuper = NULL;
-    Detach();
-    return hWnd;
-}
-
 BOOL CWnd::DestroyWindow()
 {
     return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
@@ -162,6 +216,7 @@ BOOL CWnd::DestroyWindow()
 
 void CWnd::GetWindowText(CString& rString) const
 {
+    ASSERT(::IsWindow(m_hWnd));
     int n = ::GetWindowTextLengthA(m_hWnd);
     char* p = rString.GetBuffer(n + 1);
     int got = ::GetWindowTextA(m_hWnd, p, n + 1);
@@ -195,49 +250,68 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     }
     if (!pWnd)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
-    // No exception may unwind through the platform's frames.
-    try {
-        return pWnd->WindowProc(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    return pWnd->WindowProc(message, wParam, lParam);
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CurrentMessage current = {m_hWnd, message, wParam, lParam};
-    CurrentMessage* pPrevious = t_pCurrent;
-    t_pCurrent = &current;
+    MessageScope scope(this, message, wParam, lParam);
+    // No exception may unwind through the platform's frames: Win32 and Wine
+    // code cannot be unwound, and the message still needs its answer.
+    try {
+        LRESULT lResult = 0;
+        BOOL bHandled = FALSE;
 
-    LRESULT lResult = 0;
-    BOOL bHandled = FALSE;
+        // Reflection: the direct child that sent a notification, command or
+        // colour request sees it in its own table before this window does.
+        // A message forwarded from further down is the receiver's own.
+        HWND hWndChild = NULL;
+        if (message == WM_NOTIFY)
+            hWndChild = ((NMHDR*)lParam)->hwndFrom;
+        else if ((message == WM_COMMAND && lParam) || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))
+            hWndChild = (HWND)lParam;
+        if (hWndChild && hWndChild != m_hWnd && ::GetAncestor(hWndChild, GA_PARENT) == m_hWnd) {
+            if (CWnd* pChild = FromHandlePermanent(hWndChild))
+                bHandled = pChild->OnChildNotify(message, wParam, lParam, &lResult);
+        }
 
-    // Reflection: the child that sent a notification, command or colour
-    // request sees it in its own table before this window does.
-    HWND hWndChild = NULL;
-    if (message == WM_NOTIFY)
-        hWndChild = ((NMHDR*)lParam)->hwndFrom;
-    else if ((message == WM_COMMAND && lParam) || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))
-        hWndChild = (HWND)lParam;
-    if (hWndChild) {
-        CWnd* pChild = FromHandlePermanent(hWndChild);
-        if (pChild && pChild != this)
-            bHandled = pChild->OnChildNotify(message, wParam, lParam, &lResult);
+        if (!bHandled && !OnWndMsg(message, wParam, lParam, &lResult))
+            lResult = DefWindowProc(message, wParam, lParam);
+        return lResult;
+    } catch (const std::exception& e) {
+        TraceException(scope.m_current.hWnd, message, e.what());
+    } catch (...) {
+        TraceException(scope.m_current.hWnd, message, NULL);
     }
+    return ProcessWndProcException(message, wParam, lParam);
+}
 
-    if (!bHandled && !OnWndMsg(message, wParam, lParam, &lResult))
-        lResult = DefWindowProc(message, wParam, lParam);
-
-    if (message == WM_NCDESTROY) {
-        HWND hWnd = m_hWnd;
-        if (m_pfnSuper)
-            ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
-        m_pfnSuper = NULL;
-        Detach();
-        PostNcDestroy();
+LRESULT CWnd::ProcessWndProcException(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE:
+        return FALSE;  // the window is not made
+    case WM_CREATE:
+        return -1;
+    case WM_NOTIFY:
+        // Refusable notifications are refused: their default, 0, lets the
+        // control go ahead with an edit, a selection or an opening that
+        // the handler never approved.
+        switch (((NMHDR*)lParam)->code) {
+        case TVN_BEGINLABELEDITA:
+        case TVN_BEGINLABELEDITW:
+        case TVN_SELCHANGINGA:
+        case TVN_SELCHANGINGW:
+        case TVN_ITEMEXPANDINGA:
+        case TVN_ITEMEXPANDINGW:
+            return TRUE;
+        }
+        break;
     }
-    t_pCurrent = pPrevious;
-    return lResult;
+    // A window gone meanwhile gets the platform's plain answer.
+    if (!m_hWnd)
+        return 0;
+    return DefWindowProc(message, wParam, lParam);
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -374,8 +448,21 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    if (rControl.m_hWnd == NULL)
-        rControl.SubclassDlgItem(nIDC, pDX->m_pDlgWnd);
+    if (rControl.m_hWnd != NULL)
+        return;
+    HWND hWndDlg = pDX->m_pDlgWnd->m_hWnd;
+    if (rControl.SubclassWindow(::GetDlgItem(hWndDlg, nIDC)))
+        return;
+    // Every later call through rControl would go to no window: say so
+    // loudly, in every build, and stop the exchange.
+    char sz[160];
+    snprintf(sz, sizeof(sz), "Quorvel: DDX_Control: dialog %p has no control with id %d, or it is bound already\n",
+             (void*)hWndDlg, nIDC);
+    ::OutputDebugStringA(sz);
+    CString strText;
+    AfxFormatString1(strText, IDS_NO_CONTROL, std::to_string(nIDC).c_str());
+    ::MessageBoxA(hWndDlg, strText, AfxLoadText(IDS_PROGRAM_ERROR_CAPTION), MB_OK | MB_ICONHAND);
+    throw std::runtime_error("no dialog control with id " + std::to_string(nIDC));
 }
 
 // The dialog procedure only binds the dialog window to its object at the
@@ -395,6 +482,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 BOOL CDialog::CreateFromTemplate(HWND hWndOwner)
 {
+    m_bEnded = false;
+    m_nModalResult = -1;
     HINSTANCE hInst = AfxGetInstanceHandle();
     HRSRC hRes = ::FindResourceA(hInst, MAKEINTRESOURCEA(m_nIDTemplate), (LPCSTR)RT_DIALOG);
     if (!hRes)
@@ -403,15 +492,16 @@ BOOL CDialog::CreateFromTemplate(HWND hWndOwner)
     LPCDLGTEMPLATEA pTemplate = hGlobal ? (LPCDLGTEMPLATEA)::LockResource(hGlobal) : NULL;
     if (!pTemplate)
         return FALSE;
-    m_bEnded = false;
-    m_nModalResult = -1;
     t_pWndInit = this;
+    m_bCreating = true;
     HWND hWnd = ::CreateDialogIndirectParamA(hInst, pTemplate, hWndOwner, AfxDlgProc, 0);
+    m_bCreating = false;
     t_pWndInit = NULL;
     if (!hWnd)
         return FALSE;
-    if (m_hWnd != hWnd) {
-        // Never bound (no message reached the dialog procedure).
+    // Never bound (no message reached the dialog procedure), or ended by
+    // its own initialisation: it goes before it is ever shown.
+    if (m_hWnd != hWnd || m_bEnded) {
         ::DestroyWindow(hWnd);
         return FALSE;
     }
@@ -448,6 +538,7 @@ INT_PTR CDialog::DoModal()
         if (!m_bEnded)
             ShowWindow(SW_SHOWNORMAL);
         while (!m_bEnded && m_hWnd) {
+            IdleIfQueueEmpty();
             MSG msg;
             BOOL r = ::GetMessageA(&msg, NULL, 0, 0);
             if (r <= 0) {
@@ -479,6 +570,11 @@ void CDialog::EndDialog(int nResult)
 {
     m_nModalResult = nResult;
     m_bEnded = true;
+    // Inside WM_INITDIALOG the window is still being made: destroying it
+    // there would pull it from under its creation. The creator sees the
+    // flag and ends it.
+    if (m_bCreating)
+        return;
     if (m_hWnd && !m_bModalRunning)
         DestroyWindow();
     else if (m_hWnd)
@@ -506,6 +602,15 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
         (pMsg->message < WM_MOUSEFIRST || pMsg->message > WM_MOUSELAST))
         return FALSE;
     return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+LRESULT CDialog::ProcessWndProcException(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        EndDialog(-1);
+        return FALSE;
+    }
+    return CWnd::ProcessWndProcException(message, wParam, lParam);
 }
 
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -545,13 +650,23 @@ CWinApp::~CWinApp()
 int CWinApp::Run()
 {
     MSG msg;
-    while (::GetMessageA(&msg, NULL, 0, 0) > 0) {
+    for (;;) {
+        IdleIfQueueEmpty();
+        if (::GetMessageA(&msg, NULL, 0, 0) <= 0)
+            break;
         if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
     }
     return ExitInstance();
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    if (!t_pCurrent)
+        CWnd::DeleteTempMap();
+    return FALSE;
 }
 
 CWinApp* AfxGetApp()
@@ -600,4 +715,14 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, in
     if (!pApp->InitInstance())
         return pApp->ExitInstance();
     return pApp->Run();
+}
+
+CWndMapCounts AfxGetWndMapCounts()
+{
+    CWndMapCounts counts = {(int)PermanentMap().size(), (int)TemporaryMap().size(), 0};
+    for (const auto& entry : PermanentMap())
+        counts.nGone += !::IsWindow(entry.first);
+    for (const auto& entry : TemporaryMap())
+        counts.nGone += !::IsWindow(entry.first.first);
+    return counts;
 }

@@ -6,7 +6,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cassert>
+#include <typeinfo>
+
 #include "afxstr.h"
+
+// A mistake of the program's own, checked in debug builds only.
+#ifdef NDEBUG
+#define ASSERT(f) ((void)0)
+#else
+#define ASSERT(f) assert(f)
+#endif
 
 // Reflected notifications reach the control's own message table under
 // this offset, before the parent's table sees them.
@@ -252,9 +262,21 @@ public:
     operator HWND() const { return GetSafeHwnd(); }
 
     // The object bound to a window, or a temporary one for windows that
-    // have none (valid as long as the window is).
-    static CWnd* FromHandle(HWND hWnd);
+    // have none. A temporary lasts until the message loop next goes idle
+    // outside every handler: use it within the handler that asked for it.
+    static CWnd* FromHandle(HWND hWnd) { return FromHandleAs<CWnd>(hWnd); }
     static CWnd* FromHandlePermanent(HWND hWnd);
+    // The same, as an object of class T: the bound object when it is a T,
+    // else a temporary T of its own.
+    template <class T>
+    static T* FromHandleAs(HWND hWnd)
+    {
+        if (T* p = dynamic_cast<T*>(FromHandlePermanent(hWnd)))
+            return p;
+        return static_cast<T*>(FromHandleTemporary(hWnd, typeid(T), [] { return (CWnd*)new T; }));
+    }
+    // Deletes every temporary object (windows and menus).
+    static void DeleteTempMap();
 
     // Creates a window of our own class (or of a given class, subclassed
     // after creation) and binds it to this object.
@@ -262,51 +284,60 @@ public:
                   const RECT& rect, CWnd* pParentWnd, UINT nID);
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
+    HWND UnsubclassWindow() { return Detach(); }
     BOOL DestroyWindow();
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        ASSERT(::IsWindow(m_hWnd));
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        ASSERT(::IsWindow(m_hWnd));
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
 
-    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    CWnd* GetDlgItem(int nID) const { ASSERT(::IsWindow(m_hWnd)); return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+    int GetDlgCtrlID() const { ASSERT(::IsWindow(m_hWnd)); return ::GetDlgCtrlID(m_hWnd); }
+    CWnd* GetParent() const { ASSERT(::IsWindow(m_hWnd)); return FromHandle(::GetParent(m_hWnd)); }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-    void SetWindowText(const char* psz) { ::SetWindowTextA(m_hWnd, psz); }
+    CWnd* SetFocus() { ASSERT(::IsWindow(m_hWnd)); return FromHandle(::SetFocus(m_hWnd)); }
+    void SetWindowText(const char* psz) { ASSERT(::IsWindow(m_hWnd)); ::SetWindowTextA(m_hWnd, psz); }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
+    int GetWindowTextLength() const { ASSERT(::IsWindow(m_hWnd)); return ::GetWindowTextLengthA(m_hWnd); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { ASSERT(::IsWindow(m_hWnd)); return ::EnableWindow(m_hWnd, bEnable); }
+    BOOL IsWindowEnabled() const { ASSERT(::IsWindow(m_hWnd)); return ::IsWindowEnabled(m_hWnd); }
+    BOOL IsWindowVisible() const { ASSERT(::IsWindow(m_hWnd)); return ::IsWindowVisible(m_hWnd); }
+    BOOL ShowWindow(int nCmdShow) { ASSERT(::IsWindow(m_hWnd)); return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL IsIconic() const { ASSERT(::IsWindow(m_hWnd)); return ::IsIconic(m_hWnd); }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
+        ASSERT(::IsWindow(m_hWnd));
         ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     {
+        ASSERT(::IsWindow(m_hWnd));
         return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy, nFlags);
     }
-    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
+    void GetClientRect(LPRECT lpRect) const { ASSERT(::IsWindow(m_hWnd)); ::GetClientRect(m_hWnd, lpRect); }
+    void GetWindowRect(LPRECT lpRect) const { ASSERT(::IsWindow(m_hWnd)); ::GetWindowRect(m_hWnd, lpRect); }
+    void Invalidate(BOOL bErase = TRUE) { ASSERT(::IsWindow(m_hWnd)); ::InvalidateRect(m_hWnd, NULL, bErase); }
     void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, bRedraw, 0); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    CMenu* GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+    void UpdateWindow() { ASSERT(::IsWindow(m_hWnd)); ::UpdateWindow(m_hWnd); }
+    CMenu* GetSystemMenu(BOOL bRevert) const
+    {
+        ASSERT(::IsWindow(m_hWnd));
+        return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+    }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon)
     {
         return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
     }
     int MessageBox(const char* pszText, const char* pszCaption = NULL, UINT nType = MB_OK)
     {
+        ASSERT(::IsWindow(m_hWnd));
         return ::MessageBoxA(m_hWnd, pszText, pszCaption, nType);
     }
 
@@ -316,6 +347,9 @@ public:
     // to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
+    // Runs the message through reflection, the message table and the
+    // default processing. No exception leaves it: one is reported and the
+    // message gets the answer of ProcessWndProcException.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -327,6 +361,9 @@ protected:
     // parent, offered to the control's own table first.
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The answer to a message whose handling threw: the default processing,
+    // except where that would mean "go ahead".
+    virtual LRESULT ProcessWndProcException(UINT message, WPARAM wParam, LPARAM lParam);
     virtual void PostNcDestroy() {}
     // Default processing of the message being handled.
     LRESULT Default();
@@ -346,8 +383,13 @@ protected:
 private:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
+    static CWnd* FromHandleTemporary(HWND hWnd, const std::type_info& type, CWnd* (*pfnNew)());
     void Attach(HWND hWnd);
-    void Detach();
+    // The one way a window leaves its object: its own procedure back, out
+    // of the map, m_hWnd cleared. At WM_NCDESTROY, when the object goes
+    // first, and on unsubclassing.
+    HWND Detach();
+    struct MessageScope;
 };
 
 // ---------------------------------------------------------------------------
@@ -433,8 +475,8 @@ public:
     BOOL GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage) const;
     BOOL SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage);
     BOOL ItemHasChildren(HTREEITEM hItem) const { return GetChildItem(hItem) != NULL; }
-    CEdit* GetEditControl() const { return (CEdit*)FromHandle((HWND)SendMessage(TVM_GETEDITCONTROL)); }
-    CEdit* EditLabel(HTREEITEM hItem) { return (CEdit*)FromHandle((HWND)SendMessage(TVM_EDITLABELA, 0, (LPARAM)hItem)); }
+    CEdit* GetEditControl() const { return FromHandleAs<CEdit>((HWND)SendMessage(TVM_GETEDITCONTROL)); }
+    CEdit* EditLabel(HTREEITEM hItem) { return FromHandleAs<CEdit>((HWND)SendMessage(TVM_EDITLABELA, 0, (LPARAM)hItem)); }
     HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType)
     {
         return (HIMAGELIST)SendMessage(TVM_SETIMAGELIST, nImageListType,
@@ -455,7 +497,10 @@ public:
     CWnd* m_pDlgWnd;
 };
 
-// Binds the live control nIDC of the dialog to rControl, once.
+// Binds the live control nIDC of the dialog to rControl, once. A dialog
+// without that control is a mistake of the program: it is reported, with
+// the id, in every build, and the exchange throws, so that a dialog being
+// initialised ends at once (DoModal gives -1).
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {
@@ -465,6 +510,7 @@ public:
 
     // Runs the dialog modally: creates it, disables its owner and loops
     // until EndDialog; returns the value given to EndDialog, -1 on failure.
+    // EndDialog from OnInitDialog ends the run before the window shows.
     virtual INT_PTR DoModal();
     // Creates the dialog modeless (used where a caller drives it directly).
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
@@ -480,6 +526,8 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // A dialog whose initialisation threw never opens: it ends with -1.
+    LRESULT ProcessWndProcException(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -487,6 +535,8 @@ protected:
 private:
     BOOL CreateFromTemplate(HWND hWndOwner);
     bool m_bModalRunning = false;
+    // Set while the window is being created (WM_INITDIALOG runs inside).
+    bool m_bCreating = false;
     bool m_bEnded = false;
     int m_nModalResult = -1;
 };
@@ -499,6 +549,10 @@ public:
     virtual ~CWinApp();
     virtual BOOL InitInstance() { return TRUE; }
     virtual int Run();
+    // Work for a message loop that has nothing to do: temporary objects go,
+    // unless a handler that may hold one is still running below the loop.
+    // Returns whether more idle work is left.
+    virtual BOOL OnIdle(LONG lCount);
     virtual int ExitInstance() { return 0; }
     HICON LoadIcon(UINT nIDResource) const { return ::LoadIconA(m_hInstance, MAKEINTRESOURCEA(nIDResource)); }
 
@@ -520,3 +574,12 @@ BOOL Enable3dControlsStatic();
 
 // Sets up a test process as AfxWinMain sets up the program.
 void AfxWinInitForTests();
+
+// For checks: how many windows the permanent and the temporary maps hold,
+// and how many of those are no longer windows.
+struct CWndMapCounts {
+    int nPermanent;
+    int nTemporary;
+    int nGone;
+};
+CWndMapCounts AfxGetWndMapCounts();

@@ -16,6 +16,10 @@
 #define IDS_RENAME_ERROR_CAPTION 116
 #define IDS_NAME_IN_USE 117
 #define IDS_CANNOT_RENAME 118
+// The framework's report of a mistake in the program itself.
+#define IDS_NO_CONTROL 150
+#define IDS_PROGRAM_ERROR_CAPTION 151
+// Files a listing left out for their names.
 #define IDS_NAMES_LEFT_OUT 160
 
 // Main dialog controls.

@@ -33,12 +33,12 @@ std::vector<MessageBoxWatcher::Seen> TypeAndLeave(TestBatchNameDlg& dlg, const C
         SetFocus(dlg.Item(IDC_NAMES_EDIT));
     else
         dlg.m_tree.SendMessage(TVM_ENDEDITLABELNOW, FALSE, 0);
-    PumpMessages(100);
+    PumpMessages();
     // After a refusal the editor reopens from a posted message; on a busy
     // machine the focus may settle later than that.
     auto seen = boxes.Boxes();
-    for (DWORD start = GetTickCount(); !seen.empty() && !dlg.m_tree.GetEditControl() && GetTickCount() - start < 2000;)
-        PumpMessages(20);
+    if (!seen.empty())
+        PumpUntil([&] { return dlg.m_tree.GetEditControl() != NULL; });
     return seen;
 }
 

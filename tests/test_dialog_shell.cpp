@@ -2,9 +2,13 @@
 // renaming with a report of the failures, layout, colours, keys, manual.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
 #include "support/DialogDriver.h"
 #include "support/TestSupport.h"
 #include "support/TreeHost.h"
+#include "platform/Shell.h"
 
 namespace {
 
@@ -84,7 +88,6 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption, Text(IDS_RENAME_CAPTION));
@@ -109,7 +112,6 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         EXPECT_TRUE(boxes.Boxes().empty());
     }
 
@@ -170,7 +172,8 @@ TEST(MainDialog, MinimisedIconIsCentredWithTruncatingDivision)
 
 TEST(MainDialog, ColoursByControlAndKindWithSixBrushesForEver)
 {
-    TestBatchNameDlg dlg;
+    auto pDlg = std::make_unique<TestBatchNameDlg>();
+    TestBatchNameDlg& dlg = *pDlg;
     HDC hdc = GetDC(dlg.m_hWnd);
     struct {
         int id;
@@ -208,16 +211,22 @@ TEST(MainDialog, ColoursByControlAndKindWithSixBrushesForEver)
         first[i] = dlg.m_brushes[i].GetSafeHandle();
         EXPECT_TRUE(first[i] != NULL) << i;
     }
-    DWORD objectsBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    // The brushes the dialog hands out are counted by handle: Wine counts
+    // no GDI objects per process (GetGuiResources gives 0).
+    std::set<HBRUSH> handedOut;
     for (int i = 0; i < 200; ++i) {
         RedrawWindow(dlg.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         for (const auto& r : rows)
-            dlg.SendMessage(r.msg, (WPARAM)hdc, (LPARAM)dlg.Item(r.id));
+            handedOut.insert((HBRUSH)dlg.SendMessage(r.msg, (WPARAM)hdc, (LPARAM)dlg.Item(r.id)));
     }
     for (int i = 0; i < CBatchNameDlg::BRUSH_COUNT; ++i)
         EXPECT_EQ(dlg.m_brushes[i].GetSafeHandle(), first[i]) << i;
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore);
+    EXPECT_EQ(handedOut, std::set<HBRUSH>(first, first + CBatchNameDlg::BRUSH_COUNT));
     ReleaseDC(dlg.m_hWnd, hdc);
+    // And the dialog deletes all six when it goes.
+    pDlg.reset();
+    for (int i = 0; i < CBatchNameDlg::BRUSH_COUNT; ++i)
+        EXPECT_EQ(GetObjectType(first[i]), 0u) << i;
 }
 
 namespace {
@@ -298,9 +307,11 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
         SCOPED_TRACE(way);
         bool ownerDisabled = false;
         COLORREF dialogFill = 0;
+        LONG firstLineStyle = 0;
         {
             WhenWindowAppears closer(caption, [&](HWND hManual) {
                 ownerDisabled = !IsWindowEnabled(dlg.m_hWnd);
+                firstLineStyle = GetWindowLongA(GetWindow(hManual, GW_CHILD), GWL_STYLE);
                 HDC hdc = GetDC(hManual);
                 dialogFill = BrushColor((HBRUSH)SendMessageA(hManual, WM_CTLCOLORDLG, (WPARAM)hdc, (LPARAM)hManual));
                 ReleaseDC(hManual, hdc);
@@ -319,12 +330,62 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
         }
         EXPECT_TRUE(ownerDisabled);
         EXPECT_EQ(dialogFill, RGB(0, 0, 0));
+        // The name and version line: left-aligned, a group, no prefix.
+        EXPECT_EQ(firstLineStyle & (SS_TYPEMASK | SS_NOPREFIX | WS_GROUP), SS_LEFT | SS_NOPREFIX | WS_GROUP);
         EXPECT_TRUE(IsWindowEnabled(dlg.m_hWnd));
         EXPECT_FALSE(FindWindowA(NULL, caption));
     }
 }
 
-TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
+namespace {
+
+// Another process's window gets its message, or the call gives up after
+// ten seconds rather than hanging the test with the program.
+LRESULT SendTo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+    return (LRESULT)result;
+}
+
+// The label of an item of a tree in another process: the item structure
+// and its text buffer live in that process's memory.
+std::string RemoteItemText(HANDLE hProcess, HWND hTree, HTREEITEM hItem)
+{
+    struct Block {
+        TVITEMA item;
+        char text[MAX_PATH * 2];
+    };
+    Block* pRemote = (Block*)VirtualAllocEx(hProcess, NULL, sizeof(Block), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!pRemote)
+        return "";
+    Block local = {};
+    local.item.mask = TVIF_TEXT;
+    local.item.hItem = hItem;
+    local.item.pszText = pRemote->text;
+    local.item.cchTextMax = sizeof(local.text);
+    std::string text;
+    if (WriteProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL) &&
+        SendTo(hTree, TVM_GETITEMA, 0, (LPARAM)pRemote) &&
+        ReadProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL))
+        text.assign(local.text, strnlen(local.text, sizeof(local.text)));
+    VirtualFreeEx(hProcess, pRemote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::string RemoteEditText(HWND hEdit)
+{
+    std::string text(SendTo(hEdit, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+    text.resize(SendTo(hEdit, WM_GETTEXT, text.size(), (LPARAM)&text[0]));
+    return text;
+}
+
+}  // namespace
+
+// The whole program from outside: it starts, a folder is chosen in its
+// tree, the names are edited, the rename button is pressed, and the files
+// on disk have their new names; it ends when its window closes.
+TEST(Program, RenamesTheFilesOfAFolderChosenInItsTreeAndEndsWhenItCloses)
 {
     char exe[MAX_PATH];
     GetModuleFileNameA(NULL, exe, sizeof(exe));
@@ -332,6 +393,8 @@ TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
     path = path.substr(0, path.rfind('\\'));
     path = path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
     ASSERT_TRUE(PathExists(path)) << path;
+    DesktopFolder folder(GetDesktopFolderPath(NULL).str());
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"a.txt", "b.txt"}));
 
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
@@ -340,19 +403,47 @@ TEST(Program, StartsWithItsMainWindowAndEndsWhenItCloses)
     const CString caption = "Quorvel 1.07 - 화일 이름을 쉽게";
     // Dialogs of other test programs may carry the same caption: only the
     // started program's own window counts.
+    // The window counts once it shows, its initialisation done.
     HWND hWnd = NULL;
-    for (int i = 0; i < 600 && !hWnd; ++i) {
+    for (DWORD start = GetTickCount(); !hWnd && GetTickCount() - start < 30000;) {
         for (HWND h = NULL; (h = FindWindowExA(NULL, h, NULL, caption)) != NULL;) {
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
-            if (pid == pi.dwProcessId)
+            if (pid == pi.dwProcessId && IsWindowVisible(h))
                 hWnd = h;
         }
         if (!hWnd)
             Sleep(50);
     }
-    if (hWnd)
+    if (hWnd) {
+        // The desktop item, opened with "+" as the user opens it, then the
+        // folder below it selected: its names fill the editor.
+        HWND hTree = GetDlgItem(hWnd, IDC_TREE);
+        HTREEITEM hDesktop = (HTREEITEM)SendTo(hTree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                               SendTo(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        SendTo(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hDesktop);
+        SendTo(hTree, WM_KEYDOWN, VK_ADD, 0);
+        HTREEITEM hFolder = NULL;
+        for (HTREEITEM h = (HTREEITEM)SendTo(hTree, TVM_GETNEXTITEM, TVGN_CHILD, (LPARAM)hDesktop); h && !hFolder;
+             h = (HTREEITEM)SendTo(hTree, TVM_GETNEXTITEM, TVGN_NEXT, (LPARAM)h))
+            if (RemoteItemText(pi.hProcess, hTree, h) == folder.Name())
+                hFolder = h;
+        EXPECT_TRUE(hFolder) << "the folder is not in the program's tree";
+        SendTo(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hFolder);
+        HWND hNames = GetDlgItem(hWnd, IDC_NAMES_EDIT);
+        EXPECT_EQ(RemoteEditText(hNames), "a.txt\r\nb.txt\r\n");
+
+        // New names typed over the old ones, and the button pressed.
+        SendTo(hNames, WM_SETTEXT, 0, (LPARAM) "1.txt\r\n2.txt\r\n");
+        PostMessageA(GetDlgItem(hWnd, IDC_RENAME), BM_CLICK, 0, 0);
+        const std::vector<std::string> renamed = {"1.txt", "2.txt"};
+        for (DWORD start = GetTickCount(); ListFileNames(folder.Path()) != renamed && GetTickCount() - start < 10000;)
+            Sleep(20);
+        EXPECT_EQ(ListFileNames(folder.Path()), renamed);
+        EXPECT_EQ(ReadFileBytes(folder / "1.txt"), "a.txt");
+        EXPECT_EQ(ReadFileBytes(folder / "2.txt"), "b.txt");
         PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    }
     const DWORD wait = WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0);
     // A program left running would hold the test run's output open.
     if (wait != WAIT_OBJECT_0)

@@ -36,6 +36,8 @@ TEST(Texts, EveryStringTableEntryHasItsExactText)
         {IDS_NAME_IN_USE,
          "%1의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n다른 파일 이름을 지정하십시오."},
         {IDS_CANNOT_RENAME, "%1의 이름을 바꿀수 없습니다.\n%2"},
+        {IDS_NO_CONTROL, "대화 상자에 %1번 컨트롤이 없어서 창을 열 수 없습니다."},
+        {IDS_PROGRAM_ERROR_CAPTION, "Quorvel 프로그램 오류"},
         {IDS_NAMES_LEFT_OUT, "이름에 쓸 수 없는 글자가 있는 파일 %1개는 목록에서 뺐습니다."},
     };
     for (const auto& e : entries)

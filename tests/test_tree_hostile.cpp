@@ -36,7 +36,6 @@ TEST(HostileFolders, AnUnreadableFolder)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"2", "2"})), 0u) << seen[0].text;
@@ -84,7 +83,6 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         // a.txt is no longer there; b.txt is renamed; c.txt is unchanged.
@@ -99,7 +97,6 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
-        PumpMessages(50);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"3", "3"})), 0u);
@@ -128,7 +125,6 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
     dlg.SetEditorText("2.txt\r\n");
     MessageBoxWatcher boxes;
     dlg.Click(IDC_RENAME);
-    PumpMessages(50);
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(ReadFileBytes(folder / "next\\2.txt"), "1.txt");
 }

@@ -2,6 +2,7 @@
 // controls and the keys its modal loop would pass on.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -58,5 +59,5 @@ public:
 
 private:
     std::thread m_thread;
-    volatile bool m_seen = false;
+    std::atomic<bool> m_seen{false};
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "framework/afxstr.h"
+#include "framework/afxwin.h"
 
 namespace {
 int g_folderSerial = 0;
@@ -184,18 +184,26 @@ std::vector<std::string> ListFolderNames(const std::string& folder)
     return out;
 }
 
-void PumpMessages(int ms)
+void PumpMessages(int msWait)
 {
-    DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (ms > 0)
-            Sleep(1);
-    } while ((int)(end - GetTickCount()) > 0);
+    if (msWait > 0)
+        MsgWaitForMultipleObjects(0, NULL, FALSE, msWait, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OnIdle(0);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (PumpMessages(); !done(); PumpMessages(10))
+        if (GetTickCount() - start >= (DWORD)timeoutMs)
+            return false;
+    return true;
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : m_thread([this] { Run(); }) {}

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -57,9 +58,15 @@ std::vector<std::string> ListFolderNames(const std::string& folder);
 // permissions).
 bool SetFolderUnreadable(const std::string& folder, bool bUnreadable);
 
-// Dispatches every queued message of this thread, for about ms
-// milliseconds (at least once).
-void PumpMessages(int ms = 0);
+// Dispatches every queued message of this thread, then runs the idle work
+// as the program's message loop does once it has nothing left to do. With
+// msWait, it first waits up to that long for a message to arrive: one step
+// of a polling loop that keeps its own deadline.
+void PumpMessages(int msWait = 0);
+// Pumps messages until done() holds or timeoutMs have passed; returns
+// done(). For what arrives later by itself (a posted message, another
+// thread's work), never for the result of a call that has returned.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Watches for message boxes (dialog class "#32770" with a static text 0xFFFF)
 // owned by this process, records caption and text, and closes each with
