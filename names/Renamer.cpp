@@ -6,6 +6,7 @@
 #include "names/NameList.h"
 #include "names/RenamePlan.h"
 #include "platform/FileSystem.h"
+#include "platform/PathIdentity.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ CString NameInFolder(const CString& strFolderPath, const CString& strPath)
     if (strFolder.GetLength() > 0 && strFolder.GetAt(strFolder.GetLength() - 1) != '\\')
         strFolder += "\\";
     CString strFull = GetFullPath(strPath);
-    if (strFull.Left(strFolder.GetLength()).CompareNoCase(strFolder) != 0)
+    if (!IsSamePath(strFull.Left(strFolder.GetLength()), strFolder))
         return CString();
     CString strName = strFull.Mid(strFolder.GetLength());
     return LastPartStart(strName) == 0 ? strName : CString();
@@ -52,12 +53,15 @@ void FinishMove(const CString& strFolderPath, int i, CString& strCur, const CStr
     // the file onto itself (Wine does so) and succeed without changing
     // anything; a long name may be stored cut short. Read back the name
     // the file really has.
+    // Letter case is compared as the file system compares it: the C
+    // runtime does not fold every letter of the code page.
     bool bShortened = false;
-    if (strHere.CompareNoCase(strCur) == 0 || strHere.Compare(strNew) != 0 || MayBeStoredShortened(strHere)) {
+    if (strHere.Compare(strNew) != 0 || MayBeStoredShortened(strHere) ||
+        IsSamePath(strFolderPath + strHere, strFolderPath + strCur)) {
         CString strStored = GetStoredName(strNewPath);
         if (strStored.IsEmpty())
             bShortened = MayBeStoredShortened(strHere);  // not found under its own name
-        else if (strStored.CompareNoCase(strHere) != 0)
+        else if (!IsSamePath(strFolderPath + strStored, strFolderPath + strHere))
             bShortened = true;
         else if (strStored.Compare(strHere) != 0) {
             AddFailure(failures, i, strStored, strNew, ERROR_ALREADY_EXISTS);
