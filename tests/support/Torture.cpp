@@ -472,8 +472,9 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
         if (taken.count(Lower(name)) || name == "sub")
             continue;
         std::string content = "c" + std::to_string(seed) + "_" + std::to_string(i) + "_" + std::to_string(rng());
-        // A name the file system takes for an existing one is not created.
-        if (!WriteFileBytes(F + name, content))
+        // A name the file system takes for an existing one is not created;
+        // a device name ("NUL.x") opens the device, and no file is made.
+        if (!WriteFileBytes(F + name, content) || ReadFileBytes(F + name) != content)
             continue;
         taken.insert(Lower(name));
         before[content] = name;
@@ -500,8 +501,9 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
     std::vector<std::string> lines = cur;
     EditLines(rng, lines);
     std::string text = Join(lines, Pick(rng, 0, 5) == 0);
-    // One undo step, which a rename answered No must leave alone.
-    dlg.Click(IDC_INSERT_FRONT);
+    // An undo step, which a rename answered No must leave alone.
+    dlg.m_nUndoDepth = 1;
+    EnableWindow(dlg.Item(IDC_UNDO), TRUE);
     dlg.SetEditorText(text.c_str());
     dlg.messages.clear();
     dlg.questions.clear();
