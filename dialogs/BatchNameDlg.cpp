@@ -208,6 +208,7 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
+// Posted by a load that found more files than the list takes.
 LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
 {
     // Another folder has been loaded since: that load says what it needs.
@@ -262,6 +263,8 @@ bool CBatchNameDlg::ConfirmShiftedRename(int nLines)
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
+// System-menu command 32: the files of the last rename go back to their
+// old names.
 void CBatchNameDlg::OnTakeBackRename()
 {
     if (m_renameRecord.IsEmpty())
