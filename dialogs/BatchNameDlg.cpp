@@ -1,7 +1,10 @@
 #include "dialogs/BatchNameDlg.h"
 
+#include <unordered_map>
+
 #include "dialogs/ManualDlg.h"
 #include "names/Renamer.h"
+#include "platform/PathIdentity.h"
 
 namespace {
 
@@ -62,7 +65,7 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 // ---------------------------------------------------------------------------
 
 CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_bEndingLabelEdit(false)
+    : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_bEndingLabelEdit(false), m_nLoadSerial(0)
 {
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
                           : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -104,6 +107,7 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_BN_CLICKED(IDC_CHANGE_EXTENSION, OnChangeExtension)
     ON_CBN_EDITCHANGE(IDC_REPLACE_COMBO, OnEditChangeReplaceCombo)
     ON_MESSAGE(WM_REOPEN_LABEL_EDIT, OnReopenLabelEdit)
+    ON_MESSAGE(WM_LISTING_NOTICE, OnListingNotice)
 END_MESSAGE_MAP()
 
 // Runs once when the window exists: binds the controls, extends the system
@@ -120,6 +124,10 @@ BOOL CBatchNameDlg::OnInitDialog()
             pSysMenu->AppendMenu(MF_SEPARATOR);
             pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
         }
+        // Grayed until a rename has renamed a file.
+        CString strUndoMenu = AfxLoadText(IDS_UNDO_RENAME);
+        if (!strUndoMenu.IsEmpty())
+            pSysMenu->AppendMenu(MF_STRING | MF_GRAYED, IDM_UNDO_RENAME, strUndoMenu);
     }
 
     SetIcon(m_hIcon, TRUE);
@@ -136,12 +144,15 @@ BOOL CBatchNameDlg::OnInitDialog()
     return TRUE;
 }
 
-// The system menu: its added item opens the manual.
+// The system menu: its added items open the manual and take back the last
+// rename.
 void CBatchNameDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         CManualDlg dlgAbout;
         dlgAbout.DoModal();
+    } else if ((nID & 0xFFF0) == IDM_UNDO_RENAME) {
+        OnTakeBackRename();
     } else {
         CDialog::OnSysCommand(nID, lParam);
     }
@@ -174,31 +185,126 @@ HCURSOR CBatchNameDlg::OnQueryDragIcon()
 void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
     HTREEITEM hItem = m_tree.GetSelectedItem();
-    if (hItem) {
-        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames);
+    int nFound = 0;
+    m_nNameCount = 0;
+    m_strFolderPath.Empty();
+    if (hItem)
         m_strFolderPath = m_tree.GetFolderPath(hItem);
-    } else {
-        m_nNameCount = 0;
-        m_strFolderPath.Empty();
-    }
+    // An item that stands for no folder (the computer item, a placeholder
+    // row) lists nothing: an empty path would be the process's current
+    // folder, whose files the user never chose.
+    if (!m_strFolderPath.IsEmpty())
+        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, &nFound);
     CString strText = JoinNames(m_strCurNames, m_nNameCount);
     for (int i = 0; i < m_nNameCount; ++i)
         m_strNewNames[i] = m_strCurNames[i];
     m_editNames.SetWindowText(strText);
     ResetUndo();
+    // Told once the load is done, so that the box does not stop the
+    // selection change halfway.
+    ++m_nLoadSerial;
+    if (nFound > m_nNameCount)
+        PostMessage(WM_LISTING_NOTICE, (WPARAM)nFound, (LPARAM)m_nLoadSerial);
     *pResult = 0;
+}
+
+// Posted by a load that found more files than the list takes.
+LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
+{
+    // Another folder has been loaded since: that load says what it needs.
+    if ((int)lParam != m_nLoadSerial)
+        return 0;
+    // Moving through the tree with the arrow keys must not stop at the
+    // same box again and again.
+    for (const CString& strFolder : m_strNoticedFolders)
+        if (IsSamePath(strFolder, m_strFolderPath))
+            return 0;
+    m_strNoticedFolders.push_back(m_strFolderPath);
+    CString strText;
+    AfxFormatString2(strText, IDS_TOO_MANY_FILES, std::to_string((int)wParam).c_str(),
+                     std::to_string(MAX_NAMES).c_str());
+    ShowMessage(strText, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
+    return 0;
 }
 
 // The rename button: file i takes the name on line i; failures are reported.
 void CBatchNameDlg::OnRename()
 {
+    // Nothing listed: nothing to rename, and nothing of the user's is reset.
+    if (m_nNameCount == 0)
+        return;
     CString strText;
     m_editNames.GetWindowText(strText);
+    // Lines pair with files by position alone: a line deleted or added
+    // gives every file below it another file's name.
+    const int nLines = CountNameLines(strText);
+    if (nLines != m_nNameCount && !ConfirmShiftedRename(nLines))
+        return;
+
+    std::vector<CString> before(m_strCurNames, m_strCurNames + m_nNameCount);
     std::vector<RenameFailure> failures =
         ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames);
     ResetUndo();
+    if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strCurNames, m_nNameCount))
+        UpdateTakeBackItem();
+    for (int i = 0; i < m_nNameCount; ++i)
+        if (before[i].Compare(m_strCurNames[i]) != 0)
+            m_tree.FollowFileRename(m_strFolderPath, before[i], m_strCurNames[i]);
     if (!failures.empty())
         ShowMessage(FormatRenameReport(m_nNameCount, failures), AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
+}
+
+bool CBatchNameDlg::ConfirmShiftedRename(int nLines)
+{
+    CString strQuestion;
+    AfxFormatString2(strQuestion, IDS_SHIFTED_LINES_QUESTION, std::to_string(m_nNameCount).c_str(),
+                     std::to_string(nLines).c_str());
+    return ShowMessage(strQuestion, AfxLoadText(IDS_RENAME_CAPTION),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+// System-menu command 32: the files of the last rename go back to their
+// old names.
+void CBatchNameDlg::OnTakeBackRename()
+{
+    if (m_renameRecord.IsEmpty())
+        return;
+    // Once only: the record goes whatever the outcome.
+    CRenameRecord record = m_renameRecord;
+    m_renameRecord.Clear();
+    UpdateTakeBackItem();
+
+    std::vector<CString> now;
+    std::vector<RenameFailure> failures = record.TakeBack(now);
+    const std::vector<CString>& renamed = record.GetNewNames();
+    for (int k = 0; k < record.GetCount(); ++k)
+        if (renamed[k].Compare(now[k]) != 0)
+            m_tree.FollowFileRename(record.GetFolderPath(), renamed[k], now[k]);
+
+    // The loaded folder: each line becomes the name its file now has.
+    if (m_nNameCount > 0 && IsSamePath(record.GetFolderPath(), m_strFolderPath)) {
+        std::unordered_map<std::string, int> recorded;
+        for (int k = 0; k < record.GetCount(); ++k)
+            recorded.emplace(renamed[k].str(), k);
+        for (int i = 0; i < m_nNameCount; ++i) {
+            auto it = recorded.find(m_strCurNames[i].str());
+            if (it != recorded.end())
+                m_strCurNames[i] = now[it->second];
+            m_strNewNames[i] = m_strCurNames[i];
+        }
+        m_editNames.SetWindowText(JoinNames(m_strCurNames, m_nNameCount));
+        ResetUndo();
+    }
+    if (!failures.empty())
+        ShowMessage(FormatRenameReport(record.GetCount(), failures, IDS_UNDO_RENAME_REPORT),
+                    AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
+}
+
+void CBatchNameDlg::UpdateTakeBackItem()
+{
+    if (CMenu* pSysMenu = GetSystemMenu(FALSE))
+        pSysMenu->EnableMenuItem(IDM_UNDO_RENAME,
+                                 MF_BYCOMMAND | (m_renameRecord.IsEmpty() ? MF_GRAYED : MF_ENABLED));
 }
 
 int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption, UINT nType)

@@ -6,6 +6,7 @@
 
 #include "framework/afxwin.h"
 #include "names/NameList.h"
+#include "names/RenameRecord.h"
 #include "names/UndoHistory.h"
 #include "res/resource.h"
 #include "tree/FolderTreeCtrl.h"
@@ -23,6 +24,10 @@ POINT IconPosition(int nClientWidth, int nClientHeight, int nIconWidth, int nIco
 // Posted to the dialog to open the label editor again on an item (lParam)
 // once the tree has closed the one whose edit was refused.
 #define WM_REOPEN_LABEL_EDIT (WM_APP + 1)
+
+// Posted to the dialog once a folder of more files than the list takes has
+// been loaded: wParam the number found, lParam the load it belongs to.
+#define WM_LISTING_NOTICE (WM_APP + 2)
 
 // Which batch command the Enter key runs, by the focus window and its parent.
 enum EnterCommand { ENTER_NOTHING, ENTER_REPLACE, ENTER_INSERT_FRONT };
@@ -60,6 +65,9 @@ public:
     CButton m_btnRename;
     CFolderTreeCtrl m_tree;
     HICON m_hIcon;
+
+    // The last rename that renamed a file, until it is taken back.
+    CRenameRecord m_renameRecord;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -103,6 +111,18 @@ protected:
 
     // Shows a message box owned by the dialog.
     virtual int ShowMessage(const CString& strText, const CString& strCaption, UINT nType);
+
+    // The rename button's question when the lines and the files differ in
+    // number; true when the user goes on.
+    bool ConfirmShiftedRename(int nLines);
+    // System-menu command 32: renames the files of the last rename back.
+    void OnTakeBackRename();
+    // Grays the take-back item while there is nothing to take back.
+    void UpdateTakeBackItem();
+    // Tells, once per folder in a run, that the list shows only part of it.
+    LRESULT OnListingNotice(WPARAM wParam, LPARAM lParam);
+    int m_nLoadSerial;
+    std::vector<CString> m_strNoticedFolders;
 
     // Empties the undo history and disables its button.
     void ResetUndo();

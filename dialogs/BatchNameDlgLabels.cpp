@@ -1,5 +1,7 @@
 // Folder rename by editing a label of the tree.
 #include "dialogs/BatchNameDlg.h"
+#include "names/NameCheck.h"
+#include "platform/PathIdentity.h"
 #include "tree/LabelRename.h"
 
 // The tree is about to open its label editor: only items two or more
@@ -60,6 +62,17 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 // paths below it follows.
 void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& strNewPath)
 {
+    FollowFolderRename(m_strFolderPath, strOldPath, strNewPath);
+    m_renameRecord.FollowFolderRename(strOldPath, strNewPath);
+    // A listed file renamed by its label (an ".mp3" item).
+    const int nOldName = LastPartStart(strOldPath);
+    if (m_nNameCount == 0 || !IsSamePath(strOldPath.Left(nOldName), m_strFolderPath))
+        return;
+    for (int i = 0; i < m_nNameCount; ++i)
+        if (IsSamePath(m_strFolderPath + m_strCurNames[i], strOldPath)) {
+            m_strCurNames[i] = strNewPath.Mid(LastPartStart(strNewPath));
+            break;
+        }
 }
 
 LRESULT CBatchNameDlg::OnReopenLabelEdit(WPARAM wParam, LPARAM lParam)

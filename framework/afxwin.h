@@ -213,6 +213,7 @@ public:
     int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+    UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
     CString GetMenuString(UINT nIDItem, UINT nFlags) const;
 };
 

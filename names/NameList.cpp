@@ -30,12 +30,26 @@ CString SplitNames(const CString& strText, int nCount, CString* pNames)
             pNames[i] = CString(text.data() + pos, (int)(brk - pos));
             pos = brk + 2;
         } else {
-            // No closed line left: the name is empty and the unclosed rest
-            // loses its first byte, as each missing line consumes one.
-            pNames[i].Empty();
-            if (pos < text.size())
-                ++pos;
+            // No line break left: a last run of text is still a line (the
+            // user deleted its break, or pasted a list without one); past
+            // it the names are empty.
+            pNames[i] = CString(text.data() + pos, (int)(text.size() - pos));
+            pos = text.size();
         }
     }
     return CString(text.data() + pos, (int)(text.size() - pos));
+}
+
+int CountNameLines(const CString& strText)
+{
+    const std::string& text = strText.str();
+    size_t end = text.size();
+    while (end >= 2 && text[end - 2] == '\r' && text[end - 1] == '\n')
+        end -= 2;
+    if (end == 0)
+        return 0;
+    int nLines = 1;
+    for (size_t pos = text.find("\r\n"); pos != std::string::npos && pos < end; pos = text.find("\r\n", pos + 2))
+        ++nLines;
+    return nLines;
 }

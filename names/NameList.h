@@ -13,9 +13,14 @@
 // Line join: each of the first nCount names followed by "\r\n".
 CString JoinNames(const CString* pNames, int nCount);
 
-// Line split: cuts exactly nCount names off strText into pNames (an empty
-// name where no "\r\n" is left) and returns the bytes not consumed.
+// Line split: cuts exactly nCount names off strText into pNames and
+// returns the bytes not consumed. A last run of text not closed by "\r\n"
+// is a name too; past the text's end the names are empty.
 CString SplitNames(const CString& strText, int nCount, CString* pNames);
+
+// The number of lines the text holds: a last run not closed by "\r\n"
+// counts, empty lines at the end of the text do not.
+int CountNameLines(const CString& strText);
 
 // Appends to rNames the name of every file (not folder) of the folder
 // (path ending with "\") that accept() takes, in the order of enumeration.

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "framework/afxstr.h"
+#include "res/resource.h"
+
+struct RenamePlan;
 
 struct RenameFailure {
     int nIndex;           // position of the file in the name list
@@ -13,16 +16,25 @@ struct RenameFailure {
     DWORD dwError;        // the system's error code
 };
 
-// For each listed file in order, renames folder + current name to folder +
-// the name on its line (no temporary names, never replacing anything).
-// Fills pNewNames with the lines; current name i becomes the name the file
-// really has afterwards. A line equal to its current name is left alone; an
-// empty line, or one the platform would store altered (a last part ending
-// in '.' or ' ', or empty), fails as an invalid name without touching the
-// disk. Returns the renames that failed, in list order.
+// Renames the listed files of strFolderPath to the lines of strText, line i
+// for file i: splits the text into pNewNames, plans the renames
+// (PlanRenames) and carries the plan out (ApplyPlan). A file past the
+// text's last line has no line: it keeps its name and is not reported.
 std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
                                         CString* pCurNames, CString* pNewNames);
 
-// The failure report: "전체 N개 중 M개 파일의 이름을 바꾸지 못했습니다." then
-// up to 10 lines "old -> new: reason", then "..." when there are more.
-CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures);
+// Carries out the plan's moves in strFolderPath, in order; every move goes
+// through the platform's rename, which never replaces anything. Current
+// name i becomes the name file i really has afterwards: a name stored
+// otherwise than asked (a change of case the platform ignored, a name cut
+// short) is read back, and a name cut short is given back. When a move of a
+// cycle fails, the moves already made are undone and every file of the
+// cycle is reported. Returns the failures and refusals, in list order.
+std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenamePlan& plan, CString* pCurNames,
+                                     const CString* pNewNames);
+
+// The failure report: the first line (string nHeadID: "전체 N개 중 M개
+// ..." with the count and the number of failures), then up to 10 lines
+// "old -> new: reason", then "..." when there are more.
+CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures,
+                           UINT nHeadID = IDS_RENAME_REPORT);

@@ -19,6 +19,8 @@ class CFolderSnapshot {
 public:
     // strFolderPath ends with "\".
     explicit CFolderSnapshot(const CString& strFolderPath);
+    // Holds nothing: every source is looked up on disk.
+    CFolderSnapshot() {}
 
     // Whether the entry wstrName of the folder wstrFolder (paths on disk)
     // is there under exactly that name, and no other entry answers to it

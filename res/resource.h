@@ -16,6 +16,10 @@
 #define IDS_RENAME_ERROR_CAPTION 116
 #define IDS_NAME_IN_USE 117
 #define IDS_CANNOT_RENAME 118
+#define IDS_SHIFTED_LINES_QUESTION 120
+#define IDS_TOO_MANY_FILES 121
+#define IDS_UNDO_RENAME 122
+#define IDS_UNDO_RENAME_REPORT 123
 // The framework's report of a mistake in the program itself.
 #define IDS_NO_CONTROL 150
 #define IDS_PROGRAM_ERROR_CAPTION 151
@@ -39,8 +43,10 @@
 #define IDC_MANUAL_WARNING 1016
 #define IDC_MANUAL_GROUP 1017
 
-// The system-menu command that opens the manual.
+// The system-menu commands: the manual, and taking back the last rename.
+// System-menu identifiers keep their low four bits clear.
 #define IDM_ABOUTBOX 0x0010
+#define IDM_UNDO_RENAME 0x0020
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

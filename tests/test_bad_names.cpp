@@ -234,17 +234,21 @@ TEST_F(BadNames, EmptyMissingDuplicateAndExtraLines)
     ExpectStillWorks();
 }
 
-TEST_F(BadNames, FewerLinesOrNoLastLineBreak)
+TEST_F(BadNames, MoreLinesOrNoLastLineBreak)
 {
-    // Lines beyond the files are ignored; a last line without its line
-    // break is no line, so its file's line is empty and it is refused.
+    // A last line without its line break is a line like the others, and
+    // as many lines as files are renamed without a question.
     CString text("x0.txt\r\nx1.txt\r\nx2.txt");
-    Run({{"x0.txt", "x0.txt", 0}, {"x1.txt", "x1.txt", 0}, {"", "", ERROR_INVALID_NAME}}, &text);
+    Run({{"x0.txt", "x0.txt", 0}, {"x1.txt", "x1.txt", 0}, {"x2.txt", "x2.txt", 0}}, &text);
+    EXPECT_TRUE(m_dlg.questions.empty());
     ExpectStillWorks();
     RemoveTree(m_dir);
     ASSERT_TRUE(MakeFolder(m_dir));
+    // More lines than files: asked, and when the user goes on, the lines
+    // beyond the files are ignored.
     CString more("y0.txt\r\ny1.txt\r\nextra.txt\r\nmore\r\n");
     Run({{"y0.txt", "y0.txt", 0}, {"y1.txt", "y1.txt", 0}}, &more);
+    EXPECT_EQ(m_dlg.questions.size(), 1u);
     EXPECT_FALSE(PathExists(m_dir + "extra.txt"));
 }
 

@@ -103,7 +103,7 @@ TEST(BatchLogic, ChangeExtensionCutsWholeKoreanCharacters)
     EXPECT_EQ(S(CutExtension(CString("x") + KAL + "p3")), "x");
 }
 
-TEST(BatchLogic, LineSplitTakesOnlyClosedLines)
+TEST(BatchLogic, LineSplitTakesAnUnclosedLastLineToo)
 {
     CString names[4];
     EXPECT_EQ(S(SplitNames("a\r\n\r\nc\r\n", 3, names)), "");
@@ -111,12 +111,14 @@ TEST(BatchLogic, LineSplitTakesOnlyClosedLines)
     EXPECT_EQ(S(names[1]), "");
     EXPECT_EQ(S(names[2]), "c");
 
-    // The unclosed last run is not taken; each missing line drops a byte.
-    names[1] = "stale";
-    EXPECT_EQ(S(SplitNames("a\r\nxyz", 2, names)), "yz");
+    // The unclosed last run is the next name; the names past it are empty.
+    names[2] = "stale";
+    EXPECT_EQ(S(SplitNames("a\r\nxyz", 3, names)), "");
     EXPECT_EQ(S(names[0]), "a");
-    EXPECT_EQ(S(names[1]), "");
-    EXPECT_EQ(S(SplitNames("x", 3, names)), "");
+    EXPECT_EQ(S(names[1]), "xyz");
+    EXPECT_EQ(S(names[2]), "");
+    // A command closes that line, and transforms it like the others.
+    EXPECT_EQ(S(InsertFrontOfNames("a\r\nxyz", 3, names, "1 ")), "1 a\r\n1 xyz\r\n1 \r\n");
 
     EXPECT_EQ(S(SplitNames("a\r\nb\r\nc\r\n", 2, names)), "c\r\n");
     EXPECT_EQ(S(names[1]), "b");

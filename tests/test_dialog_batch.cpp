@@ -106,9 +106,10 @@ TEST(BatchDialog, EveryCommandWritesOneLinePerListedNameFromTheSharedField)
     dlg.SetEditorText("a.txt\r\nb.wave\r\n");
     dlg.Click(IDC_CHANGE_EXTENSION);
     EXPECT_STREQ(dlg.EditorText(), "a.mp3\r\nb.wmp3\r\nmp3\r\n");
+    // A last line without its line break is a line: transformed and closed.
     dlg.SetEditorText("a.txt");
     Replace(dlg, "t", "T");
-    EXPECT_STREQ(dlg.EditorText(), "\r\n\r\n\r\n");
+    EXPECT_STREQ(dlg.EditorText(), "a.TxT\r\n\r\n\r\n");
 
     // Lines beyond the count, closed or not, are gone after any command.
     const char* more = "a\r\nb\r\nc\r\nd\r\nunclosed";

@@ -183,7 +183,6 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     ASSERT_TRUE(hOld);
     dlg.OpenItem(hOld);
     EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n노래.mp3\r\n");
-    const CString strListedPath = dlg.m_strFolderPath;
     const int nChildren = (int)dlg.m_tree.GetCount();
 
     ASSERT_TRUE(StartEdit(dlg, hOld));
@@ -197,8 +196,8 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     HTREEITEM hDeep = dlg.ChildByLabel(hOld, "deep");
     ASSERT_TRUE(hDeep);
     EXPECT_EQ(dlg.m_tree.GetFolderPath(hDeep).str(), folder.Path() + CString("parent\\새 폴더\\deep\\").str());
-    // The name list is left alone until another item is selected.
-    EXPECT_STREQ(dlg.m_strFolderPath, strListedPath);
+    // The name list's folder path follows at once; names and text stay.
+    EXPECT_EQ(dlg.m_strFolderPath.str(), folder.Path() + CString("parent\\새 폴더\\").str());
     EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n노래.mp3\r\n");
 
     // An ".mp3" file shown in the tree is renamed the same way.

@@ -56,14 +56,20 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(hFirst), dlg.m_tree.GetDesktopItem());
     EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(dlg.m_tree.GetDesktopItem()), (HTREEITEM)NULL);
 
+    // The manual's item, then the take-back item, grayed: nothing to take
+    // back yet.
     HMENU hMenu = GetSystemMenu(dlg.m_hWnd, FALSE);
     int n = GetMenuItemCount(hMenu);
-    ASSERT_GE(n, 2);
-    EXPECT_EQ(GetMenuState(hMenu, n - 2, MF_BYPOSITION) & MF_SEPARATOR, (UINT)MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(hMenu, n - 1), (UINT)IDM_ABOUTBOX);
+    ASSERT_GE(n, 3);
+    EXPECT_EQ(GetMenuState(hMenu, n - 3, MF_BYPOSITION) & MF_SEPARATOR, (UINT)MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(hMenu, n - 2), (UINT)IDM_ABOUTBOX);
+    EXPECT_EQ(GetMenuItemID(hMenu, n - 1), (UINT)IDM_UNDO_RENAME);
     char text[100] = "";
-    GetMenuStringA(hMenu, n - 1, text, sizeof(text), MF_BYPOSITION);
+    GetMenuStringA(hMenu, n - 2, text, sizeof(text), MF_BYPOSITION);
     EXPECT_EQ(std::string(text), Text(IDS_ABOUTBOX));
+    GetMenuStringA(hMenu, n - 1, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_EQ(std::string(text), Text(IDS_UNDO_RENAME));
+    EXPECT_FALSE(dlg.TakeBackEnabled());
 }
 
 TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
@@ -82,33 +88,34 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     dlg.m_nUndoDepth = 2;
     EnableWindow(dlg.Item(IDC_UNDO), TRUE);
 
-    // b.txt -> c.txt fails (c.txt is still there when its turn comes),
-    // the others go through in list order.
-    dlg.SetEditorText("a1.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+    // A.txt -> sub fails (a folder holds the name); b.txt -> c.txt waits
+    // for c.txt to become d.txt; the others go through.
+    dlg.SetEditorText("sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption, Text(IDS_RENAME_CAPTION));
-        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"4", "1"}) + "\n" + Text(IDS_REPORT_LINE, {"b.txt", "c.txt", ""})), 0u)
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"4", "1"}) + "\n" + Text(IDS_REPORT_LINE, {"A.txt", "sub", ""})), 0u)
             << seen[0].text;
         EXPECT_EQ(seen[0].icon, (UINT)MB_ICONHAND);
     }
     EXPECT_EQ(ListFileNames(folder.Path()),
-              (std::vector<std::string>{"a1.txt", "b.txt", "d.txt", CString("음악.mp3").str()}));
-    EXPECT_EQ(ReadFileBytes(folder / "a1.txt"), "A.txt");
+              (std::vector<std::string>{"A.txt", "c.txt", "d.txt", CString("음악.mp3").str()}));
+    EXPECT_EQ(ReadFileBytes(folder / "c.txt"), "b.txt");
     EXPECT_EQ(ReadFileBytes(folder / "d.txt"), "c.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[1], "b.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[0], "A.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[1], "c.txt");
     EXPECT_STREQ(dlg.m_strCurNames[2], "d.txt");
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_EQ(dlg.m_nUndoDepth, 0);
     // The editor keeps the text as the user wrote it.
-    EXPECT_STREQ(dlg.EditorText(), "a1.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+    EXPECT_STREQ(dlg.EditorText(), "sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
 
     // A second press with nothing left to change reports only what still
     // cannot be done.
-    dlg.SetEditorText("a1.txt\r\nb.txt\r\nd.txt\r\n음악.mp3\r\n");
+    dlg.SetEditorText("A.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);

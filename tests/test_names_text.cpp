@@ -70,17 +70,14 @@ TEST(NameText, SplitCutsExactlyCountLines)
     EXPECT_EQ(Split("a\r\n\r\nc\r\n", 3, &leftover), (Names{"a", "", "c"}));
     EXPECT_EQ(leftover, "");
 
-    // Only closed lines count: an unclosed last run is not a name.
-    EXPECT_EQ(Split("a\r\nrun", 2, &leftover), (Names{"a", ""}));
-    // Each missing line drops one byte from the front of the unclosed run.
-    EXPECT_EQ(leftover, "un");
-    EXPECT_EQ(Split("a\r\nwxyz", 4, &leftover), (Names{"a", "", "", ""}));
-    EXPECT_EQ(leftover, "z");
-    EXPECT_EQ(Split("a\r\nxy", 5, &leftover), (Names{"a", "", "", "", ""}));
+    // A last run not closed by "\r\n" is a name too; past it the names
+    // are empty and nothing is left over.
+    EXPECT_EQ(Split("a\r\nrun", 2, &leftover), (Names{"a", "run"}));
     EXPECT_EQ(leftover, "");
-    // Bytes, not characters: one byte of "나" goes.
-    EXPECT_EQ(Split("가\r\n나다", 2, &leftover), (Names{"가", ""}));
-    EXPECT_EQ(leftover, std::string("나다").substr(1));
+    EXPECT_EQ(Split("a\r\nwxyz", 4, &leftover), (Names{"a", "wxyz", "", ""}));
+    EXPECT_EQ(leftover, "");
+    EXPECT_EQ(Split("가\r\n나다", 2, &leftover), (Names{"가", "나다"}));
+    EXPECT_EQ(leftover, "");
 
     // More lines than the count: the rest is leftover, "\r\n" included.
     EXPECT_EQ(Split("a\r\nb\r\nc\r\n", 2, &leftover), (Names{"a", "b"}));
@@ -96,6 +93,21 @@ TEST(NameText, SplitCutsExactlyCountLines)
     // A lone CR or LF is part of the name; only the pair ends a line.
     EXPECT_EQ(Split("a\nb\rc\r\n\n\r\r\n", 2, &leftover), (Names{"a\nb\rc", "\n\r"}));
     EXPECT_EQ(leftover, "");
+}
+
+TEST(NameText, LineCountTakesAnUnclosedLastLineAndDropsEmptyLinesAtTheEnd)
+{
+    EXPECT_EQ(CountNameLines(""), 0);
+    EXPECT_EQ(CountNameLines("\r\n\r\n"), 0);
+    EXPECT_EQ(CountNameLines("a\r\nb\r\n"), 2);
+    EXPECT_EQ(CountNameLines("a\r\nb"), 2);
+    EXPECT_EQ(CountNameLines("a\r\nb\r\n\r\n\r\n"), 2);
+    // Empty lines before the last text count.
+    EXPECT_EQ(CountNameLines("\r\na\r\n\r\nb"), 4);
+    // Only the pair ends a line: a lone CR or LF at the end is text.
+    EXPECT_EQ(CountNameLines("a\r\n\n"), 2);
+    EXPECT_EQ(CountNameLines("a\r\r\n"), 1);
+    EXPECT_EQ(CountNameLines("가\r\n나"), 2);
 }
 
 TEST(NameSort, ElementAndSwapIfGreater)

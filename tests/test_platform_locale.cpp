@@ -36,6 +36,12 @@ TEST(Texts, EveryStringTableEntryHasItsExactText)
         {IDS_NAME_IN_USE,
          "%1의 이름을 바꿀수 없습니다.\n지정한 이름을 가진 파일이 이미 있습니다.\n다른 파일 이름을 지정하십시오."},
         {IDS_CANNOT_RENAME, "%1의 이름을 바꿀수 없습니다.\n%2"},
+        {IDS_SHIFTED_LINES_QUESTION,
+         "파일은 %1개인데 줄은 %2개입니다.\n줄을 지우거나 더하면 그 아래 파일마다 다른 줄의 이름이 붙습니다.\n"
+         "그래도 이름을 바꾸시겠습니까?"},
+        {IDS_TOO_MANY_FILES, "파일이 %1개 있어 이름 순서로 앞의 %2개만 보입니다."},
+        {IDS_UNDO_RENAME, "이름바꾸기 되돌리기"},
+        {IDS_UNDO_RENAME_REPORT, "전체 %1개 중 %2개 파일의 이름을 되돌리지 못했습니다."},
         {IDS_NO_CONTROL, "대화 상자에 %1번 컨트롤이 없어서 창을 열 수 없습니다."},
         {IDS_PROGRAM_ERROR_CAPTION, "Quorvel 프로그램 오류"},
         {IDS_NAMES_LEFT_OUT, "이름에 쓸 수 없는 글자가 있는 파일 %1개는 목록에서 뺐습니다."},

@@ -6,9 +6,8 @@
 
 TEST(RenameTorture, NoFileIsLostOverwrittenOrFalselyClaimed)
 {
-    int cases = 0, files = 0;
-    unsigned firstSeed = 0;
-    std::string failure = RunRenameTorture(20261208u, 1000, 1000, &cases, &files, &firstSeed);
+    TortureFigures figures;
+    std::string failure = RunRenameTorture(20261208u, 1000, 1000, figures);
     EXPECT_EQ(failure, "");
-    printf("torture: %d cases, %d files, seeds %u..%u\n", cases, files, firstSeed, firstSeed + cases - 1);
+    printf("torture: %s\n", DescribeTorture(figures).c_str());
 }

@@ -92,6 +92,12 @@ void TestBatchNameDlg::PressKey(HWND hWnd, UINT vk)
     PumpMessages();
 }
 
+bool TestBatchNameDlg::TakeBackEnabled()
+{
+    UINT state = ::GetMenuState(::GetSystemMenu(m_hWnd, FALSE), IDM_UNDO_RENAME, MF_BYCOMMAND);
+    return state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
 WhenWindowAppears::WhenWindowAppears(const CString& caption, std::function<void(HWND)> action, int timeoutMs)
 {
     std::string text = caption.str();

@@ -32,18 +32,38 @@ public:
     // pre-translation exactly as the modal loop passes it.
     void PressKey(HWND hWnd, UINT vk);
     bool UndoEnabled() { return ::IsWindowEnabled(::GetDlgItem(m_hWnd, IDC_UNDO)) != 0; }
+    // The system menu's item that takes back the last rename: chosen as the
+    // menu sends it, and whether it can be chosen (not grayed).
+    void TakeBack() { SendMessage(WM_SYSCOMMAND, IDM_UNDO_RENAME, 0); }
+    bool TakeBackEnabled();
     HWND Item(int nID) { return ::GetDlgItem(m_hWnd, nID); }
 };
 
 // The dialog with the texts of its message boxes kept instead of shown.
+// A question (Yes and No) is kept apart and answered with answer.
 class QuietBatchNameDlg : public TestBatchNameDlg {
 public:
     std::vector<std::string> messages;
+    std::vector<UINT> messageTypes;
+    std::vector<std::string> questions;
+    int answer = IDYES;
+
+    // The rename as the user's "이름바꾸기" click, answering its question.
+    void Rename(int nAnswer)
+    {
+        answer = nAnswer;
+        Click(IDC_RENAME);
+    }
 
 protected:
     int ShowMessage(const CString& strText, const CString& strCaption, UINT nType) override
     {
+        if ((nType & MB_TYPEMASK) == MB_YESNO) {
+            questions.push_back(strText.str());
+            return answer;
+        }
         messages.push_back(strText.str());
+        messageTypes.push_back(nType);
         return IDOK;
     }
 };

@@ -206,7 +206,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
-MessageBoxWatcher::MessageBoxWatcher() : m_thread([this] { Run(); }) {}
+MessageBoxWatcher::MessageBoxWatcher(UINT nAnswer) : m_nAnswer(nAnswer), m_thread([this] { Run(); }) {}
 
 MessageBoxWatcher::~MessageBoxWatcher()
 {
@@ -244,6 +244,13 @@ void MessageBoxWatcher::Run()
                 HWND hText = GetDlgItem(hWnd, 0xFFFF);
                 if (owner != c->pid || strcmp(cls, "#32770") != 0 || !hText || !IsWindowVisible(hWnd))
                     return TRUE;
+                // The default button by its style: Wine answers DM_GETDEFID
+                // with IDOK whatever the box's buttons.
+                HWND hDefault = NULL;
+                for (HWND h = GetWindow(hWnd, GW_CHILD); h && !hDefault; h = GetWindow(h, GW_HWNDNEXT))
+                    if ((GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                        hDefault = h;
+                const UINT nDefault = hDefault ? GetDlgCtrlID(hDefault) : 0;
                 {
                     std::lock_guard<std::mutex> lock(c->self->m_mutex);
                     auto& handled = c->self->m_handled;
@@ -273,10 +280,14 @@ void MessageBoxWatcher::Run()
                         else if (h == LoadIcon(NULL, IDI_QUESTION))
                             s.icon = MB_ICONQUESTION;
                     }
+                    s.defaultButton = nDefault;
                     c->self->m_seen.push_back(s);
                 }
-                // Its first button: OK for an MB_OK box.
-                PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                // IDOK closes any box; Enter presses its default button.
+                if (c->self->m_nAnswer)
+                    PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(c->self->m_nAnswer, BN_CLICKED), 0);
+                else
+                    PostMessageA(hDefault ? hDefault : hWnd, WM_KEYDOWN, VK_RETURN, 1);
                 return TRUE;
             },
             (LPARAM)&ctx);

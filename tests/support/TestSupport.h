@@ -70,22 +70,25 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // Watches for message boxes (dialog class "#32770" with a static text 0xFFFF)
 // owned by this process, records caption and text, and closes each with
-// its first button. Runs on its own thread while the test thread sits in
-// the message box's modal loop.
+// the button nAnswer (IDOK: the first button of any box; 0: the Enter key,
+// which presses the default button). Runs on its own thread while the test
+// thread sits in the message box's modal loop.
 class MessageBoxWatcher {
 public:
     struct Seen {
         std::string caption;
         std::string text;
-        UINT icon;  // MB_ICONHAND etc. when it can be told, else 0
+        UINT icon;          // MB_ICONHAND etc. when it can be told, else 0
+        UINT defaultButton; // IDOK, IDNO etc.
     };
-    MessageBoxWatcher();
+    explicit MessageBoxWatcher(UINT nAnswer = IDOK);
     ~MessageBoxWatcher();
     std::vector<Seen> Boxes();
     void Clear();
 
 private:
     void Run();
+    UINT m_nAnswer;
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::vector<Seen> m_seen;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <random>
 #include <set>
@@ -12,6 +13,8 @@
 #include "TestSupport.h"
 #include "TreeHost.h"
 #include "names/NameList.h"
+#include "names/RenamePlan.h"
+#include "platform/PathIdentity.h"
 
 namespace {
 
@@ -25,6 +28,10 @@ int Pick(Rng& rng, int lo, int hi)
 }
 
 const char* const kKorean[] = {"가", "나", "다", "한", "글", "노", "래", "봄", "날", "음", "악", "사", "진", "뷁", "똠", "앨범"};
+// Letters of code page 949 whose case the file system ignores and the C
+// runtime does not fold, in pairs of lower and upper case.
+const char* const kFolding[][2] = {{"α", "Α"}, {"ω", "Ω"}, {"б", "Б"}, {"ａ", "Ａ"}, {"ｚ", "Ｚ"}};
+const int FOLDING_PAIRS = sizeof(kFolding) / sizeof(kFolding[0]);
 
 std::string Lower(const std::string& s)
 {
@@ -32,6 +39,35 @@ std::string Lower(const std::string& s)
     for (char& c : out)
         if (c >= 'A' && c <= 'Z')
             c = c - 'A' + 'a';
+    return out;
+}
+
+// The name with the case of every letter turned, the folding letters of
+// code page 949 included: another spelling of the same name on disk.
+std::string FlipCase(const std::string& s)
+{
+    std::string out = s;
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = c - 'A' + 'a';
+        else if (c >= 'a' && c <= 'z')
+            c = c - 'a' + 'A';
+    for (int k = 0; k < FOLDING_PAIRS; ++k) {
+        const std::string lower = CString(kFolding[k][0]).str(), upper = CString(kFolding[k][1]).str();
+        // Both spellings are two bytes and start on a character boundary
+        // in these names, whose other characters are ASCII or Korean.
+        for (size_t at = 0; at + 1 < out.size();) {
+            if (out.compare(at, 2, lower) == 0)
+                out.replace(at, 2, upper);
+            else if (out.compare(at, 2, upper) == 0)
+                out.replace(at, 2, lower);
+            else {
+                at += (unsigned char)out[at] >= 0x80 ? 2 : 1;
+                continue;
+            }
+            at += 2;
+        }
+    }
     return out;
 }
 
@@ -50,7 +86,8 @@ std::string PlainName(Rng& rng)
             break;
         }
         case 2:
-            s += CString(kKorean[Pick(rng, 0, 15)]).str();
+            s += Pick(rng, 0, 3) ? CString(kKorean[Pick(rng, 0, 15)]).str()
+                                 : CString(kFolding[Pick(rng, 0, FOLDING_PAIRS - 1)][Pick(rng, 0, 1)]).str();
             break;
         case 3:
             s += std::to_string(Pick(rng, 0, 99));
@@ -131,6 +168,18 @@ std::string Resolve(const std::string& line)
     return out;
 }
 
+// True when the file at path at (below P) is where a resolved line puts
+// it: the folders as the file system finds them, whatever their letter
+// case, and the name exactly as written.
+bool IsLinesPlace(const std::string& at, const std::string& wanted)
+{
+    const size_t a = at.rfind('\\'), w = wanted.rfind('\\');
+    if (a == std::string::npos || w == std::string::npos)
+        return at == wanted;
+    return at.compare(a, std::string::npos, wanted, w, std::string::npos) == 0 &&
+           Lower(at.substr(0, a)) == Lower(wanted.substr(0, w));
+}
+
 // Every file below the folder: relative path -> contents.
 void Scan(const std::string& base, const std::string& rel, std::map<std::string, std::string>& out)
 {
@@ -151,53 +200,46 @@ std::string Join(const std::vector<std::string>& lines, bool dropLastBreak)
     return s;
 }
 
-// One case; returns "" when it held, else what went wrong.
-std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root, unsigned seed, int& files)
+// Where each file is, by its content (contents are distinct); "" when the
+// folder lost a file, doubled one, or holds a temporary name.
+std::string Locate(const std::string& P, size_t nExpected, std::map<std::string, std::string>& where)
 {
-    Rng rng(seed);
-    const std::string P = root.Path() + "c\\";
-    const std::string F = P + "f\\";
-    RemoveTree(P);
-    MakeFolder(P);
-    MakeFolder(F);
-    if (Pick(rng, 0, 1))
-        MakeFolder(F + "sub");
-
-    // Random files, distinct names ignoring case, distinct contents.
-    int want = Pick(rng, 1, 60);
-    std::set<std::string> taken;
-    std::map<std::string, std::string> before;  // content -> name
-    for (int i = 0; i < want * 2 && (int)before.size() < want; ++i) {
-        std::string name = Pick(rng, 0, 4) == 0 && !taken.empty() ? Lower(*taken.begin()) + "x" : PlainName(rng);
-        if (taken.count(Lower(name)) || name == "sub")
-            continue;
-        std::string content = "c" + std::to_string(seed) + "_" + std::to_string(i) + "_" + std::to_string(rng());
-        if (!WriteFileBytes(F + name, content))
-            continue;
-        taken.insert(Lower(name));
-        before[content] = name;
+    std::map<std::string, std::string> after;
+    Scan(P, "", after);
+    where.clear();
+    for (const auto& e : after) {
+        where[e.second] = e.first;
+        size_t part = e.first.rfind('\\');
+        if (e.first.compare(part == std::string::npos ? 0 : part + 1, strlen(RENAME_TEMP_PREFIX), RENAME_TEMP_PREFIX) ==
+            0)
+            return "a temporary name is left: " + e.first;
     }
-    files += (int)before.size();
+    if (after.size() != nExpected || where.size() != after.size())
+        return "the folder holds " + std::to_string(after.size()) + " files instead of " + std::to_string(nExpected);
+    return "";
+}
 
-    // Load it as the user does: the tree reads the folder afresh.
-    dlg.CloseItem(hRoot);
-    if (!dlg.SelectDesktopPath({root.Name(), "c", "f"}))
-        return "the case folder is not in the tree";
-    const int n = dlg.m_nNameCount;
-    if (n != (int)before.size())
-        return "listed " + std::to_string(n) + " of " + std::to_string(before.size()) + " files";
-    std::vector<std::string> cur;
-    for (int i = 0; i < n; ++i)
-        cur.push_back(dlg.m_strCurNames[i].str());
+// The count in the first line of a report whose first line is string
+// nHeadID with %1 = nCount, or -1 when the message is no such report.
+int ReportedCount(const std::string& message, UINT nHeadID, int nCount)
+{
+    std::string first = message.substr(0, message.find('\n'));
+    const std::string format = Text(nHeadID, {std::to_string(nCount), "\x01"});
+    const std::string head = format.substr(0, format.find('\x01'));
+    if (first.compare(0, head.size(), head) != 0)
+        return -1;
+    return atoi(first.c_str() + head.size());
+}
 
-    // A random edit script on the lines.
-    std::vector<std::string> lines = cur;
+// A random edit script on the lines.
+void EditLines(Rng& rng, std::vector<std::string>& lines)
+{
     int ops = Pick(rng, 1, 6);
     for (int k = 0; k < ops; ++k) {
         int size = (int)lines.size();
         int i = size ? Pick(rng, 0, size - 1) : 0;
         int j = size ? Pick(rng, 0, size - 1) : 0;
-        switch (Pick(rng, 0, 9)) {
+        switch (Pick(rng, 0, 12)) {
         case 0:
             for (int m = Pick(rng, 1, 5); m > 0 && size; --m)
                 lines[Pick(rng, 0, size - 1)] = PlainName(rng);
@@ -236,77 +278,306 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
             if (size)
                 lines[i] = Lower(lines[i]) == lines[i] ? lines[i] + "A" : Lower(lines[i]);
             break;
+        case 10: {
+            // The names of a few files dealt out among them again: swaps,
+            // rotations, cycles of any length.
+            std::vector<int> picked;
+            for (int m = 0; m < size; ++m)
+                picked.push_back(m);
+            std::shuffle(picked.begin(), picked.end(), rng);
+            picked.resize(std::min(size, Pick(rng, 2, 12)));
+            std::vector<std::string> names;
+            for (int m : picked)
+                names.push_back(lines[m]);
+            std::shuffle(names.begin(), names.end(), rng);
+            for (size_t m = 0; m < picked.size(); ++m)
+                lines[picked[m]] = Pick(rng, 0, 3) ? names[m] : FlipCase(names[m]);
+            break;
+        }
+        case 11:
+            // A run of files shifted by one name, up or down: a chain.
+            if (size >= 2) {
+                int a = Pick(rng, 0, size - 2), b = std::min(size - 1, a + Pick(rng, 1, 20));
+                if (Pick(rng, 0, 1)) {
+                    std::rotate(lines.begin() + a, lines.begin() + a + 1, lines.begin() + b + 1);
+                    lines[b] = PlainName(rng);
+                } else {
+                    std::rotate(lines.begin() + a, lines.begin() + b, lines.begin() + b + 1);
+                    lines[a] = PlainName(rng);
+                }
+            }
+            break;
+        case 12:
+            // Another file's name in other letter case.
+            if (size)
+                lines[i] = FlipCase(lines[j]);
+            break;
         }
     }
+}
+
+// Changes made between a rename and its taking back, each blocking one
+// renamed file: moved away, its old name taken, or held open.
+struct Changes {
+    std::map<int, const char*> blocked;  // file -> what was done to it
+    std::vector<std::string> addedContents;
+    std::vector<HANDLE> handles;
+    ~Changes()
+    {
+        for (HANDLE h : handles)
+            CloseHandle(h);
+    }
+};
+
+void MakeChanges(Rng& rng, const std::string& P, const std::vector<std::string>& cur, const std::vector<int>& moved,
+                 std::map<std::string, std::string>& where, const std::vector<std::string>& contents, unsigned seed,
+                 Changes& changes)
+{
+    // Where the rename put each file, before any change.
+    std::vector<std::string> renamed(cur.size());
+    for (int j : moved)
+        renamed[j] = where[contents[j]];
+    for (int c = Pick(rng, 1, 3); c > 0; --c) {
+        int i = moved[Pick(rng, 0, (int)moved.size() - 1)];
+        if (changes.blocked.count(i))
+            continue;
+        const std::string at = where[contents[i]];
+        const char* what = "";
+        switch (Pick(rng, 0, 2)) {
+        case 0: {
+            const std::string away = "away_" + std::to_string(i);
+            if (!MoveFileA((P + at).c_str(), (P + away).c_str()))
+                continue;
+            where[contents[i]] = away;
+            what = "moved away";
+            break;
+        }
+        case 1: {
+            // Not under a name the rename gave a file: taking back goes by
+            // names, and would take a new file there for the renamed one.
+            bool bRenamedThere = false;
+            for (int j : moved)
+                bRenamedThere = bRenamedThere || IsSamePath((P + renamed[j]).c_str(), (P + "f\\" + cur[i]).c_str());
+            const std::string blocker = "blocker_" + std::to_string(seed) + "_" + std::to_string(i);
+            if (bRenamedThere || PathExists(P + "f\\" + cur[i]) || !WriteFileBytes(P + "f\\" + cur[i], blocker))
+                continue;
+            changes.addedContents.push_back(blocker);
+            what = "its old name taken";
+            break;
+        }
+        case 2: {
+            HANDLE h = CreateFileA((P + at).c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+            if (h == INVALID_HANDLE_VALUE)
+                continue;
+            changes.handles.push_back(h);
+            what = "held open";
+            break;
+        }
+        }
+        changes.blocked[i] = what;
+    }
+}
+
+// The rename of one case is taken back from the system menu: each moved
+// file is back under its old name, or reported and where it was.
+std::string CheckTakeBack(TortureDlg& dlg, Rng& rng, const std::string& P, unsigned seed,
+                          const std::vector<std::string>& cur, const std::vector<std::string>& contents,
+                          std::map<std::string, std::string> where, TortureFigures& figures)
+{
+    const int n = (int)cur.size();
+    std::vector<int> moved;
+    for (int i = 0; i < n; ++i)
+        if (where[contents[i]] != "f\\" + cur[i])
+            moved.push_back(i);
+    if (dlg.TakeBackEnabled() != !moved.empty())
+        return std::string("the take-back item is ") + (moved.empty() ? "enabled" : "grayed");
+    if (moved.empty())
+        return "";
+
+    Changes changes;
+    if (Pick(rng, 0, 2) == 0)
+        MakeChanges(rng, P, cur, moved, where, contents, seed, changes);
+    const std::map<std::string, std::string> before = where;
+    dlg.messages.clear();
+    dlg.TakeBack();
+    for (HANDLE h : changes.handles)
+        CloseHandle(h);
+    changes.handles.clear();
+    ++figures.takeBacks;
+    figures.changes += (int)changes.blocked.size();
+
+    std::string failure = Locate(P, before.size() + changes.addedContents.size(), where);
+    if (!failure.empty())
+        return "after taking back: " + failure;
+    for (const std::string& c : changes.addedContents)
+        if (!where.count(c))
+            return "after taking back: the file made meanwhile was lost";
+    int notBack = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::string& at = where[contents[i]];
+        const bool wasMoved = std::find(moved.begin(), moved.end(), i) != moved.end();
+        if (wasMoved && at == "f\\" + cur[i])
+            continue;
+        if (at != before.at(contents[i]))
+            return "taking back moved " + cur[i] + " from " + before.at(contents[i]) + " to " + at;
+        if (!wasMoved)
+            continue;
+        ++notBack;
+        if (changes.blocked.empty())
+            return cur[i] + " did not go back, with nothing in its way";
+    }
+    for (const auto& b : changes.blocked)
+        if (where[contents[b.first]] == "f\\" + cur[b.first])
+            return cur[b.first] + " went back, " + b.second;
+    figures.notTakenBack += notBack;
+    const int reported =
+        dlg.messages.empty() ? 0 : ReportedCount(dlg.messages[0], IDS_UNDO_RENAME_REPORT, (int)moved.size());
+    if (dlg.messages.size() > 1 || reported != notBack)
+        return std::to_string(reported) + " reported as not taken back, " + std::to_string(notBack) + " not back";
+    if (dlg.TakeBackEnabled())
+        return "the take-back item is still enabled";
+
+    // The list is updated in place: each file in the folder under the name
+    // it has, and the editor shows the list.
+    for (int i = 0; i < n; ++i) {
+        const std::string& at = where[contents[i]];
+        if (at.compare(0, 2, "f\\") == 0 && at.find('\\', 2) == std::string::npos &&
+            dlg.m_strCurNames[i].str() != at.substr(2))
+            return "after taking back, current name " + dlg.m_strCurNames[i].str() + " for " + at;
+    }
+    if (dlg.EditorText() != JoinNames(dlg.m_strCurNames, n) || dlg.m_nUndoDepth != 0)
+        return "after taking back, the editor does not show the list";
+    return "";
+}
+
+// One case; returns "" when it held, else what went wrong.
+std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root, unsigned seed,
+                    TortureFigures& figures)
+{
+    Rng rng(seed);
+    const std::string P = root.Path() + "c\\";
+    const std::string F = P + "f\\";
+    RemoveTree(P);
+    MakeFolder(P);
+    MakeFolder(F);
+    if (Pick(rng, 0, 1))
+        MakeFolder(F + "sub");
+
+    // Random files, distinct names ignoring case, distinct contents.
+    int want = Pick(rng, 1, 60);
+    std::set<std::string> taken;
+    std::map<std::string, std::string> before;  // content -> name
+    for (int i = 0; i < want * 2 && (int)before.size() < want; ++i) {
+        std::string name = Pick(rng, 0, 4) == 0 && !taken.empty() ? Lower(*taken.begin()) + "x" : PlainName(rng);
+        if (taken.count(Lower(name)) || name == "sub")
+            continue;
+        std::string content = "c" + std::to_string(seed) + "_" + std::to_string(i) + "_" + std::to_string(rng());
+        // A name the file system takes for an existing one is not created;
+        // a device name ("NUL.x") opens the device, and no file is made.
+        if (!WriteFileBytes(F + name, content) || ReadFileBytes(F + name) != content)
+            continue;
+        taken.insert(Lower(name));
+        before[content] = name;
+    }
+    figures.files += (int)before.size();
+    if (dlg.TakeBackEnabled())
+        return "the take-back item is enabled before any rename";
+
+    // Load it as the user does: the tree reads the folder afresh.
+    dlg.CloseItem(hRoot);
+    if (!dlg.SelectDesktopPath({root.Name(), "c", "f"}))
+        return "the case folder is not in the tree";
+    const int n = dlg.m_nNameCount;
+    if (n != (int)before.size())
+        return "listed " + std::to_string(n) + " of " + std::to_string(before.size()) + " files";
+    std::vector<std::string> cur, contents(n);
+    for (int i = 0; i < n; ++i)
+        cur.push_back(dlg.m_strCurNames[i].str());
+    for (const auto& b : before)
+        for (int i = 0; i < n; ++i)
+            if (b.second == cur[i])
+                contents[i] = b.first;
+
+    std::vector<std::string> lines = cur;
+    EditLines(rng, lines);
     std::string text = Join(lines, Pick(rng, 0, 5) == 0);
+    // An undo step, which a rename answered No must leave alone.
+    dlg.m_nUndoDepth = 1;
+    EnableWindow(dlg.Item(IDC_UNDO), TRUE);
     dlg.SetEditorText(text.c_str());
     dlg.messages.clear();
-    dlg.Click(IDC_RENAME);
+    dlg.questions.clear();
+    const bool bYes = Pick(rng, 0, 1) != 0;
+    dlg.Rename(bYes ? IDYES : IDNO);
+
+    const int nLines = CountNameLines(text.c_str());
+    const bool bAsked = nLines != n;
+    if (dlg.questions.size() != (bAsked ? 1u : 0u))
+        return "asked " + std::to_string(dlg.questions.size()) + " times for " + std::to_string(nLines) +
+               " lines and " + std::to_string(n) + " files";
+    std::map<std::string, std::string> where;  // content -> path below P
+    std::string failure = Locate(P, before.size(), where);
+    if (!failure.empty())
+        return failure;
+    if (bAsked && !bYes) {
+        ++figures.answeredNo;
+        for (int i = 0; i < n; ++i)
+            if (where[contents[i]] != "f\\" + cur[i])
+                return "answered No, yet " + cur[i] + " went to " + where[contents[i]];
+        if (!dlg.messages.empty() || dlg.EditorText() != text.c_str() || dlg.m_nUndoDepth != 1 || !dlg.UndoEnabled())
+            return "answered No, yet the dialog changed";
+        return "";
+    }
+    figures.answeredYes += bAsked;
 
     std::vector<CString> split(n > 0 ? n : 1);
     SplitNames(text.c_str(), n, split.data());
+    {
+        // What the renamer was given to do, for the figures.
+        std::vector<CString> from(cur.begin(), cur.end()), to(split.begin(), split.begin() + n);
+        for (int i = nLines; i < n; ++i)
+            to[i] = from[i];
+        RenamePlan plan = PlanRenames(F.c_str(), from.data(), to.data(), n);
+        figures.moves += (int)plan.moves.size();
+        for (const RenameMove& m : plan.moves)
+            figures.cycles += m.kind == MOVE_TO_TEMP;
+    }
 
-    // Nothing lost, nothing doubled, nothing overwritten.
-    std::map<std::string, std::string> after;
-    Scan(P, "", after);
-    std::map<std::string, std::string> where;  // content -> path below P
-    for (const auto& e : after)
-        where[e.second] = e.first;
-    if (after.size() != before.size() || where.size() != after.size())
-        return "the folder holds " + std::to_string(after.size()) + " files instead of " +
-               std::to_string(before.size());
-    for (const auto& b : before)
-        if (!where.count(b.first))
-            return "the file " + b.second + " was lost";
-
-    // Where each listed file is now, by its content.
-    std::vector<std::string> ended(n);
-    for (int i = 0; i < n; ++i)
-        for (const auto& b : before)
-            if (b.second == cur[i])
-                ended[i] = where[b.first];
-
-    // Each file has its line's name, or kept its own and is reported.
+    // Each file has its line's name, or kept its own and is reported; a
+    // file without a line keeps its name unreported.
     int differing = 0;
     for (int i = 0; i < n; ++i) {
-        const std::string& at = ended[i];
-        const std::string wanted = Resolve(split[i].str());
-        if (at == wanted && !split[i].IsEmpty())
+        const std::string& at = where[contents[i]];
+        if (i >= nLines) {
+            if (at != "f\\" + cur[i])
+                return "file " + cur[i] + " has no line, yet went to " + at;
+            continue;
+        }
+        if (IsLinesPlace(at, Resolve(split[i].str())) && !split[i].IsEmpty())
             continue;
         ++differing;
         if (at != "f\\" + cur[i])
             return "line " + std::to_string(i) + " (" + split[i].str() + "): " + cur[i] + " went to " + at;
     }
-    int reported = 0;
-    if (!dlg.messages.empty()) {
-        if (dlg.messages.size() != 1)
-            return "more than one message";
-        std::string first = dlg.messages[0].substr(0, dlg.messages[0].find('\n'));
-        // The count line with the number of failures read back from it.
-        const std::string format = Text(IDS_RENAME_REPORT, {std::to_string(n), "\x01"});
-        const std::string head = format.substr(0, format.find('\x01'));
-        if (first.compare(0, head.size(), head) != 0)
-            return "report begins " + first;
-        reported = atoi(first.c_str() + head.size());
-    }
-    if (reported != differing)
+    const int reported = dlg.messages.empty() ? 0 : ReportedCount(dlg.messages[0], IDS_RENAME_REPORT, n);
+    if (dlg.messages.size() > 1 || reported != differing)
         return std::to_string(reported) + " reported, " + std::to_string(differing) + " not renamed";
+    figures.notRenamed += differing;
 
     // The dialog's current names are the names on disk for files that
     // stayed in the folder.
     for (int i = 0; i < n; ++i) {
-        const std::string& at = ended[i];
+        const std::string& at = where[contents[i]];
         if (at.compare(0, 2, "f\\") == 0 && at.find('\\', 2) == std::string::npos &&
             dlg.m_strCurNames[i].str() != at.substr(2))
             return "current name " + dlg.m_strCurNames[i].str() + " for " + at;
     }
-    return "";
+    return CheckTakeBack(dlg, rng, P, seed, cur, contents, where, figures);
 }
 
 }  // namespace
 
-std::string RunRenameTorture(unsigned baseSeed, int first, int count, int* pCasesRun, int* pFilesSeen,
-                             unsigned* pFirstSeed)
+std::string RunRenameTorture(unsigned baseSeed, int first, int count, TortureFigures& figures)
 {
     if (const char* s = getenv("QUORVEL_TORTURE_SEED")) {
         baseSeed = (unsigned)strtoul(s, NULL, 10);
@@ -315,19 +586,18 @@ std::string RunRenameTorture(unsigned baseSeed, int first, int count, int* pCase
     if (const char* s = getenv("QUORVEL_TORTURE_CASES"))
         count = atoi(s);
 
-    *pFirstSeed = baseSeed + (unsigned)first;
+    figures = TortureFigures();
+    figures.firstSeed = baseSeed + (unsigned)first;
     TortureDlg dlg;
     DesktopFolder root(dlg.m_tree.GetDesktopPath().str());
     MakeFolder(root / "c");
     HTREEITEM hRoot = dlg.SelectDesktopPath({root.Name()});
     if (!hRoot)
         return "the torture folder is not in the tree";
-    *pCasesRun = 0;
-    *pFilesSeen = 0;
     for (int k = first; k < first + count; ++k) {
         unsigned seed = baseSeed + (unsigned)k;
-        std::string failure = RunCase(dlg, hRoot, root, seed, *pFilesSeen);
-        ++*pCasesRun;
+        std::string failure = RunCase(dlg, hRoot, root, seed, figures);
+        ++figures.cases;
         if (!failure.empty()) {
             std::ostringstream out;
             out << "seed " << seed << ": " << failure << "  (replay: QUORVEL_TORTURE_SEED=" << seed
@@ -336,4 +606,15 @@ std::string RunRenameTorture(unsigned baseSeed, int first, int count, int* pCase
         }
     }
     return "";
+}
+
+std::string DescribeTorture(const TortureFigures& f)
+{
+    std::ostringstream out;
+    out << f.cases << " cases, " << f.files << " files, seeds " << f.firstSeed << ".." << f.firstSeed + f.cases - 1
+        << "; questions answered No " << f.answeredNo << ", Yes " << f.answeredYes << "; " << f.moves
+        << " moves planned, " << f.cycles << " cycles; " << f.notRenamed << " files not renamed and reported; "
+        << f.takeBacks << " take-backs, " << f.changes << " changes made before them, " << f.notTakenBack
+        << " files not taken back and reported";
+    return out.str();
 }

@@ -1,0 +1,44 @@
+// What the last press of the rename button did, so that it can be taken
+// back once: the folder, and each renamed file's old and new name. Kept in
+// memory only, for as long as the program runs.
+#pragma once
+
+#include <vector>
+
+#include "framework/afxstr.h"
+#include "names/Renamer.h"
+
+class CRenameRecord {
+public:
+    // Keeps the files of strFolderPath whose name went from pBefore[i] to
+    // another pAfter[i], in place of what was kept; keeps the earlier
+    // record, and returns false, when no file changed its name.
+    bool Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount);
+    void Clear();
+    bool IsEmpty() const { return m_strNewNames.empty(); }
+    int GetCount() const { return (int)m_strNewNames.size(); }
+    const CString& GetFolderPath() const { return m_strFolderPath; }
+    const std::vector<CString>& GetOldNames() const { return m_strOldNames; }
+    const std::vector<CString>& GetNewNames() const { return m_strNewNames; }
+
+    // A folder renamed in the tree, from strOldPath to strNewPath (full
+    // paths, no trailing "\"): the record's folder follows when it is that
+    // folder or lies below it.
+    void FollowFolderRename(const CString& strOldPath, const CString& strNewPath);
+
+    // Renames each recorded file from its new name back to its old one,
+    // planned as a rename is. rNowNames receives the name each file has
+    // afterwards, in record order. Returns the files that could not go
+    // back; the record itself is left as it is.
+    std::vector<RenameFailure> TakeBack(std::vector<CString>& rNowNames) const;
+
+private:
+    CString m_strFolderPath;
+    std::vector<CString> m_strOldNames;
+    std::vector<CString> m_strNewNames;
+};
+
+// When strOldPath (a full path without a trailing "\") is the folder
+// strFolderPath (ending with "\") or a folder above it, strFolderPath takes
+// strNewPath in its place; returns whether it did.
+bool FollowFolderRename(CString& strFolderPath, const CString& strOldPath, const CString& strNewPath);
