@@ -264,6 +264,9 @@ void MessageBoxWatcher::Run()
                     buf[0] = 0;
                     GetWindowTextA(hText, buf, sizeof(buf));
                     s.text = buf;
+                    wchar_t wbuf[8192] = L"";
+                    GetWindowTextW(hText, wbuf, 8192);
+                    s.wideText = wbuf;
                     s.icon = 0;
                     // The icon control: 0x14 on Windows, stc1 (0x440) under Wine.
                     HWND hIcon = GetDlgItem(hWnd, 0x0014);

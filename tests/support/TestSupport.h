@@ -78,6 +78,7 @@ public:
     struct Seen {
         std::string caption;
         std::string text;
+        std::wstring wideText;  // the text as the box shows it, in full
         UINT icon;          // MB_ICONHAND etc. when it can be told, else 0
         UINT defaultButton; // IDOK, IDNO etc.
     };
