@@ -32,10 +32,6 @@ DWORD CheckSource(const std::wstring& wstrPath)
     return ERROR_FILE_NOT_FOUND;
 }
 
-}  // namespace
-
-namespace {
-
 // The folder part (ending with "\\") of a wide path, and its last part.
 void SplitWidePath(const std::wstring& wstrPath, std::wstring& wstrFolder, std::wstring& wstrName)
 {
@@ -181,13 +177,9 @@ CString GetFullPath(const CString& strPath)
 
 namespace {
 
-// The name folded as the file system compares names, letter case ignored.
 std::wstring Folded(const CString& strName)
 {
-    std::wstring w = WideFromCodePage(strName);
-    if (!w.empty())
-        ::CharUpperBuffW(&w[0], (DWORD)w.size());
-    return w;
+    return FoldedWide(WideFromCodePage(strName));
 }
 
 // The short name of the entry wstrPath on disk, when the code page holds
