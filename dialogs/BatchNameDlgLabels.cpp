@@ -64,6 +64,9 @@ void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& 
 {
     FollowFolderRename(m_strFolderPath, strOldPath, strNewPath);
     m_renameRecord.FollowFolderRename(strOldPath, strNewPath);
+    // A folder told of once is the same folder under its new name.
+    for (CString& strFolder : m_strNoticedFolders)
+        FollowFolderRename(strFolder, strOldPath, strNewPath);
     // A listed file renamed by its label (an ".mp3" item).
     const int nOldName = LastPartStart(strOldPath);
     if (m_nNameCount == 0 || !IsSamePath(strOldPath.Left(nOldName), m_strFolderPath))

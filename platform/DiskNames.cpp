@@ -1,5 +1,6 @@
 #include "platform/DiskNames.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -104,9 +105,17 @@ CString NearestCodePage(const std::wstring& wstr)
     return CString(s);
 }
 
+std::wstring ProgramPath(const CString& strPath)
+{
+    // "/" separates folders as "\\" does; the platform keeps one spelling.
+    std::wstring wstrPath = WideFromCodePage(strPath);
+    std::replace(wstrPath.begin(), wstrPath.end(), L'/', L'\\');
+    return wstrPath;
+}
+
 std::wstring DiskPath(const CString& strPath)
 {
-    std::wstring wstrPath = WideFromCodePage(strPath);
+    std::wstring wstrPath = ProgramPath(strPath);
     const std::map<std::wstring, std::wstring>& names = Remembered();
     if (names.empty())
         return wstrPath;

@@ -29,6 +29,9 @@ bool ComposedCodePage(const std::wstring& wstr, CString& str);
 // ordering and telling a type by its extension only, never to reach a file.
 CString NearestCodePage(const std::wstring& wstr);
 
+// The wide form of a path of the program, with "\\" for every "/".
+std::wstring ProgramPath(const CString& strPath);
+
 // The wide path on disk that a path of the program designates: each part
 // that the platform listed under another name than its own is replaced by
 // the name on disk.

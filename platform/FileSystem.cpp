@@ -101,7 +101,7 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
         DWORD dwError = ::GetLastError();
         return dwError ? dwError : ERROR_GEN_FAILURE;
     }
-    FollowMove(WideFromCodePage(strOldPath), WideFromCodePage(strNewPath));
+    FollowMove(ProgramPath(strOldPath), ProgramPath(strNewPath));
     if (pSnapshot)
         pSnapshot->Moved(wstrOld, wstrNew);
     return 0;
@@ -114,7 +114,7 @@ CString LastPart(const CString& strPath)
     for (int i = 0; i < strPath.GetLength(); ++i) {
         if (_ismbblead((unsigned char)strPath.GetAt(i)) && i + 1 < strPath.GetLength())
             ++i;
-        else if (strPath.GetAt(i) == '\\')
+        else if (strPath.GetAt(i) == '\\' || strPath.GetAt(i) == '/')
             nSep = i;
     }
     return strPath.Mid(nSep + 1);
@@ -202,7 +202,7 @@ CString ShortName(const std::wstring& wstrPath)
 bool ReadFolderEntries(const CString& strFolderPath, std::vector<CFolderEntry>& entries)
 {
     entries.clear();
-    const std::wstring wstrFolder = WideFromCodePage(strFolderPath);
+    const std::wstring wstrFolder = ProgramPath(strFolderPath);
     const std::wstring wstrDiskFolder = DiskPath(strFolderPath);
     ForgetFolderEntries(wstrFolder);
     WIN32_FIND_DATAW fd;

@@ -327,6 +327,16 @@ HTREEITEM ChildByWideLabel(TestBatchNameDlg& dlg, HTREEITEM hParent, const std::
     return NULL;
 }
 
+// The message boxes that come up while messages are pumped for a while
+// (the notice of a load comes posted), each closed.
+std::vector<MessageBoxWatcher::Seen> BoxesComing()
+{
+    MessageBoxWatcher boxes;
+    for (DWORD start = GetTickCount(); boxes.Boxes().empty() && GetTickCount() - start < 2000;)
+        PumpMessages(20);
+    return boxes.Boxes();
+}
+
 // The short (8.3) name of an entry, as a code-page string.
 std::string ShortName(const std::wstring& path)
 {
@@ -368,10 +378,19 @@ TEST(LabelEdit, NamesTheCodePageCannotHoldAreShownInFullAndReachedByShortNames)
     EXPECT_EQ(dlg.m_tree.GetDiskName(hBjork).str(), bjorkShort);
     EXPECT_EQ(dlg.m_tree.GetDiskName(hSigur).str(), ShortName(music + sigur + L".mp3"));
 
-    // Selected, each folder lists the files it holds, "Jóga.mp3" left out.
+    // Selected, each folder lists the files it holds, "Jóga.mp3" left out
+    // and told; an ".mp3" item of such a name lists nothing and tells.
+    dlg.m_tree.SelectItem(hSigur);
+    EXPECT_EQ(dlg.m_nNameCount, 0);
+    auto notices = BoxesComing();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wideText, WideText(Text(IDS_NAMES_LEFT_OUT, {"1"})) + L"\n" + sigur + L".mp3");
     dlg.m_tree.SelectItem(hBjork);
     EXPECT_EQ(dlg.m_strFolderPath.str(), folder / "music\\" + bjorkShort + "\\");
     EXPECT_STREQ(dlg.EditorText(), "x.mp3\r\n");
+    notices = BoxesComing();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wideText, WideText(Text(IDS_NAMES_LEFT_OUT, {"1"})) + L"\nJ\x00F3ga.mp3");
     dlg.SetEditorText("x2.mp3\r\n");
     dlg.Click(IDC_RENAME);
     EXPECT_EQ(ReadWideFile(music + bjork + L"\\x2.mp3"), "x");
