@@ -14,6 +14,16 @@ std::map<std::wstring, std::wstring>& Remembered()
     return names;
 }
 
+// A program path as the remembered names are keyed: letter case folded as
+// the file system folds it, so that another spelling of a remembered name
+// ("노래.MP3" for "노래.mp3") reaches the same entry, as it would on disk.
+std::wstring Key(std::wstring wstrPath)
+{
+    if (!wstrPath.empty())
+        ::CharUpperBuffW(&wstrPath[0], (DWORD)wstrPath.size());
+    return wstrPath;
+}
+
 bool StartsWith(const std::wstring& str, const std::wstring& prefix)
 {
     return str.size() >= prefix.size() && str.compare(0, prefix.size(), prefix) == 0;
@@ -121,6 +131,7 @@ std::wstring DiskPath(const CString& strPath)
         return wstrPath;
     // Part by part: a remembered part is known by the program path up to
     // its end.
+    const std::wstring wstrKey = Key(wstrPath);
     std::wstring wstrDisk;
     size_t nStart = 0;
     while (nStart <= wstrPath.size()) {
@@ -129,7 +140,7 @@ std::wstring DiskPath(const CString& strPath)
             nEnd = wstrPath.size();
         auto found = names.end();
         if (nEnd > nStart && MayBeRemembered(wstrPath.data() + nStart, nEnd - nStart))
-            found = names.find(wstrPath.substr(0, nEnd));
+            found = names.find(wstrKey.substr(0, nEnd));
         if (found != names.end())
             wstrDisk += found->second;
         else
@@ -141,8 +152,9 @@ std::wstring DiskPath(const CString& strPath)
     return wstrDisk;
 }
 
-void ForgetFolderEntries(const std::wstring& wstrFolder)
+void ForgetFolderEntries(const std::wstring& wstrProgramFolder)
 {
+    const std::wstring wstrFolder = Key(wstrProgramFolder);
     std::map<std::wstring, std::wstring>& names = Remembered();
     for (auto it = names.lower_bound(wstrFolder); it != names.end() && StartsWith(it->first, wstrFolder);) {
         // Only the folder's own entries; those of its subfolders stay.
@@ -155,14 +167,15 @@ void ForgetFolderEntries(const std::wstring& wstrFolder)
 
 void RememberDiskName(const std::wstring& wstrProgramPath, const std::wstring& wstrDiskName)
 {
-    Remembered()[wstrProgramPath] = wstrDiskName;
+    Remembered()[Key(wstrProgramPath)] = wstrDiskName;
 }
 
-void FollowMove(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath)
+void FollowMove(const std::wstring& wstrOldProgramPath, const std::wstring& wstrNewProgramPath)
 {
     std::map<std::wstring, std::wstring>& names = Remembered();
     if (names.empty())
         return;
+    const std::wstring wstrOldPath = Key(wstrOldProgramPath), wstrNewPath = Key(wstrNewProgramPath);
     // The entry now has the name the move gave it.
     names.erase(wstrOldPath);
     const std::wstring wstrOldFolder = wstrOldPath + L"\\";

@@ -34,7 +34,8 @@ std::wstring ProgramPath(const CString& strPath);
 
 // The wide path on disk that a path of the program designates: each part
 // that the platform listed under another name than its own is replaced by
-// the name on disk.
+// the name on disk. Parts are matched with letter case ignored, as the
+// file system matches them.
 std::wstring DiskPath(const CString& strPath);
 
 // The folder strFolder (program form, wide, ending with "\") is read

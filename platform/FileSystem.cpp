@@ -50,6 +50,46 @@ std::wstring FoldedWide(std::wstring w)
 
 }  // namespace
 
+namespace {
+
+// Moves an entry to another spelling of its own name (letter case, or a
+// decomposed name composed). Some file systems (Wine's) report such a move
+// done and keep the old spelling: then it goes through a temporary name in
+// the same folder. 0 once the entry is stored under the new spelling.
+DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew)
+{
+    if (!::MoveFileW(wstrOld.c_str(), wstrNew.c_str())) {
+        DWORD dwError = ::GetLastError();
+        return dwError ? dwError : ERROR_GEN_FAILURE;
+    }
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = ::FindFirstFileW(wstrNew.c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return ERROR_FILE_NOT_FOUND;
+    ::FindClose(hFind);
+    if (LastWidePart(wstrNew) == fd.cFileName)
+        return 0;
+    std::wstring wstrFolder, wstrName;
+    SplitWidePath(wstrOld, wstrFolder, wstrName);
+    std::wstring wstrTemp;
+    for (int i = 0; i < 100 && wstrTemp.empty(); ++i) {
+        std::wstring wstrTry = wstrFolder + L"~qv" + std::to_wstring(::GetTickCount() + i) + L".tmp";
+        if (::GetFileAttributesW(wstrTry.c_str()) == INVALID_FILE_ATTRIBUTES)
+            wstrTemp = wstrTry;
+    }
+    if (wstrTemp.empty())
+        return ERROR_ALREADY_EXISTS;
+    if (!::MoveFileW(wstrOld.c_str(), wstrTemp.c_str()))
+        return ::GetLastError() ? ::GetLastError() : ERROR_GEN_FAILURE;
+    if (::MoveFileW(wstrTemp.c_str(), wstrNew.c_str()))
+        return 0;
+    DWORD dwError = ::GetLastError();
+    ::MoveFileW(wstrTemp.c_str(), wstrOld.c_str());
+    return dwError ? dwError : ERROR_GEN_FAILURE;
+}
+
+}  // namespace
+
 CFolderSnapshot::CFolderSnapshot(const CString& strFolderPath) : m_wstrFolder(DiskPath(strFolderPath))
 {
     WIN32_FIND_DATAW fd;
@@ -85,8 +125,17 @@ void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring&
 
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot)
 {
-    const std::wstring wstrOld = DiskPath(strOldPath), wstrNew = DiskPath(strNewPath);
+    const std::wstring wstrOld = DiskPath(strOldPath);
+    std::wstring wstrNew = DiskPath(strNewPath);
     std::wstring wstrFolder, wstrName;
+    // A new name that leads back to the source itself is the same name in
+    // another letter case: it is written as spelt.
+    if (wstrNew == wstrOld) {
+        std::wstring wstrProgramFolder, wstrProgramName;
+        SplitWidePath(wstrNew, wstrFolder, wstrName);
+        SplitWidePath(ProgramPath(strNewPath), wstrProgramFolder, wstrProgramName);
+        wstrNew = wstrFolder + wstrProgramName;
+    }
     SplitWidePath(wstrOld, wstrFolder, wstrName);
     if (!pSnapshot || !pSnapshot->HoldsOnly(wstrFolder, wstrName)) {
         DWORD dwError = CheckSource(wstrOld);
@@ -97,7 +146,12 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
     // the call fail instead of being overwritten. A target that is the
     // composed spelling of a listed entry resolves to that entry, and so is
     // in use while it is there.
-    if (!::MoveFileW(wstrOld.c_str(), wstrNew.c_str())) {
+    if (::CompareStringOrdinal(wstrOld.c_str(), (int)wstrOld.size(), wstrNew.c_str(), (int)wstrNew.size(), TRUE) ==
+        CSTR_EQUAL) {
+        DWORD dwError = MoveToOwnName(wstrOld, wstrNew);
+        if (dwError)
+            return dwError;
+    } else if (!::MoveFileW(wstrOld.c_str(), wstrNew.c_str())) {
         DWORD dwError = ::GetLastError();
         return dwError ? dwError : ERROR_GEN_FAILURE;
     }
@@ -123,28 +177,7 @@ CString LastPart(const CString& strPath)
 
 DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath)
 {
-    const CString strNewName = LastPart(strNewPath);
-    DWORD dwError = RenamePath(strOldPath, strNewPath);
-    if (dwError || GetStoredName(strNewPath) == strNewName)
-        return dwError;
-    // Still the old spelling: move away, then back under the new one.
-    const CString strFolder = strOldPath.Left(strOldPath.GetLength() - LastPart(strOldPath).GetLength());
-    CString strTemp;
-    for (int i = 0; i < 100 && strTemp.IsEmpty(); ++i) {
-        CString strTry = strFolder + "~qv" +
-                         CString(std::to_string(::GetTickCount() + i)) + ".tmp";
-        if (GetStoredName(strTry).IsEmpty())
-            strTemp = strTry;
-    }
-    if (strTemp.IsEmpty())
-        return ERROR_ALREADY_EXISTS;
-    dwError = RenamePath(strOldPath, strTemp);
-    if (dwError)
-        return dwError;
-    dwError = RenamePath(strTemp, strNewPath);
-    if (dwError)
-        RenamePath(strTemp, strOldPath);
-    return dwError;
+    return RenamePath(strOldPath, strNewPath);
 }
 
 CString GetStoredName(const CString& strPath)

@@ -45,10 +45,11 @@ private:
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot = NULL);
 
 // RenamePath for a new name that differs from the old one in letter case
-// only (strNewPath is strOldPath with its last part spelt otherwise): some
-// file systems (Wine's) report such a rename done and keep the old
-// spelling, so it goes through a temporary name in the same folder when it
-// must. Returns 0 once the entry is stored under the new spelling.
+// only (strNewPath is strOldPath with its last part spelt otherwise).
+// RenamePath itself sees to such a rename: some file systems (Wine's)
+// report it done and keep the old spelling, so it goes through a temporary
+// name in the same folder when it must. Returns 0 once the entry is stored
+// under the new spelling.
 DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath);
 
 // The name, as the file system spells it, of the entry that a full path
