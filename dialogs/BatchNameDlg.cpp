@@ -1,5 +1,6 @@
 #include "dialogs/BatchNameDlg.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "dialogs/ManualDlg.h"
@@ -15,6 +16,9 @@ const int PANE_SHORTER = 81;
 const int STRIP_HEIGHT = 18;
 const int RENAME_TOP = 8;
 const int RENAME_HEIGHT = 50;
+
+// Names of files left out that the listing notice shows.
+const int MAX_LEFT_OUT_SHOWN = 10;
 
 RECT Box(int x, int y, int cx, int cy)
 {
@@ -193,8 +197,9 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     // An item that stands for no folder (the computer item, a placeholder
     // row) lists nothing: an empty path would be the process's current
     // folder, whose files the user never chose.
+    m_leftOutNames.clear();
     if (!m_strFolderPath.IsEmpty())
-        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, &nFound);
+        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, &nFound, &m_leftOutNames);
     CString strText = JoinNames(m_strCurNames, m_nNameCount);
     for (int i = 0; i < m_nNameCount; ++i)
         m_strNewNames[i] = m_strCurNames[i];
@@ -203,12 +208,13 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     // Told once the load is done, so that the box does not stop the
     // selection change halfway.
     ++m_nLoadSerial;
-    if (nFound > m_nNameCount)
+    if (nFound > m_nNameCount || !m_leftOutNames.empty())
         PostMessage(WM_LISTING_NOTICE, (WPARAM)nFound, (LPARAM)m_nLoadSerial);
     *pResult = 0;
 }
 
-// Posted by a load that found more files than the list takes.
+// Posted by a load that found more files than the list takes, or left
+// files out for their names.
 LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
 {
     // Another folder has been loaded since: that load says what it needs.
@@ -220,10 +226,21 @@ LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
         if (IsSamePath(strFolder, m_strFolderPath))
             return 0;
     m_strNoticedFolders.push_back(m_strFolderPath);
+    // One box for both: the count first, then the files left out, with up
+    // to MAX_LEFT_OUT_SHOWN of their names.
     CString strText;
-    AfxFormatString2(strText, IDS_TOO_MANY_FILES, std::to_string((int)wParam).c_str(),
-                     std::to_string(MAX_NAMES).c_str());
-    ShowMessage(strText, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
+    if ((int)wParam > m_nNameCount)
+        AfxFormatString2(strText, IDS_TOO_MANY_FILES, std::to_string((int)wParam).c_str(),
+                         std::to_string(MAX_NAMES).c_str());
+    std::vector<std::wstring> names;
+    if (!m_leftOutNames.empty()) {
+        CString strLine;
+        AfxFormatString1(strLine, IDS_NAMES_LEFT_OUT, std::to_string(m_leftOutNames.size()).c_str());
+        strText += (strText.IsEmpty() ? "" : "\n") + strLine;
+        names.assign(m_leftOutNames.begin(),
+                     m_leftOutNames.begin() + std::min(m_leftOutNames.size(), (size_t)MAX_LEFT_OUT_SHOWN));
+    }
+    ShowMessageWithNames(strText, names, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
     return 0;
 }
 
@@ -310,6 +327,12 @@ void CBatchNameDlg::UpdateTakeBackItem()
 int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption, UINT nType)
 {
     return MessageBox(strText, strCaption, nType);
+}
+
+int CBatchNameDlg::ShowMessageWithNames(const CString& strText, const std::vector<std::wstring>& names,
+                                        const CString& strCaption, UINT nType)
+{
+    return ::ShowMessageWithNames(m_hWnd, strText, names, strCaption, nType);
 }
 
 void CBatchNameDlg::ResetUndo()

@@ -111,6 +111,10 @@ protected:
 
     // Shows a message box owned by the dialog.
     virtual int ShowMessage(const CString& strText, const CString& strCaption, UINT nType);
+    // The same with names after the text, one a line, shown in full even
+    // where the code page cannot hold them.
+    virtual int ShowMessageWithNames(const CString& strText, const std::vector<std::wstring>& names,
+                                     const CString& strCaption, UINT nType);
 
     // The rename button's question when the lines and the files differ in
     // number; true when the user goes on.
@@ -119,10 +123,15 @@ protected:
     void OnTakeBackRename();
     // Grays the take-back item while there is nothing to take back.
     void UpdateTakeBackItem();
-    // Tells, once per folder in a run, that the list shows only part of it.
+    // Tells, once per folder in a run, that the list shows only part of it:
+    // that it holds more files than the list takes, and which files were
+    // left out for their names.
     LRESULT OnListingNotice(WPARAM wParam, LPARAM lParam);
     int m_nLoadSerial;
     std::vector<CString> m_strNoticedFolders;
+    // The names in full of the files the last load left out, only to be
+    // shown.
+    std::vector<std::wstring> m_leftOutNames;
 
     // Empties the undo history and disables its button.
     void ResetUndo();

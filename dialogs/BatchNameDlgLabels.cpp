@@ -24,13 +24,19 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     HTREEITEM hItem = ((NMTVDISPINFOA*)pNMHDR)->item.hItem;
     CString strLabel = m_tree.GetItemText(hItem);
     CString strTyped = strLabel;
-    if (CEdit* pEdit = m_tree.GetEditControl())
+    bool bTypedExact = true;
+    if (CEdit* pEdit = m_tree.GetEditControl()) {
         pEdit->GetWindowText(strTyped);
+        CString strExact;
+        bTypedExact = GetExactWindowText(pEdit->GetSafeHwnd(), strExact);
+    }
 
     // The paths come from the names on disk of the item and its folder,
     // never from labels.
+    const CTreeItemName* pName = m_tree.GetItemName(hItem);
+    const CString* pHiddenExtension = pName && pName->bShortName ? &pName->strHiddenExtension : NULL;
     LabelRenameResult result = RenameByLabel(m_tree.GetItemPath("", m_tree.GetParentItem(hItem)), strLabel,
-                                             m_tree.GetDiskName(hItem), strTyped);
+                                             m_tree.GetDiskName(hItem), strTyped, bTypedExact, pHiddenExtension);
     switch (result.outcome) {
     case LABEL_UNCHANGED:
         break;
@@ -58,6 +64,9 @@ void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& 
 {
     FollowFolderRename(m_strFolderPath, strOldPath, strNewPath);
     m_renameRecord.FollowFolderRename(strOldPath, strNewPath);
+    // A folder told of once is the same folder under its new name.
+    for (CString& strFolder : m_strNoticedFolders)
+        FollowFolderRename(strFolder, strOldPath, strNewPath);
     // A listed file renamed by its label (an ".mp3" item).
     const int nOldName = LastPartStart(strOldPath);
     if (m_nNameCount == 0 || !IsSamePath(strOldPath.Left(nOldName), m_strFolderPath))

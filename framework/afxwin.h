@@ -9,7 +9,6 @@
 #include <cassert>
 #include <typeinfo>
 
-#include "afxfile.h"
 #include "afxstr.h"
 
 // A mistake of the program's own, checked in debug builds only.
@@ -436,6 +435,11 @@ public:
     HTREEITEM InsertItem(LPTVINSERTSTRUCTA lpInsertStruct)
     {
         return (HTREEITEM)SendMessage(TVM_INSERTITEMA, 0, (LPARAM)lpInsertStruct);
+    }
+    // For a label the code page cannot hold.
+    HTREEITEM InsertItem(LPTVINSERTSTRUCTW lpInsertStruct)
+    {
+        return (HTREEITEM)SendMessage(TVM_INSERTITEMW, 0, (LPARAM)lpInsertStruct);
     }
     HTREEITEM InsertItem(UINT nMask, const char* pszItem, int nImage, int nSelectedImage, UINT nState,
                          UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);

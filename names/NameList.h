@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "framework/afxstr.h"
 
@@ -20,12 +22,16 @@ CString SplitNames(const CString& strText, int nCount, CString* pNames);
 // counts, empty lines at the end of the text do not.
 int CountNameLines(const CString& strText);
 
-// Appends to rNames the name of every file (not folder) that the pattern
-// (a folder path followed by "*.*") matches and accept() takes, in the
-// order of enumeration.
+// Appends to rNames the name of every file (not folder) of the folder
+// (path ending with "\") that accept() takes, in the order of enumeration.
+// Files whose names the code page cannot hold are left out: no line may
+// stand for them. Their names in full, only to be shown, go to *pLeftOut
+// when given (accept() was asked with their nearest spellings, or short
+// names where they have one).
 class CSortStringArray;
-void CollectFileNames(const CString& strPattern, CSortStringArray& rNames,
-                      const std::function<bool(const CString&)>& accept);
+void CollectFileNames(const CString& strFolderPath, CSortStringArray& rNames,
+                      const std::function<bool(const CString&)>& accept,
+                      std::vector<std::wstring>* pLeftOut = NULL);
 
 // Sorts rNames and writes the first MAX_NAMES of them into pNames (room for
 // MAX_NAMES); returns how many were written.
@@ -33,6 +39,8 @@ int KeepFirstNames(CSortStringArray& rNames, CString* pNames);
 
 // Lists the files of a folder path into pNames (room for MAX_NAMES): all
 // of them sorted, the first MAX_NAMES kept; returns how many were written,
-// and in *pnFound (when given) how many were found. Used where no tree
-// item stands for the folder.
-int ListFolderFiles(const CString& strFolderPath, CString* pNames, int* pnFound = NULL);
+// and in *pnFound (when given) how many were found. Files left out for
+// their names go to *pLeftOut (see CollectFileNames) and are not counted.
+// Used where no tree item stands for the folder.
+int ListFolderFiles(const CString& strFolderPath, CString* pNames, int* pnFound = NULL,
+                    std::vector<std::wstring>* pLeftOut = NULL);

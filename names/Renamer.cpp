@@ -37,7 +37,7 @@ CString NameInFolder(const CString& strFolderPath, const CString& strPath)
 // File i has just been moved from strCur to strNew: strCur becomes the name
 // it really has, and a name stored otherwise than asked is reported.
 void FinishMove(const CString& strFolderPath, int i, CString& strCur, const CString& strNew,
-                std::vector<RenameFailure>& failures)
+                std::vector<RenameFailure>& failures, CFolderSnapshot& snapshot)
 {
     const CString strNewPath = strFolderPath + strNew;
     // The name the file now has in the folder, when it is still there:
@@ -72,7 +72,7 @@ void FinishMove(const CString& strFolderPath, int i, CString& strCur, const CStr
     if (bShortened) {
         // Give the file its own name back: the lookup of the long path
         // finds the shortened entry as the rename made it.
-        if (RenamePath(strNewPath, strFolderPath + strCur) == 0) {
+        if (RenamePath(strNewPath, strFolderPath + strCur, &snapshot) == 0) {
             AddFailure(failures, i, strCur, strNew, ERROR_FILENAME_EXCED_RANGE);
             return;
         }
@@ -83,13 +83,13 @@ void FinishMove(const CString& strFolderPath, int i, CString& strCur, const CStr
 
 // Moves strFrom to the temporary name, or to another temporary name when
 // the disk already holds that one; rStrTemp becomes the name used.
-DWORD MoveToTemp(const CString& strFolderPath, const CString& strFrom, CString& rStrTemp)
+DWORD MoveToTemp(const CString& strFolderPath, const CString& strFrom, CString& rStrTemp, CFolderSnapshot& snapshot)
 {
     const CString strPlanned = rStrTemp;
-    DWORD dwError = RenamePath(strFolderPath + strFrom, strFolderPath + rStrTemp);
+    DWORD dwError = RenamePath(strFolderPath + strFrom, strFolderPath + rStrTemp, &snapshot);
     for (int k = 2; k <= TEMP_NAME_TRIES && (dwError == ERROR_ALREADY_EXISTS || dwError == ERROR_FILE_EXISTS); ++k) {
         rStrTemp = strPlanned + "-" + std::to_string(k).c_str();
-        dwError = RenamePath(strFolderPath + strFrom, strFolderPath + rStrTemp);
+        dwError = RenamePath(strFolderPath + strFrom, strFolderPath + rStrTemp, &snapshot);
     }
     return dwError;
 }
@@ -99,22 +99,23 @@ DWORD MoveToTemp(const CString& strFolderPath, const CString& strFrom, CString& 
 // from the temporary name into its new name. All of them or none.
 void ApplyCycle(const CString& strFolderPath, const std::vector<RenameMove>& moves, size_t first, size_t end,
                 CString strTemp, CString* pCurNames, const CString* pNewNames,
-                std::vector<RenameFailure>& failures)
+                std::vector<RenameFailure>& failures, CFolderSnapshot& snapshot)
 {
-    DWORD dwError = MoveToTemp(strFolderPath, moves[first].strFrom, strTemp);
+    DWORD dwError = MoveToTemp(strFolderPath, moves[first].strFrom, strTemp, snapshot);
     size_t done = first;
     if (!dwError) {
         for (done = first + 1; done < end; ++done) {
             const RenameMove& mv = moves[done];
             const CString& strFrom = mv.kind == MOVE_FROM_TEMP ? strTemp : mv.strFrom;
-            dwError = RenamePath(strFolderPath + strFrom, strFolderPath + mv.strTo);
+            dwError = RenamePath(strFolderPath + strFrom, strFolderPath + mv.strTo, &snapshot);
             if (dwError)
                 break;
         }
     }
     if (!dwError) {
         for (size_t m = first + 1; m < end; ++m)
-            FinishMove(strFolderPath, moves[m].nIndex, pCurNames[moves[m].nIndex], moves[m].strTo, failures);
+            FinishMove(strFolderPath, moves[m].nIndex, pCurNames[moves[m].nIndex], moves[m].strTo, failures,
+                       snapshot);
         return;
     }
     // Undo the moves made, the last one first, so that each name is free
@@ -123,7 +124,7 @@ void ApplyCycle(const CString& strFolderPath, const std::vector<RenameMove>& mov
     for (size_t m = done; m > first; --m) {
         const RenameMove& mv = moves[m - 1];
         const CString& strTo = mv.kind == MOVE_TO_TEMP ? strTemp : mv.strTo;
-        if (RenamePath(strFolderPath + strTo, strFolderPath + mv.strFrom) != 0)
+        if (RenamePath(strFolderPath + strTo, strFolderPath + mv.strFrom, &snapshot) != 0)
             pCurNames[mv.nIndex] = strTo;
     }
     for (size_t m = first; m < end; ++m)
@@ -150,23 +151,27 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
     for (const RenameRefusal& r : plan.refusals)
         AddFailure(failures, r.nIndex, pCurNames[r.nIndex], pNewNames[r.nIndex], r.dwError);
     const std::vector<RenameMove>& moves = plan.moves;
+    // Every move's source is checked against the folder as it is now, read
+    // once: it must be there under the exact name on disk the program
+    // knows (a temporary name as this run made it).
+    CFolderSnapshot snapshot(moves.empty() ? CFolderSnapshot() : CFolderSnapshot(strFolderPath));
     for (size_t m = 0; m < moves.size();) {
         const RenameMove& mv = moves[m];
         if (mv.nCycle >= 0) {
             size_t end = m;
             while (end < moves.size() && moves[end].nCycle == mv.nCycle)
                 ++end;
-            ApplyCycle(strFolderPath, moves, m, end, plan.strTempName, pCurNames, pNewNames, failures);
+            ApplyCycle(strFolderPath, moves, m, end, plan.strTempName, pCurNames, pNewNames, failures, snapshot);
             m = end;
             continue;
         }
         // A file whose new name a file before it failed to free fails here
         // too: the platform never replaces anything.
-        DWORD dwError = RenamePath(strFolderPath + mv.strFrom, strFolderPath + mv.strTo);
+        DWORD dwError = RenamePath(strFolderPath + mv.strFrom, strFolderPath + mv.strTo, &snapshot);
         if (dwError)
             AddFailure(failures, mv.nIndex, pCurNames[mv.nIndex], pNewNames[mv.nIndex], dwError);
         else
-            FinishMove(strFolderPath, mv.nIndex, pCurNames[mv.nIndex], mv.strTo, failures);
+            FinishMove(strFolderPath, mv.nIndex, pCurNames[mv.nIndex], mv.strTo, failures, snapshot);
         ++m;
     }
     std::stable_sort(failures.begin(), failures.end(),

@@ -6,28 +6,55 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/DiskNames.h"
+
+namespace {
+
+// A display name as the program shows it: exact in the code page (composed
+// where the name on disk is decomposed Hangul), else empty.
+CString ShownText(const wchar_t* psz)
+{
+    CString str;
+    if (!psz || !ComposedCodePage(psz, str))
+        return CString();
+    return str;
+}
+
+}  // namespace
+
 CString GetDesktopFolderPath(HWND hWndOwner)
 {
     LPITEMIDLIST pidl = NULL;
-    char szPath[300] = "";
+    wchar_t szPath[MAX_PATH] = L"";
     if (SUCCEEDED(::SHGetSpecialFolderLocation(hWndOwner, CSIDL_DESKTOP, &pidl)) && pidl) {
-        if (!::SHGetPathFromIDListA(pidl, szPath))
+        if (!::SHGetPathFromIDListW(pidl, szPath))
             szPath[0] = 0;
         ::CoTaskMemFree(pidl);
     }
-    return CString(szPath);
+    // A user name the code page cannot hold ("Björk") would turn into
+    // another path: the desktop is reached by its short path then, or not
+    // at all.
+    CString strPath;
+    if (ExactCodePage(szPath, strPath))
+        return strPath;
+    wchar_t szShort[MAX_PATH] = L"";
+    DWORD n = ::GetShortPathNameW(szPath, szShort, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || !ExactCodePage(szShort, strPath))
+        return CString();
+    return strPath;
 }
 
 CShellFileInfo GetShellFileInfo(const CString& strPath)
 {
     CShellFileInfo info;
-    SHFILEINFOA sfi = {};
-    if (::SHGetFileInfoA(strPath, 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON)) {
-        info.strDisplayName = sfi.szDisplayName;
+    const std::wstring wstrPath = DiskPath(strPath);
+    SHFILEINFOW sfi = {};
+    if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON)) {
+        info.strDisplayName = ShownText(sfi.szDisplayName);
         info.hIcon = sfi.hIcon;
     }
-    SHFILEINFOA sfiOpen = {};
-    if (::SHGetFileInfoA(strPath, 0, &sfiOpen, sizeof(sfiOpen),
+    SHFILEINFOW sfiOpen = {};
+    if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfiOpen, sizeof(sfiOpen),
                          SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON | SHGFI_OPENICON))
         info.hOpenIcon = sfiOpen.hIcon;
     return info;
@@ -55,42 +82,22 @@ void GetDriveStrings(char* pszBuffer, DWORD nSize)
 
 namespace {
 
-std::wstring Wide(const CString& str)
-{
-    int n = ::MultiByteToWideChar(CP_ACP, 0, str, str.GetLength(), NULL, 0);
-    std::wstring w(n, L'\0');
-    if (n > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, str, str.GetLength(), &w[0], n);
-    return w;
-}
-
-CString Narrow(const wchar_t* psz)
-{
-    int n = ::WideCharToMultiByte(CP_ACP, 0, psz, -1, NULL, 0, NULL, NULL);
-    if (n <= 1)
-        return CString();
-    std::string s(n, '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, psz, -1, &s[0], n, NULL, NULL);
-    s.resize(n - 1);
-    return CString(s);
-}
-
-// The text of a display name as the shell returns it, whichever of its
-// three forms it chose; a wide string is freed here.
-CString StrRetText(STRRET& sr, LPCITEMIDLIST pidl)
+// The text of a name as the shell returns it, whichever of its three forms
+// it chose; a wide string is freed here.
+std::wstring StrRetText(STRRET& sr, LPCITEMIDLIST pidl)
 {
     switch (sr.uType) {
     case STRRET_WSTR: {
-        CString str = sr.pOleStr ? Narrow(sr.pOleStr) : CString();
+        std::wstring w = sr.pOleStr ? sr.pOleStr : L"";
         ::CoTaskMemFree(sr.pOleStr);
-        return str;
+        return w;
     }
     case STRRET_OFFSET:
-        return CString((const char*)pidl + sr.uOffset);
+        return WideFromCodePage(CString((const char*)pidl + sr.uOffset));
     case STRRET_CSTR:
-        return CString(sr.cStr);
+        return WideFromCodePage(CString(sr.cStr));
     }
-    return CString();
+    return std::wstring();
 }
 
 bool KeyExists(const CString& strKey)
@@ -143,7 +150,7 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
     CString strFolder = strFolderPath;
     if (strFolder.GetLength() > 3 && strFolder.Right(1) == "\\")
         strFolder = strFolder.Left(strFolder.GetLength() - 1);
-    std::wstring wstrFolder = Wide(strFolder);
+    std::wstring wstrFolder = DiskPath(strFolder);
     if (SUCCEEDED(pDesktop->ParseDisplayName(NULL, NULL, &wstrFolder[0], NULL, &pidlFolder, NULL)) && pidlFolder) {
         pDesktop->BindToObject(pidlFolder, NULL, IID_IShellFolder, (void**)&pFolder);
         ::CoTaskMemFree(pidlFolder);
@@ -152,9 +159,13 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
     if (!pFolder)
         return;
 
-    std::unordered_map<std::string, size_t> wanted;
-    for (size_t i = 0; i < names.size(); ++i)
-        wanted.emplace(names[i].str(), i);
+    // Each name is known by its name on disk.
+    std::unordered_map<std::wstring, size_t> wanted;
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::wstring wstrPath = DiskPath(strFolderPath + names[i]);
+        size_t nSep = wstrPath.find_last_of(L'\\');
+        wanted.emplace(nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1), i);
+    }
     IEnumIDList* pEnum = NULL;
     const SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN | SHCONTF_INCLUDESUPERHIDDEN;
     if (pFolder->EnumObjects(NULL, flags, &pEnum) == S_OK && pEnum) {
@@ -163,11 +174,11 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
             // The entry's name on disk tells which of the names it is.
             STRRET sr = {};
             if (SUCCEEDED(pFolder->GetDisplayNameOf(pidl, SHGDN_INFOLDER | SHGDN_FORPARSING, &sr))) {
-                auto found = wanted.find(StrRetText(sr, pidl).str());
+                auto found = wanted.find(StrRetText(sr, pidl));
                 STRRET srShown = {};
                 if (found != wanted.end() && labels[found->second].IsEmpty() &&
                     SUCCEEDED(pFolder->GetDisplayNameOf(pidl, SHGDN_INFOLDER, &srShown)))
-                    labels[found->second] = StrRetText(srShown, pidl);
+                    labels[found->second] = ShownText(StrRetText(srShown, pidl).c_str());
             }
             ::CoTaskMemFree(pidl);
             pidl = NULL;
@@ -179,10 +190,34 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
 
 CString CShellService::GetDisplayName(const CString& strPath)
 {
-    SHFILEINFOA sfi = {};
-    if (!::SHGetFileInfoA(strPath, 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
+    SHFILEINFOW sfi = {};
+    if (!::SHGetFileInfoW(DiskPath(strPath).c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
         return CString();
-    return CString(sfi.szDisplayName);
+    return ShownText(sfi.szDisplayName);
+}
+
+CWideLabel CShellService::GetWideLabel(const CString& strPath)
+{
+    CWideLabel label;
+    const std::wstring wstrPath = DiskPath(strPath);
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return label;
+    ::FindClose(hFind);
+    const std::wstring wstrName = fd.cFileName;
+    SHFILEINFOW sfi = {};
+    if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
+        label.wstrText = sfi.szDisplayName;
+    if (label.wstrText.empty())
+        label.wstrText = wstrName;
+    // The shell may show the name without its extension (neither a leading
+    // nor a trailing dot).
+    size_t nDot = wstrName.find_last_of(L'.');
+    if (label.wstrText != wstrName && nDot != std::wstring::npos && nDot > 0 && nDot + 1 < wstrName.size() &&
+        label.wstrText == wstrName.substr(0, nDot))
+        ExactCodePage(wstrName.substr(nDot), label.strHiddenExtension);
+    return label;
 }
 
 CShellFileInfo CShellService::GetFileInfo(const CString& strPath)
@@ -212,4 +247,22 @@ CShellService& SystemShellService()
 {
     static CShellService service;
     return service;
+}
+
+bool GetExactWindowText(HWND hWnd, CString& strText)
+{
+    int n = ::GetWindowTextLengthW(hWnd);
+    std::wstring w(n + 1, L'\0');
+    n = ::GetWindowTextW(hWnd, &w[0], n + 1);
+    w.resize(n > 0 ? n : 0);
+    return ExactCodePage(w, strText);
+}
+
+int ShowMessageWithNames(HWND hOwner, const CString& strText, const std::vector<std::wstring>& names,
+                         const CString& strCaption, UINT nType)
+{
+    std::wstring wstrText = WideFromCodePage(strText);
+    for (const std::wstring& wstrName : names)
+        wstrText += L"\n" + wstrName;
+    return ::MessageBoxW(hOwner, wstrText.c_str(), WideFromCodePage(strCaption).c_str(), nType);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "framework/afxstr.h"
@@ -15,7 +16,9 @@
 CString GetDesktopFolderPath(HWND hWndOwner);
 
 // What the shell shows for a path: its display name, its small icon and its
-// small open icon. The icons belong to the caller (DestroyIcon); either may
+// small open icon. Display names here are exact strings of the code page
+// (composed, for decomposed Hangul); empty where the code page cannot hold
+// the shell's name. The icons belong to the caller (DestroyIcon); either may
 // be NULL when the shell has none.
 struct CShellFileInfo {
     CString strDisplayName;
@@ -26,6 +29,26 @@ CShellFileInfo GetShellFileInfo(const CString& strPath);
 
 // Icon nIndex of "shell32.dll", or NULL; the caller destroys it.
 HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex);
+
+// What the shell shows for an entry whose name the code page cannot hold:
+// its label in full, only to be shown, and the extension (with its dot)
+// that the label leaves out, exact in the code page; empty when the label
+// shows it, or when the code page cannot hold it.
+struct CWideLabel {
+    std::wstring wstrText;
+    CString strHiddenExtension;
+};
+
+// The text of a window (the label editor) as the code page holds it
+// exactly; false when it holds characters the code page has not, which
+// must never be taken for their nearest spelling.
+bool GetExactWindowText(HWND hWnd, CString& strText);
+
+// A message box owned by hOwner whose text is strText followed by each of
+// names on a line of its own, in full: names the code page cannot hold
+// show only through the wide message box.
+int ShowMessageWithNames(HWND hOwner, const CString& strText, const std::vector<std::wstring>& names,
+                         const CString& strCaption, UINT nType);
 
 // Fills pszBuffer (nSize characters) with the root of every drive, each
 // ended by a NUL, and an empty string after the last. An empty first string
@@ -53,6 +76,9 @@ public:
                                  std::vector<CString>& labels);
     // The shell's display name of one path, asked by the path itself.
     virtual CString GetDisplayName(const CString& strPath);
+    // The label of an entry whose name the code page cannot hold (reached
+    // by its short name), asked of the shell by its path.
+    virtual CWideLabel GetWideLabel(const CString& strPath);
     // Display name and small icons of one path, asked of the shell by the
     // path itself.
     virtual CShellFileInfo GetFileInfo(const CString& strPath);

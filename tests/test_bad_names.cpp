@@ -251,3 +251,44 @@ TEST_F(BadNames, MoreLinesOrNoLastLineBreak)
     EXPECT_EQ(m_dlg.questions.size(), 1u);
     EXPECT_FALSE(PathExists(m_dir + "extra.txt"));
 }
+
+// Names on disk that the code page cannot hold, each beside the file or
+// folder its nearest spelling would name: none is listed, and a command
+// over every line followed by the rename touches only the listed files.
+// Decomposed Hangul is listed composed and renamed to a composed name.
+TEST_F(BadNames, NamesTheCodePageCannotHoldAreNeverActedOn)
+{
+    const std::wstring dir = WideText(m_dir);
+    const std::wstring nfdSong = L"\x1102\x1169\x1105\x1162.mp3";   // 노래.mp3, as macOS spells it
+    const std::wstring nfdLove = L"\x1109\x1161\x1105\x1161\x11BC.txt";  // 사랑.txt, the same
+    ASSERT_TRUE(MakeFolder(m_dir + "a"));
+    const std::vector<std::pair<std::wstring, std::string>> files = {
+        {L"a\\b.txt", "inside a"},        {L"a\x20A9" L"b.txt", "won sign"},
+        {L"caf\x00E9.txt", "accented"},   {L"cafe.txt", "plain"},
+        {L"e\x2215" L"f.txt", "slash"},   {L"smile\xD83D\xDE00.txt", "emoji"},
+        {nfdSong, "decomposed song"},     {nfdLove, "decomposed love"},
+        {WideText(CString("사랑.txt").str()), "composed love"}};
+    for (const auto& f : files)
+        ASSERT_TRUE(WriteWideFile(dir + f.first, f.second));
+    Load();
+    ASSERT_EQ(m_dlg.m_nNameCount, 3);
+    EXPECT_STREQ(m_dlg.EditorText(), "cafe.txt\r\n노래.mp3\r\n사랑.txt\r\n");
+
+    SetWindowTextA(m_dlg.Item(IDC_FRONT_EDIT), "dat");
+    m_dlg.Click(IDC_CHANGE_EXTENSION);
+    m_dlg.messages.clear();
+    m_dlg.Click(IDC_RENAME);
+    EXPECT_TRUE(m_dlg.messages.empty()) << (m_dlg.messages.empty() ? "" : m_dlg.messages[0]);
+    EXPECT_STREQ(m_dlg.m_strCurNames[1], "노래.dat");
+
+    // The listed files have their new names; the song's is composed now.
+    const std::vector<std::pair<std::wstring, std::string>> after = {
+        {L"a\\b.txt", "inside a"},      {L"a\x20A9" L"b.txt", "won sign"},
+        {L"caf\x00E9.txt", "accented"}, {L"cafe.dat", "plain"},
+        {L"e\x2215" L"f.txt", "slash"}, {L"smile\xD83D\xDE00.txt", "emoji"},
+        {WideText(CString("노래.dat").str()), "decomposed song"}, {nfdLove, "decomposed love"},
+        {WideText(CString("사랑.dat").str()), "composed love"}};
+    for (const auto& f : after)
+        EXPECT_EQ(ReadWideFile(dir + f.first), f.second);
+    EXPECT_EQ(ListWideNames(dir).size(), after.size() - 1 + 2);  // and the folders "a" and "sub"
+}

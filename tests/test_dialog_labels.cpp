@@ -304,3 +304,142 @@ TEST(LabelEdit, ALocalizedFolderIsRenamedOnDiskByItsLabel)
     EXPECT_STREQ(dlg.m_tree.GetItemText(hMusic), "노래");
     EXPECT_EQ(dlg.m_tree.GetFolderPath(hMusic).str(), folder / CString("home\\노래\\").str());
 }
+
+namespace {
+
+std::wstring WideLabel(TestBatchNameDlg& dlg, HTREEITEM hItem)
+{
+    wchar_t buf[MAX_PATH] = L"";
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = buf;
+    item.cchTextMax = MAX_PATH;
+    SendMessageW(dlg.m_tree.GetSafeHwnd(), TVM_GETITEMW, 0, (LPARAM)&item);
+    return buf;
+}
+
+HTREEITEM ChildByWideLabel(TestBatchNameDlg& dlg, HTREEITEM hParent, const std::wstring& label)
+{
+    for (HTREEITEM h = dlg.m_tree.GetChildItem(hParent); h; h = dlg.m_tree.GetNextSiblingItem(h))
+        if (WideLabel(dlg, h) == label)
+            return h;
+    return NULL;
+}
+
+// The message boxes that come up while messages are pumped for a while
+// (the notice of a load comes posted), each closed.
+std::vector<MessageBoxWatcher::Seen> BoxesComing()
+{
+    MessageBoxWatcher boxes;
+    for (DWORD start = GetTickCount(); boxes.Boxes().empty() && GetTickCount() - start < 2000;)
+        PumpMessages(20);
+    return boxes.Boxes();
+}
+
+// The short (8.3) name of an entry, as a code-page string.
+std::string ShortName(const std::wstring& path)
+{
+    wchar_t buf[MAX_PATH] = L"";
+    GetShortPathNameW(path.c_str(), buf, MAX_PATH);
+    std::wstring s = buf;
+    s = s.substr(s.find_last_of(L'\\') + 1);
+    return std::string(s.begin(), s.end());
+}
+
+}  // namespace
+
+// Folders and ".mp3" files whose names the code page cannot hold show in
+// full and are reached by their short names: they open, list and rename
+// the right files, and are renamed by their labels. A decomposed Hangul
+// folder shows and works under its composed name.
+TEST(LabelEdit, NamesTheCodePageCannotHoldAreShownInFullAndReachedByShortNames)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    const std::wstring music = WideText(folder / "music\\");
+    const std::wstring bjork = L"Bj\x00F6rk", sigur = L"Sigur R\x00F3s", nfdSongs = L"\x1102\x1169\x1105\x1162";
+    ASSERT_TRUE(CreateDirectoryW(music.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryW((music + bjork).c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryW((music + nfdSongs).c_str(), NULL));
+    ASSERT_TRUE(WriteWideFile(music + bjork + L"\\x.mp3", "x"));
+    ASSERT_TRUE(WriteWideFile(music + bjork + L"\\J\x00F3ga.mp3", "joga"));
+    ASSERT_TRUE(WriteWideFile(music + nfdSongs + L"\\y.mp3", "y"));
+    ASSERT_TRUE(WriteWideFile(music + sigur + L".mp3", "sigur"));
+
+    HTREEITEM hMusic = dlg.SelectDesktopPath({folder.Name(), "music"});
+    ASSERT_TRUE(hMusic);
+    dlg.OpenItem(hMusic);
+    HTREEITEM hBjork = ChildByWideLabel(dlg, hMusic, bjork);
+    HTREEITEM hSigur = ChildByWideLabel(dlg, hMusic, sigur);  // extensions hidden
+    HTREEITEM hSongs = dlg.ChildByLabel(hMusic, CString("노래").str());
+    ASSERT_TRUE(hBjork && hSigur && hSongs);
+    const std::string bjorkShort = ShortName(music + bjork);
+    EXPECT_EQ(dlg.m_tree.GetDiskName(hBjork).str(), bjorkShort);
+    EXPECT_EQ(dlg.m_tree.GetDiskName(hSigur).str(), ShortName(music + sigur + L".mp3"));
+
+    // Selected, each folder lists the files it holds, "Jóga.mp3" left out
+    // and told; an ".mp3" item of such a name lists nothing and tells.
+    dlg.m_tree.SelectItem(hSigur);
+    EXPECT_EQ(dlg.m_nNameCount, 0);
+    auto notices = BoxesComing();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wideText, WideText(Text(IDS_NAMES_LEFT_OUT, {"1"})) + L"\n" + sigur + L".mp3");
+    dlg.m_tree.SelectItem(hBjork);
+    EXPECT_EQ(dlg.m_strFolderPath.str(), folder / "music\\" + bjorkShort + "\\");
+    EXPECT_STREQ(dlg.EditorText(), "x.mp3\r\n");
+    notices = BoxesComing();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].wideText, WideText(Text(IDS_NAMES_LEFT_OUT, {"1"})) + L"\nJ\x00F3ga.mp3");
+    dlg.SetEditorText("x2.mp3\r\n");
+    dlg.Click(IDC_RENAME);
+    EXPECT_EQ(ReadWideFile(music + bjork + L"\\x2.mp3"), "x");
+    dlg.OpenItem(hBjork);
+    EXPECT_TRUE(ChildByWideLabel(dlg, hBjork, L"J\x00F3ga"));
+    dlg.m_tree.SelectItem(hSongs);
+    EXPECT_STREQ(dlg.EditorText(), "y.mp3\r\n");
+    dlg.SetEditorText("y2.mp3\r\n");
+    dlg.Click(IDC_RENAME);
+    EXPECT_EQ(ReadWideFile(music + nfdSongs + L"\\y2.mp3"), "y");
+
+    // Renamed by their labels; the hidden extension is kept.
+    ASSERT_TRUE(StartEdit(dlg, hSigur));
+    EXPECT_TRUE(TypeAndLeave(dlg, "Sigur").empty());
+    ASSERT_TRUE(StartEdit(dlg, hBjork));
+    EXPECT_TRUE(TypeAndLeave(dlg, "Bjork 2").empty());
+    ASSERT_TRUE(StartEdit(dlg, hSongs));
+    EXPECT_TRUE(TypeAndLeave(dlg, "노래 2").empty());
+    const std::wstring songs2 = WideText(CString("노래 2").str());
+    EXPECT_EQ(ListWideNames(music), (std::vector<std::wstring>{L"Bjork 2", L"Sigur.mp3", songs2}));
+    EXPECT_EQ(ReadWideFile(music + L"Bjork 2\\x2.mp3"), "x");
+    EXPECT_EQ(ReadWideFile(music + songs2 + L"\\y2.mp3"), "y");
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hBjork), "Bjork 2");
+
+    // A typed name the code page cannot hold is refused, not converted.
+    ASSERT_TRUE(StartEdit(dlg, hBjork));
+    MessageBoxWatcher boxes;
+    SendMessageW(dlg.m_tree.GetEditControl()->GetSafeHwnd(), WM_SETTEXT, 0, (LPARAM)L"Bj\x00F6rk 3");
+    SetFocus(dlg.Item(IDC_NAMES_EDIT));
+    for (DWORD start = GetTickCount(); boxes.Boxes().empty() && GetTickCount() - start < 5000;)
+        PumpMessages(20);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text,
+              Text(IDS_CANNOT_RENAME, {"Bjork 2", CString::FormatMessageText(ERROR_INVALID_NAME).str()}));
+    CancelEdit(dlg);
+    EXPECT_EQ(ListWideNames(music), (std::vector<std::wstring>{L"Bjork 2", L"Sigur.mp3", songs2}));
+
+    // Where the file system keeps no short names, such entries are not
+    // shown at all.
+    ASSERT_TRUE(CreateDirectoryW((music + bjork).c_str(), NULL));
+    ASSERT_TRUE(WriteWideFile(music + sigur + L".mp3", "sigur"));
+    StandInShell shell;
+    shell.bNoShortNames = true;
+    dlg.m_tree.SetShellService(&shell);
+    dlg.CloseItem(hMusic);
+    dlg.OpenItem(hMusic);
+    std::vector<std::wstring> labels;
+    for (HTREEITEM h = dlg.m_tree.GetChildItem(hMusic); h; h = dlg.m_tree.GetNextSiblingItem(h))
+        labels.push_back(WideLabel(dlg, h));
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"Bjork 2", songs2, L"Sigur"}));
+    dlg.m_tree.SetShellService(NULL);
+}

@@ -112,8 +112,16 @@ TEST_F(RenameDialog, AFolderOfMoreFilesThanTheListTakesIsToldOncePerFolder)
     Names files;
     for (int i = 0; i < 2001; ++i)
         files.push_back("n" + std::to_string(10000 + (i * 7919) % 2001));
-    // Both folders exist before the tree reads their parent.
+    // Both folders exist before the tree reads their parent. The big one
+    // also holds files whose names the code page cannot hold: left out,
+    // and not counted.
     ASSERT_TRUE(MakeFolder(m_root / "small") && WriteNamedFiles(Dir("small"), {"s.txt"}));
+    ASSERT_TRUE(MakeFolder(m_root / "big"));
+    std::vector<std::wstring> leftOut = {L"caf\x00E9.txt"};
+    for (int i = 10; i < 22; ++i)
+        leftOut.push_back(L"smile\xD83D\xDE00" + std::to_wstring(i) + L".txt");
+    for (const std::wstring& name : leftOut)
+        ASSERT_TRUE(WriteWideFile(WideText(Dir("big")) + name, "left out"));
     Load(files, "big");
     EXPECT_STREQ(m_dlg.m_strCurNames[0], "n10000");
     // Moved on before the load was told: nothing is shown for it.
@@ -125,14 +133,36 @@ TEST_F(RenameDialog, AFolderOfMoreFilesThanTheListTakesIsToldOncePerFolder)
     EXPECT_TRUE(m_dlg.messages.empty());  // posted: the load finishes first
     PumpMessages();
     ASSERT_EQ(m_dlg.messages.size(), 1u);
-    EXPECT_EQ(m_dlg.messages[0], Text(IDS_TOO_MANY_FILES, {"2001", "2000"}));
+    EXPECT_EQ(m_dlg.messages[0], Text(IDS_TOO_MANY_FILES, {"2001", "2000"}) + "\n" + Text(IDS_NAMES_LEFT_OUT, {"13"}));
     EXPECT_EQ(m_dlg.messageTypes[0], (UINT)(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(m_dlg.messageNames[0], std::vector<std::wstring>(leftOut.begin(), leftOut.begin() + 10));
 
     // Passing the folder again with the arrow keys does not stop there.
     ASSERT_TRUE(m_dlg.SelectDesktopPath({m_root.Name(), "small"}));
     ASSERT_TRUE(m_dlg.SelectDesktopPath({m_root.Name(), "big"}));
     PumpMessages();
     EXPECT_EQ(m_dlg.messages.size(), 1u);
+}
+
+// Files left out for their names are told in a box of its own when the
+// folder is not too big, their names shown in full.
+TEST(RenameDialogNotice, FilesLeftOutForTheirNamesAreShownInFull)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"a.txt"}));
+    const std::wstring emoji = L"smile\xD83D\xDE00.txt";
+    ASSERT_TRUE(WriteWideFile(WideText(folder.Path()) + emoji, "e"));
+    MessageBoxWatcher boxes;
+    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
+    for (DWORD start = GetTickCount(); boxes.Boxes().empty() && GetTickCount() - start < 5000;)
+        PumpMessages(20);
+    auto seen = boxes.Boxes();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, Text(IDS_RENAME_CAPTION));
+    EXPECT_EQ(seen[0].icon, (UINT)MB_ICONINFORMATION);
+    EXPECT_EQ(seen[0].wideText, WideText(Text(IDS_NAMES_LEFT_OUT, {"1"})) + L"\n" + emoji);
+    EXPECT_STREQ(dlg.EditorText(), "a.txt\r\n");
 }
 
 TEST_F(RenameDialog, TheSystemMenuTakesTheLastRenameBackOnce)

@@ -71,7 +71,7 @@ TEST(FolderListing, CollectAppliesTheFilterAndKeepsExistingEntries)
     ASSERT_TRUE(MakeFolder(dir / "folder.mp3"));
     CSortStringArray names;
     names.Add("earlier");
-    CollectFileNames(CString(dir.Path() + "*.*"), names,
+    CollectFileNames(CString(dir.Path()), names,
                      [](const CString& s) { return s.Right(4) == ".mp3"; });
     names.Sort();
     ASSERT_EQ(names.GetSize(), 3);

@@ -44,6 +44,7 @@ TEST(Texts, EveryStringTableEntryHasItsExactText)
         {IDS_UNDO_RENAME_REPORT, "전체 %1개 중 %2개 파일의 이름을 되돌리지 못했습니다."},
         {IDS_NO_CONTROL, "대화 상자에 %1번 컨트롤이 없어서 창을 열 수 없습니다."},
         {IDS_PROGRAM_ERROR_CAPTION, "Quorvel 프로그램 오류"},
+        {IDS_NAMES_LEFT_OUT, "이름에 쓸 수 없는 글자가 있는 파일 %1개는 목록에서 뺐습니다."},
     };
     for (const auto& e : entries)
         EXPECT_EQ(AfxLoadText(e.id).str(), std::string(e.text)) << e.id;

@@ -6,6 +6,7 @@
 #include "names/RenamePlan.h"
 #include "names/RenameRecord.h"
 #include "names/Renamer.h"
+#include "platform/FileSystem.h"
 #include "res/resource.h"
 #include "support/TestSupport.h"
 
@@ -387,6 +388,23 @@ TEST_F(RenameTest, CaseOnlyRenameIsReportedTruthfully)
     }
     EXPECT_EQ(nFailed, failures.size());
     ExpectListMatchesDisk();
+}
+
+// A listed file that is no longer there under its exact name is not moved,
+// though the file system would find another spelling of it; it is reported.
+TEST_F(RenameTest, ASourceGoneFromItsExactNameIsNotMoved)
+{
+    Load({"Song.txt", "other.txt"});
+    ASSERT_TRUE(MoveFileA((m_dir / "Song.txt").c_str(), (m_dir / "tmp").c_str()));
+    ASSERT_TRUE(MoveFileA((m_dir / "tmp").c_str(), (m_dir / "song.txt").c_str()));
+    auto failures = Apply("other2.txt\r\nnew.txt\r\n");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].nIndex, 1);
+    EXPECT_EQ(failures[0].dwError, (DWORD)ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ListFileNames(m_dir.Path()), (Names{"other2.txt", "song.txt"}));
+    // The same without a view of the folder taken beforehand.
+    EXPECT_EQ(RenamePath(CString(m_dir / "Song.txt"), CString(m_dir / "x.txt")), (DWORD)ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(ReadFileBytes(m_dir / "song.txt"), "Song.txt");
 }
 
 TEST(RenameReport, CountLineTenFailuresThenEllipsis)

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "framework/afxfile.h"
 #include "names/SortStringArray.h"
 #include "res/resource.h"
 
@@ -55,13 +54,31 @@ HTREEITEM CFolderTreeCtrl::InsertTreeItem(const CString& strLabel, HTREEITEM hPa
 }
 
 HTREEITEM CFolderTreeCtrl::InsertNamedItem(const CString& strLabel, HTREEITEM hParent, TreeItemKind kind,
-                                           const CString& strDiskName, int nImage, int nSelectedImage)
+                                           const CString& strDiskName, int nImage, int nSelectedImage,
+                                           const CWideLabel* pWideLabel)
 {
-    CTreeItemName* pName = new CTreeItemName{kind, strDiskName};
-    // A label the shell left empty would pass for a placeholder.
-    CString strShown = strLabel.IsEmpty() ? strDiskName : strLabel;
-    HTREEITEM hItem = InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strShown, nImage,
-                                 nSelectedImage, 0, 0, (LPARAM)pName, hParent, TVI_LAST);
+    CTreeItemName* pName = new CTreeItemName{kind, strDiskName, false, CString()};
+    HTREEITEM hItem;
+    if (pWideLabel) {
+        // A name the code page cannot hold: the label in full, through the
+        // wide message.
+        pName->bShortName = true;
+        pName->strHiddenExtension = pWideLabel->strHiddenExtension;
+        TVINSERTSTRUCTW tvis = {};
+        tvis.hParent = hParent;
+        tvis.hInsertAfter = TVI_LAST;
+        tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+        tvis.item.pszText = (LPWSTR)pWideLabel->wstrText.c_str();
+        tvis.item.iImage = nImage;
+        tvis.item.iSelectedImage = nSelectedImage;
+        tvis.item.lParam = (LPARAM)pName;
+        hItem = InsertItem(&tvis);
+    } else {
+        // A label the shell left empty would pass for a placeholder.
+        CString strShown = strLabel.IsEmpty() ? strDiskName : strLabel;
+        hItem = InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strShown, nImage,
+                           nSelectedImage, 0, 0, (LPARAM)pName, hParent, TVI_LAST);
+    }
     if (!hItem)
         delete pName;
     else
@@ -205,7 +222,7 @@ BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
     return TRUE;
 }
 
-int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound)
+int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound, std::vector<std::wstring>* pLeftOut)
 {
     m_nFileCount = 0;
     if (pnFound)
@@ -219,11 +236,13 @@ int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound)
     if (pName->kind == TREE_ITEM_FILE) {
         // The file itself, by its name on disk, while it is still there.
         const CString strOwn = pName->strDiskName;
-        CollectFileNames(strFolder + strOwn, names,
-                         [this, &strOwn](const CString& strName) { return strName == strOwn && AcceptListFile(strName); });
+        CollectFileNames(
+            strFolder, names,
+            [this, &strOwn](const CString& strName) { return strName == strOwn && AcceptListFile(strName); },
+            pLeftOut);
     } else {
-        CollectFileNames(strFolder + "*.*", names,
-                         [this](const CString& strName) { return AcceptListFile(strName) != 0; });
+        CollectFileNames(
+            strFolder, names, [this](const CString& strName) { return AcceptListFile(strName) != 0; }, pLeftOut);
     }
     if (pnFound)
         *pnFound = names.GetSize();

@@ -44,11 +44,17 @@ public:
     // The item's name on disk (a drive's root, the desktop's path); empty
     // for the computer item and placeholders.
     CString GetDiskName(HTREEITEM hItem) const;
+    // The record of what the item stands for on disk, or NULL (the
+    // computer item and placeholders stand for nothing).
+    const CTreeItemName* GetItemName(HTREEITEM hItem) const { return ItemName(hItem); }
     // Lists the files of the item's folder into pNames (room for
     // MAX_NAMES): all sorted, the first MAX_NAMES kept; returns the count
     // written, and in *pnFound (when given) the number found. A file item
     // lists its own file; an item that stands for no folder lists nothing.
-    int ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound = NULL);
+    // Files whose names the code page cannot hold are left out and not
+    // counted; their names in full, to be shown, go to *pLeftOut.
+    int ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound = NULL,
+                  std::vector<std::wstring>* pLeftOut = NULL);
 
     // The item's file or folder now has the name strNewName on disk: the
     // item keeps it and takes the shell's label for its new path (and its
@@ -94,8 +100,11 @@ private:
     // The record of what the item stands for on disk, or NULL (the
     // computer item and placeholders stand for nothing).
     CTreeItemName* ItemName(HTREEITEM hItem) const;
+    // pWideLabel, when given, is the label of a name the code page cannot
+    // hold (strDiskName is then its short name).
     HTREEITEM InsertNamedItem(const CString& strLabel, HTREEITEM hParent, TreeItemKind kind,
-                              const CString& strDiskName, int nImage, int nSelectedImage);
+                              const CString& strDiskName, int nImage, int nSelectedImage,
+                              const CWideLabel* pWideLabel = NULL);
     // The path to hand the shell for an item: without a folder's "\".
     CString GetShellPath(HTREEITEM hItem);
     // Branch filling (TreeBranch.cpp).

@@ -20,14 +20,12 @@ int ExtensionStart(const CString& strName)
     return nDot;
 }
 
-}  // namespace
-
-CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, const CString& strTyped)
+// The typed name with the extension the label hides, unless it already
+// ends with it (letter case ignored).
+CString WithExtension(const CString& strTyped, const CString& strExtension)
 {
-    int nDot = ExtensionStart(strDiskName);
-    if (nDot < 0 || strLabel == strDiskName || strLabel != strDiskName.Left(nDot))
+    if (strExtension.IsEmpty())
         return strTyped;
-    CString strExtension = strDiskName.Mid(nDot);
     int nTail = strTyped.GetLength() - strExtension.GetLength();
     // The tail starts with the dot, so it starts on a character.
     if (nTail >= 0 && strTyped.Mid(nTail).CompareNoCase(strExtension) == 0)
@@ -35,8 +33,18 @@ CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, c
     return strTyped + strExtension;
 }
 
+}  // namespace
+
+CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, const CString& strTyped)
+{
+    int nDot = ExtensionStart(strDiskName);
+    if (nDot < 0 || strLabel == strDiskName || strLabel != strDiskName.Left(nDot))
+        return strTyped;
+    return WithExtension(strTyped, strDiskName.Mid(nDot));
+}
+
 LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
-                                const CString& strTyped)
+                                const CString& strTyped, bool bTypedExact, const CString* pHiddenExtension)
 {
     LabelRenameResult result;
     result.outcome = LABEL_UNCHANGED;
@@ -44,13 +52,23 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
     // name on disk.
     if (strTyped == strLabel)
         return result;
+    // Letters the code page cannot hold would be written as their nearest
+    // spelling, a name the user did not type.
+    if (!bTypedExact) {
+        result.outcome = LABEL_FAILED;
+        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strLabel,
+                         CString::FormatMessageText(ERROR_INVALID_NAME));
+        result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
+        return result;
+    }
     if (strTyped.IsEmpty()) {
         result.outcome = LABEL_EMPTY;
         result.strMessage = AfxLoadText(IDS_NAME_REQUIRED);
         result.strCaption = AfxLoadText(IDS_RENAME_CAPTION);
         return result;
     }
-    CString strNewName = NameFromLabelEdit(strLabel, strDiskName, strTyped);
+    CString strNewName = pHiddenExtension ? WithExtension(strTyped, *pHiddenExtension)
+                                          : NameFromLabelEdit(strLabel, strDiskName, strTyped);
     // Also what the tree sends again, with the editor's text, as the
     // editor goes away after a rename.
     if (strNewName == strDiskName)

@@ -27,8 +27,8 @@ std::vector<const CFolderEntry*> SortedByName(const std::vector<const CFolderEnt
     CSortStringArray names;
     std::unordered_map<std::string, std::vector<const CFolderEntry*>> byName;
     for (const CFolderEntry* pEntry : entries) {
-        names.Add(pEntry->strName);
-        byName[pEntry->strName.str()].push_back(pEntry);
+        names.Add(pEntry->OrderName());
+        byName[pEntry->OrderName().str()].push_back(pEntry);
     }
     names.Sort();
     // The sort is stable, so equal names keep their order of enumeration.
@@ -79,9 +79,14 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
     m_pShell->ReadFolder(strPath, entries);
     std::vector<const CFolderEntry*> folders, files;
     for (const CFolderEntry& entry : entries) {
+        // A name the code page cannot hold is reached by its short name:
+        // without one, the entry is left out rather than reached through a
+        // converted name, which may lead to another file.
+        if (entry.strName.IsEmpty())
+            continue;
         if (entry.IsFolder())
             folders.push_back(&entry);
-        else if (AcceptTreeFile(entry.strName))
+        else if (AcceptTreeFile(entry.OrderName()))
             files.push_back(&entry);
     }
     if (folders.empty() && files.empty()) {
@@ -112,7 +117,7 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
             if (!bMarked && !m_pShell->HoldsDesktopIni(strItemPath + "\\"))
                 kind = "\\folder";
         } else {
-            std::string type = TypeKey(entry.strName).str();
+            std::string type = TypeKey(entry.OrderName()).str();
             auto found = perFileTypes.find(type);
             if (found == perFileTypes.end())
                 found = perFileTypes.emplace(type, m_pShell->TypeHasIconPerFile(CString(type))).first;
@@ -148,6 +153,17 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
     for (size_t i = 0; i < shown.size(); ++i) {
         const IconSource& source = sources[sourceOf[i]];
         const int nImage = nBase + 2 * (int)i;
+        TreeItemKind itemKind = i < nFolders ? TREE_ITEM_FOLDER : TREE_ITEM_FILE;
+        if (shown[i]->use == NAME_UNUSABLE) {
+            CWideLabel label = m_pShell->GetWideLabel(strPath + shown[i]->strName);
+            if (label.wstrText.empty())
+                label.wstrText = shown[i]->wstrShown;
+            HTREEITEM hChild =
+                InsertNamedItem(CString(), hItem, itemKind, shown[i]->strName, nImage, nImage + 1, &label);
+            if (hChild && itemKind == TREE_ITEM_FOLDER)
+                InsertItem("", hChild, TVI_LAST);
+            continue;
+        }
         // Where the bound folder gave no name, the shell is asked by path.
         CString strLabel = labels[i];
         if (strLabel.IsEmpty()) {
@@ -155,7 +171,6 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
             strLabel = source.strPath == strItemPath ? source.info.strDisplayName
                                                      : m_pShell->GetDisplayName(strItemPath);
         }
-        TreeItemKind itemKind = i < nFolders ? TREE_ITEM_FOLDER : TREE_ITEM_FILE;
         HTREEITEM hChild = InsertNamedItem(strLabel, hItem, itemKind, shown[i]->strName, nImage, nImage + 1);
         if (hChild && itemKind == TREE_ITEM_FOLDER)
             InsertItem("", hChild, TVI_LAST);
@@ -225,6 +240,9 @@ bool CFolderTreeCtrl::SetDiskName(HTREEITEM hItem, const CString& strNewName)
         return false;
     CString strOldType = TypeKey(pName->strDiskName), strNewType = TypeKey(strNewName);
     pName->strDiskName = strNewName;
+    // Renamed by the program, the name is one of the code page now.
+    pName->bShortName = false;
+    pName->strHiddenExtension.Empty();
     return pName->kind == TREE_ITEM_FILE &&
            (strOldType != strNewType || m_pShell->TypeHasIconPerFile(strNewType));
 }

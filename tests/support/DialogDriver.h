@@ -47,6 +47,8 @@ public:
     std::vector<UINT> messageTypes;
     std::vector<std::string> questions;
     int answer = IDYES;
+    // For each kept message, the names shown after its text in full.
+    std::vector<std::vector<std::wstring>> messageNames;
 
     // The rename as the user's "이름바꾸기" click, answering its question.
     void Rename(int nAnswer)
@@ -64,6 +66,14 @@ protected:
         }
         messages.push_back(strText.str());
         messageTypes.push_back(nType);
+        messageNames.emplace_back();
+        return IDOK;
+    }
+    int ShowMessageWithNames(const CString& strText, const std::vector<std::wstring>& names,
+                             const CString& strCaption, UINT nType) override
+    {
+        ShowMessage(strText, strCaption, nType);
+        messageNames.back() = names;
         return IDOK;
     }
 };

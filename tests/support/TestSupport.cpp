@@ -55,33 +55,51 @@ TempFolder::~TempFolder()
     RemoveTree(m_path);
 }
 
-void RemoveTree(const std::string& folder)
+namespace {
+// Wide, so that names the code page cannot hold go too, and never through
+// their nearest spellings (a name with a won sign would read as a path).
+void RemoveTreeWide(const std::wstring& folder)
 {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((base + "*").c_str(), &fd);
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\')
+        base += L'\\';
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((base + L"*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string n = fd.cFileName;
-            if (n == "." || n == "..")
+            std::wstring n = fd.cFileName;
+            if (n == L"." || n == L"..")
                 continue;
-            std::string p = base + n;
-            SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring p = base + n;
+            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(p);
+                RemoveTreeWide(p);
             else
-                DeleteFileA(p.c_str());
-        } while (FindNextFileA(h, &fd));
+                DeleteFileW(p.c_str());
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(base.c_str());
+    RemoveDirectoryW(base.c_str());
+}
+}  // namespace
+
+void RemoveTree(const std::string& folder)
+{
+    RemoveTreeWide(WideText(folder));
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& content)
+std::wstring WideText(const std::string& text)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), NULL, 0);
+    std::wstring w(n, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), &w[0], n);
+    return w;
+}
+
+bool WriteWideFile(const std::wstring& path, const std::string& content)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -90,18 +108,48 @@ bool WriteFileBytes(const std::string& path, const std::string& content)
     return ok && written == content.size();
 }
 
-std::string ReadFileBytes(const std::string& path)
+std::string ReadWideFile(const std::wstring& path)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return "<missing>";
-    std::string s;
+    std::string out;
     char buf[4096];
     DWORD got = 0;
-    while (ReadFile(h, buf, sizeof(buf), &got, NULL) && got > 0)
-        s.append(buf, got);
+    while (ReadFile(h, buf, sizeof(buf), &got, NULL) && got)
+        out.append(buf, got);
     CloseHandle(h);
-    return s;
+    return out;
+}
+
+std::vector<std::wstring> ListWideNames(const std::wstring& folder)
+{
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\')
+        base += L'\\';
+    std::vector<std::wstring> out;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((base + L"*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return out;
+    do {
+        std::wstring n = fd.cFileName;
+        if (n != L"." && n != L"..")
+            out.push_back(n);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& content)
+{
+    return WriteWideFile(WideText(path), content);
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    return ReadWideFile(WideText(path));
 }
 
 bool WriteNamedFiles(const std::string& folder, const std::vector<std::string>& names)
@@ -216,6 +264,9 @@ void MessageBoxWatcher::Run()
                     buf[0] = 0;
                     GetWindowTextA(hText, buf, sizeof(buf));
                     s.text = buf;
+                    wchar_t wbuf[8192] = L"";
+                    GetWindowTextW(hText, wbuf, 8192);
+                    s.wideText = wbuf;
                     s.icon = 0;
                     // The icon control: 0x14 on Windows, stc1 (0x440) under Wine.
                     HWND hIcon = GetDlgItem(hWnd, 0x0014);

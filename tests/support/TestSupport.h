@@ -37,6 +37,15 @@ std::string ReadFileBytes(const std::string& path);
 // name as content, in the order given; false when one cannot be created.
 bool WriteNamedFiles(const std::string& folder, const std::vector<std::string>& names);
 bool MakeFolder(const std::string& path);
+
+// Names the code page cannot hold, through the wide API: the wide form of a
+// code-page string; a new file with the content; the content of a file
+// ("<missing>" when it cannot be read); every entry of a folder (files
+// and folders), sorted.
+std::wstring WideText(const std::string& text);
+bool WriteWideFile(const std::wstring& path, const std::string& content);
+std::string ReadWideFile(const std::wstring& path);
+std::vector<std::wstring> ListWideNames(const std::wstring& folder);
 bool PathExists(const std::string& path);
 // The names of the entries of a folder (without "." and ".."), sorted
 // byte-wise; files only, or folders only.
@@ -69,6 +78,7 @@ public:
     struct Seen {
         std::string caption;
         std::string text;
+        std::wstring wideText;  // the text as the box shows it, in full
         UINT icon;          // MB_ICONHAND etc. when it can be told, else 0
         UINT defaultButton; // IDOK, IDNO etc.
     };

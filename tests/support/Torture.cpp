@@ -180,14 +180,95 @@ bool IsLinesPlace(const std::string& at, const std::string& wanted)
            Lower(at.substr(0, a)) == Lower(wanted.substr(0, w));
 }
 
-// Every file below the folder: relative path -> contents.
-void Scan(const std::string& base, const std::string& rel, std::map<std::string, std::string>& out)
+// The code-page form of a wide name when the code page holds it exactly,
+// composed first (NFC) when bCompose; "" otherwise.
+std::string ExactName(const std::wstring& name, bool bCompose)
 {
-    std::string folder = base + rel;
-    for (const std::string& n : ListFileNames(folder))
-        out[rel + n] = ReadFileBytes(folder + n);
-    for (const std::string& d : ListFolderNames(folder))
-        Scan(base, rel + d + "\\", out);
+    std::wstring w = name;
+    if (bCompose) {
+        wchar_t composed[MAX_PATH * 2] = L"";
+        int n = NormalizeString(NormalizationC, name.c_str(), (int)name.size(), composed, MAX_PATH * 2);
+        if (n > 0)
+            w.assign(composed, n);
+    }
+    char buf[MAX_PATH * 4] = "";
+    BOOL bDefault = FALSE;
+    int nBytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.c_str(), (int)w.size(), buf, sizeof(buf), NULL,
+                                     &bDefault);
+    if (nBytes > 0 && !bDefault && WideText(std::string(buf, nBytes)) == w)
+        return std::string(buf, nBytes);
+    return "";
+}
+
+// "<...>": the characters of a wide name in hexadecimal, which no line
+// can spell.
+std::string HexKey(const std::wstring& name)
+{
+    std::ostringstream out;
+    out << "<" << std::hex;
+    for (wchar_t c : name)
+        out << (unsigned)c << ".";
+    out << ">";
+    return out.str();
+}
+
+// The names of one folder as the program shows them: exact in the code
+// page, or composed where decomposed Hangul composes into a name no other
+// entry has; any other name by HexKey.
+std::vector<std::string> ShownKeys(const std::vector<std::wstring>& names)
+{
+    std::vector<std::string> keys(names.size());
+    std::map<std::string, int> uses;
+    for (size_t i = 0; i < names.size(); ++i) {
+        keys[i] = ExactName(names[i], false);
+        if (keys[i].empty())
+            keys[i] = ExactName(names[i], true);
+        if (!keys[i].empty())
+            ++uses[Lower(keys[i])];
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+        if (keys[i].empty() || (ExactName(names[i], false).empty() && uses[Lower(keys[i])] > 1))
+            keys[i] = HexKey(names[i]);
+    return keys;
+}
+
+std::string ShownKey(const std::wstring& name)
+{
+    return ShownKeys({name})[0];
+}
+
+// Every file below the folder, read through the wide API: relative path
+// (each part as ShownKeys gives it) -> contents.
+void Scan(const std::wstring& base, const std::wstring& rel, const std::string& relKey,
+          std::map<std::string, std::string>& out)
+{
+    const std::wstring folder = base + rel;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<std::wstring> names;
+    std::vector<bool> isFolder;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        names.push_back(name);
+        isFolder.push_back((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    const std::vector<std::string> keys = ShownKeys(names);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (isFolder[i])
+            Scan(base, rel + names[i] + L"\\", relKey + keys[i] + "\\", out);
+        else
+            out[relKey + keys[i]] = ReadWideFile(folder + names[i]);
+    }
+}
+
+void Scan(const std::string& base, std::map<std::string, std::string>& out)
+{
+    Scan(WideText(base), L"", "", out);
 }
 
 std::string Join(const std::vector<std::string>& lines, bool dropLastBreak)
@@ -205,7 +286,7 @@ std::string Join(const std::vector<std::string>& lines, bool dropLastBreak)
 std::string Locate(const std::string& P, size_t nExpected, std::map<std::string, std::string>& where)
 {
     std::map<std::string, std::string> after;
-    Scan(P, "", after);
+    Scan(P, after);
     where.clear();
     for (const auto& e : after) {
         where[e.second] = e.first;
@@ -450,6 +531,87 @@ std::string CheckTakeBack(TortureDlg& dlg, Rng& rng, const std::string& P, unsig
     return "";
 }
 
+// Files whose names the code page cannot hold, made with the wide API, each
+// beside what its nearest spelling would name: never listed, never touched
+// (exact path below P -> content). And decomposed Hangul names, as macOS
+// writes them: listed composed, so they join the listed files (content ->
+// composed name).
+void AddOddNames(Rng& rng, const std::string& F, unsigned seed, std::set<std::string>& taken,
+                 std::map<std::string, std::string>& listed, std::map<std::wstring, std::string>& untouchable)
+{
+    const std::wstring f = WideText(F);
+    int serial = 0;
+    auto content = [&] { return "odd" + std::to_string(seed) + "_" + std::to_string(serial++); };
+    auto keep = [&](const std::wstring& name) {
+        const std::string c = content();
+        if (WriteWideFile(f + name, c))
+            untouchable[L"f\\" + name] = c;
+    };
+    auto list = [&](const std::wstring& name, const std::string& shown) {
+        const std::string c = content();
+        if (taken.count(Lower(shown)) || !WriteWideFile(f + name, c))
+            return false;
+        taken.insert(Lower(shown));
+        listed[c] = shown;
+        return true;
+    };
+    for (int k = Pick(rng, 1, 4); k > 0; --k) {
+        switch (Pick(rng, 0, 5)) {
+        case 0:  // the won sign, beside the subfolder its nearest spelling leads into
+            if (!taken.count("a") && (PathExists(F + "a") || MakeFolder(F + "a"))) {
+                taken.insert("a");
+                const std::string c = content();
+                if (WriteWideFile(f + L"a\\b.txt", c))
+                    untouchable[L"f\\a\\b.txt"] = c;
+                keep(L"a\x20A9" L"b.txt");
+            }
+            break;
+        case 1:  // an accented name, beside the name best fit turns it into
+            list(L"cafe.txt", "cafe.txt");
+            keep(L"caf\x00E9.txt");
+            break;
+        case 2:
+            keep(L"e\x2215" L"f" + std::to_wstring(serial) + L".txt");
+            keep(L"smile\xD83D\xDE00" + std::to_wstring(serial) + L".mp3");
+            break;
+        case 3: {  // an accented folder with ".mp3" files in it
+            const std::wstring folder = L"Bj\x00F6rk";
+            if (CreateDirectoryW((f + folder).c_str(), NULL) || GetLastError() == ERROR_ALREADY_EXISTS) {
+                const std::wstring song = folder + L"\\J\x00F3ga" + std::to_wstring(serial) + L".mp3";
+                const std::string c = content();
+                if (WriteWideFile(f + song, c))
+                    untouchable[L"f\\" + song] = c;
+            }
+            break;
+        }
+        case 4: {  // decomposed Hangul: 노래 n.mp3
+            const int n = Pick(rng, 0, 99);
+            list(L"\x1102\x1169\x1105\x1162 " + std::to_wstring(n) + L".mp3",
+                 CString("노래 ").str() + std::to_string(n) + ".mp3");
+            break;
+        }
+        case 5: {  // the same name composed and decomposed, side by side: the
+                   // composed one is listed, the other would answer to its name
+            const int n = Pick(rng, 0, 99);
+            if (list(WideText(CString("사랑 ").str()) + std::to_wstring(n) + L".txt",
+                     CString("사랑 ").str() + std::to_string(n) + ".txt"))
+                keep(L"\x1109\x1161\x1105\x1161\x11BC " + std::to_wstring(n) + L".txt");
+            break;
+        }
+        }
+    }
+}
+
+// Each untouchable file is where it was, with its content.
+std::string CheckUntouched(const std::string& P, const std::map<std::wstring, std::string>& untouchable)
+{
+    const std::wstring p = WideText(P);
+    for (const auto& u : untouchable)
+        if (ReadWideFile(p + u.first) != u.second)
+            return "a file no line stood for was touched: " + ShownKey(u.first);
+    return "";
+}
+
 // One case; returns "" when it held, else what went wrong.
 std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root, unsigned seed,
                     TortureFigures& figures)
@@ -479,6 +641,16 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
         taken.insert(Lower(name));
         before[content] = name;
     }
+    // Names the code page cannot hold, and decomposed ones, in some cases,
+    // from a stream of their own so that the other draws stay as they were.
+    std::map<std::wstring, std::string> untouchable;
+    Rng odd(seed * 7919u + 13u);
+    if (Pick(odd, 0, 2) == 0) {
+        const size_t nPlain = before.size();
+        AddOddNames(odd, F, seed, taken, before, untouchable);
+        figures.decomposed += (int)(before.size() - nPlain);
+        figures.leftOut += (int)untouchable.size();
+    }
     figures.files += (int)before.size();
     if (dlg.TakeBackEnabled())
         return "the take-back item is enabled before any rename";
@@ -487,6 +659,9 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
     dlg.CloseItem(hRoot);
     if (!dlg.SelectDesktopPath({root.Name(), "c", "f"}))
         return "the case folder is not in the tree";
+    // The notice of files left out comes posted; it is no part of the rename.
+    PumpMessages();
+    dlg.messages.clear();
     const int n = dlg.m_nNameCount;
     if (n != (int)before.size())
         return "listed " + std::to_string(n) + " of " + std::to_string(before.size()) + " files";
@@ -516,7 +691,9 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
         return "asked " + std::to_string(dlg.questions.size()) + " times for " + std::to_string(nLines) +
                " lines and " + std::to_string(n) + " files";
     std::map<std::string, std::string> where;  // content -> path below P
-    std::string failure = Locate(P, before.size(), where);
+    std::string failure = Locate(P, before.size() + untouchable.size(), where);
+    if (failure.empty())
+        failure = CheckUntouched(P, untouchable);
     if (!failure.empty())
         return failure;
     if (bAsked && !bYes) {
@@ -572,7 +749,10 @@ std::string RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root,
             dlg.m_strCurNames[i].str() != at.substr(2))
             return "current name " + dlg.m_strCurNames[i].str() + " for " + at;
     }
-    return CheckTakeBack(dlg, rng, P, seed, cur, contents, where, figures);
+    failure = CheckTakeBack(dlg, rng, P, seed, cur, contents, where, figures);
+    if (failure.empty())
+        failure = CheckUntouched(P, untouchable);
+    return failure;
 }
 
 }  // namespace
@@ -615,6 +795,7 @@ std::string DescribeTorture(const TortureFigures& f)
         << "; questions answered No " << f.answeredNo << ", Yes " << f.answeredYes << "; " << f.moves
         << " moves planned, " << f.cycles << " cycles; " << f.notRenamed << " files not renamed and reported; "
         << f.takeBacks << " take-backs, " << f.changes << " changes made before them, " << f.notTakenBack
-        << " files not taken back and reported";
+        << " files not taken back and reported; " << f.decomposed << " decomposed names listed, " << f.leftOut
+        << " names the code page cannot hold left alone";
     return out.str();
 }

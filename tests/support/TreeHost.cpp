@@ -150,6 +150,8 @@ bool StandInShell::ReadFolder(const CString& strFolderPath, std::vector<CFolderE
         auto found = addedAttributes.find(entry.strName.str());
         if (found != addedAttributes.end())
             entry.dwAttributes |= found->second;
+        if (bNoShortNames && entry.use == NAME_UNUSABLE)
+            entry.strName.Empty();
     }
     return bRead;
 }

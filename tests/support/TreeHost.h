@@ -65,13 +65,16 @@ private:
 // The shell as a test wants it where Wine cannot show what Windows shows:
 // entries named in shownAs get that display name (as Windows shows a
 // user's "Music" as "음악"), entries named in addedAttributes are read with
-// those attributes too (folders marked read-only or system). Everything
+// those attributes too (folders marked read-only or system); entries are
+// read without short names when bNoShortNames is set. Everything
 // else comes from the real shell. The paths asked about one by one are
 // recorded.
 class StandInShell : public CShellService {
 public:
     std::map<std::string, std::string> shownAs;
     std::map<std::string, DWORD> addedAttributes;
+    // Read as a file system without short (8.3) names has them.
+    bool bNoShortNames = false;
     std::vector<std::string> askedByPath;
 
     bool ReadFolder(const CString& strFolderPath, std::vector<CFolderEntry>& entries) override;
