@@ -11,60 +11,6 @@ namespace {
 const int kFixedImages = 4;  // two blank images, the desktop and the computer
 }
 
-TEST(HostileFolders, AnUnreadableFolder)
-{
-    TestBatchNameDlg dlg;
-    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
-    const std::string locked = folder / "locked";
-    ASSERT_TRUE(MakeFolder(locked));
-    ASSERT_TRUE(MakeFolder(locked + "\\inner"));
-    ASSERT_TRUE(WriteNamedFiles(locked + "\\", {"a.mp3", "b.mp3"}));
-    HTREEITEM hLocked = dlg.SelectDesktopPath({folder.Name(), "locked"});
-    ASSERT_TRUE(hLocked);
-    ASSERT_EQ(dlg.m_nNameCount, 2);
-    HTREEITEM hTop = dlg.m_tree.GetParentItem(hLocked);
-    const int nImagesBefore = dlg.m_tree.GetImages().GetImageCount();
-
-    // Access goes after the names were listed: the renames fail and are
-    // reported, and the files stay as they were.
-    struct Restore {
-        std::string path;
-        ~Restore() { SetFolderUnreadable(path, false); }
-    } restore{locked};
-    ASSERT_TRUE(SetFolderUnreadable(locked, true)) << "run as root, give up CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH";
-    dlg.SetEditorText("x.mp3\r\ny.mp3\r\n");
-    {
-        MessageBoxWatcher boxes;
-        dlg.Click(IDC_RENAME);
-        auto seen = boxes.Boxes();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"2", "2"})), 0u) << seen[0].text;
-    }
-    EXPECT_STREQ(dlg.m_strCurNames[0], "a.mp3");
-
-    // Opened, it shows one blank row; selected again, it lists nothing.
-    dlg.CloseItem(hLocked);
-    dlg.OpenItem(hLocked);
-    HTREEITEM hChild = dlg.m_tree.GetChildItem(hLocked);
-    ASSERT_TRUE(hChild);
-    EXPECT_STREQ(dlg.m_tree.GetItemText(hChild), "");
-    EXPECT_FALSE(dlg.m_tree.GetNextSiblingItem(hChild));
-    dlg.m_tree.SelectItem(hTop);
-    dlg.m_tree.SelectItem(hLocked);
-    EXPECT_EQ(dlg.m_nNameCount, 0);
-    EXPECT_STREQ(dlg.EditorText(), "");
-    dlg.CloseItem(hLocked);
-    EXPECT_EQ(dlg.m_tree.GetImages().GetImageCount(), nImagesBefore);
-
-    // With access back, everything is where it was and loads again.
-    ASSERT_TRUE(SetFolderUnreadable(locked, false));
-    dlg.m_tree.SelectItem(hTop);
-    dlg.m_tree.SelectItem(hLocked);
-    EXPECT_EQ(dlg.m_nNameCount, 2);
-    EXPECT_EQ(ListFileNames(locked), (std::vector<std::string>{"a.mp3", "b.mp3"}));
-    EXPECT_EQ(ReadFileBytes(locked + "\\b.mp3"), "b.mp3");
-}
-
 TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
 {
     TestBatchNameDlg dlg;
@@ -127,6 +73,60 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
     dlg.Click(IDC_RENAME);
     EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(ReadFileBytes(folder / "next\\2.txt"), "1.txt");
+}
+
+TEST(HostileFolders, AnUnreadableFolder)
+{
+    TestBatchNameDlg dlg;
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    const std::string locked = folder / "locked";
+    ASSERT_TRUE(MakeFolder(locked));
+    ASSERT_TRUE(MakeFolder(locked + "\\inner"));
+    ASSERT_TRUE(WriteNamedFiles(locked + "\\", {"a.mp3", "b.mp3"}));
+    HTREEITEM hLocked = dlg.SelectDesktopPath({folder.Name(), "locked"});
+    ASSERT_TRUE(hLocked);
+    ASSERT_EQ(dlg.m_nNameCount, 2);
+    HTREEITEM hTop = dlg.m_tree.GetParentItem(hLocked);
+    const int nImagesBefore = dlg.m_tree.GetImages().GetImageCount();
+
+    // Access goes after the names were listed: the renames fail and are
+    // reported, and the files stay as they were.
+    struct Restore {
+        std::string path;
+        ~Restore() { SetFolderUnreadable(path, false); }
+    } restore{locked};
+    ASSERT_TRUE(SetFolderUnreadable(locked, true)) << "run as root, give up CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH";
+    dlg.SetEditorText("x.mp3\r\ny.mp3\r\n");
+    {
+        MessageBoxWatcher boxes;
+        dlg.Click(IDC_RENAME);
+        auto seen = boxes.Boxes();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"2", "2"})), 0u) << seen[0].text;
+    }
+    EXPECT_STREQ(dlg.m_strCurNames[0], "a.mp3");
+
+    // Opened, it shows one blank row; selected again, it lists nothing.
+    dlg.CloseItem(hLocked);
+    dlg.OpenItem(hLocked);
+    HTREEITEM hChild = dlg.m_tree.GetChildItem(hLocked);
+    ASSERT_TRUE(hChild);
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hChild), "");
+    EXPECT_FALSE(dlg.m_tree.GetNextSiblingItem(hChild));
+    dlg.m_tree.SelectItem(hTop);
+    dlg.m_tree.SelectItem(hLocked);
+    EXPECT_EQ(dlg.m_nNameCount, 0);
+    EXPECT_STREQ(dlg.EditorText(), "");
+    dlg.CloseItem(hLocked);
+    EXPECT_EQ(dlg.m_tree.GetImages().GetImageCount(), nImagesBefore);
+
+    // With access back, everything is where it was and loads again.
+    ASSERT_TRUE(SetFolderUnreadable(locked, false));
+    dlg.m_tree.SelectItem(hTop);
+    dlg.m_tree.SelectItem(hLocked);
+    EXPECT_EQ(dlg.m_nNameCount, 2);
+    EXPECT_EQ(ListFileNames(locked), (std::vector<std::string>{"a.mp3", "b.mp3"}));
+    EXPECT_EQ(ReadFileBytes(locked + "\\b.mp3"), "b.mp3");
 }
 
 TEST(HostileFolders, FiveThousandSubfoldersOpenAndCloseCompletely)
