@@ -16,29 +16,8 @@ const int FILE_COUNT = 2000;
 const int RUNS = 7;
 const int LISTING_RUNS = 15;
 
-// File names of mixed case, digits and Korean, created in random order so
-// that the enumeration does not hand them over sorted.
-std::vector<std::string> MakeFolderOfFiles(const std::string& folder, const char* prefix)
-{
-    std::vector<std::string> names;
-    for (int i = 0; i < FILE_COUNT; ++i) {
-        const char* stem = i % 3 == 0 ? "Track_" : i % 3 == 1 ? "track" : "노래 ";
-        names.push_back(std::string(prefix) + stem + std::to_string(i * 7919 % 10007) + ".mp3");
-    }
-    std::vector<std::string> order = names;
-    std::shuffle(order.begin(), order.end(), std::mt19937(2024));
-    for (const std::string& n : order) {
-        HANDLE h = CreateFileA((folder + n).c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
-        if (h != INVALID_HANDLE_VALUE) {
-            DWORD written;
-            WriteFile(h, n.data(), (DWORD)n.size(), &written, NULL);
-            CloseHandle(h);
-        }
-    }
-    return names;
-}
-
-// Creates the named files in random order, each holding its name.
+// Creates the named files in random order, each holding its name, so that
+// the enumeration does not hand them over sorted.
 void CreateFiles(const std::string& folder, std::vector<std::string> names)
 {
     std::shuffle(names.begin(), names.end(), std::mt19937(2024));
@@ -50,6 +29,18 @@ void CreateFiles(const std::string& folder, std::vector<std::string> names)
             CloseHandle(h);
         }
     }
+}
+
+// File names of mixed case, digits and Korean.
+std::vector<std::string> MakeFolderOfFiles(const std::string& folder, const char* prefix)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < FILE_COUNT; ++i) {
+        const char* stem = i % 3 == 0 ? "Track_" : i % 3 == 1 ? "track" : "노래 ";
+        names.push_back(std::string(prefix) + stem + std::to_string(i * 7919 % 10007) + ".mp3");
+    }
+    CreateFiles(folder, names);
+    return names;
 }
 
 // "곡 0001.mp3" and so on: numbered names that sort in their number's order.

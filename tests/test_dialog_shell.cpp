@@ -394,11 +394,7 @@ std::string RemoteEditText(HWND hEdit)
 // on disk have their new names; it ends when its window closes.
 TEST(Program, RenamesTheFilesOfAFolderChosenInItsTreeAndEndsWhenItCloses)
 {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(NULL, exe, sizeof(exe));
-    std::string path = exe;
-    path = path.substr(0, path.rfind('\\'));
-    path = path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
+    const std::string path = ProgramPath();
     ASSERT_TRUE(PathExists(path)) << path;
     DesktopFolder folder(GetDesktopFolderPath(NULL).str());
     ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"a.txt", "b.txt"}));

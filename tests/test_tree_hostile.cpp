@@ -202,11 +202,7 @@ TEST(HostileFolders, TheProgramStartsWithDiskErrorBoxesOff)
     // An empty card reader or DVD drive must not bring up the system's "no
     // disk" box: the program's own error mode is read back from inside it,
     // once its window is up.
-    char exe[MAX_PATH];
-    GetModuleFileNameA(NULL, exe, sizeof(exe));
-    std::string path = exe;
-    path = path.substr(0, path.rfind('\\'));
-    path = path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
+    const std::string path = ProgramPath();
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};

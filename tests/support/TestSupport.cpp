@@ -40,6 +40,15 @@ std::string Text(UINT nIDS, const std::vector<std::string>& args)
     return s.str();
 }
 
+std::string ProgramPath()
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(NULL, exe, sizeof(exe));
+    std::string path = exe;
+    path = path.substr(0, path.rfind('\\'));
+    return path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
+}
+
 TempFolder::TempFolder(const char* tag)
 {
     char cwd[MAX_PATH];

@@ -15,6 +15,9 @@
 // program shows it: tests compare the program's texts by id.
 std::string Text(UINT nIDS, const std::vector<std::string>& args = {});
 
+// build\quorvel.exe, beside the folder of the test programs.
+std::string ProgramPath();
+
 // A fresh folder under the current folder, removed with everything in it
 // when the object goes. Path() ends with "\".
 class TempFolder {
