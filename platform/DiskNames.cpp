@@ -6,22 +6,14 @@
 namespace {
 
 // Program path -> name on disk of its last part, for entries whose program
-// name is not their name on disk. Ordered, so that a folder's entries and
-// everything below it are neighbours.
+// name is not their name on disk. Keyed with letter case folded, so that
+// another spelling of a remembered name ("노래.MP3" for "노래.mp3") reaches
+// the same entry, as it would on disk; ordered, so that a folder's entries
+// and everything below it are neighbours.
 std::map<std::wstring, std::wstring>& Remembered()
 {
     static std::map<std::wstring, std::wstring> names;
     return names;
-}
-
-// A program path as the remembered names are keyed: letter case folded as
-// the file system folds it, so that another spelling of a remembered name
-// ("노래.MP3" for "노래.mp3") reaches the same entry, as it would on disk.
-std::wstring Key(std::wstring wstrPath)
-{
-    if (!wstrPath.empty())
-        ::CharUpperBuffW(&wstrPath[0], (DWORD)wstrPath.size());
-    return wstrPath;
 }
 
 bool StartsWith(const std::wstring& str, const std::wstring& prefix)
@@ -40,6 +32,27 @@ bool MayBeRemembered(const wchar_t* p, size_t n)
 }
 
 }  // namespace
+
+std::wstring FoldedWide(std::wstring wstr)
+{
+    if (!wstr.empty())
+        ::CharUpperBuffW(&wstr[0], (DWORD)wstr.size());
+    return wstr;
+}
+
+int CompareWideNoCase(const std::wstring& a, const std::wstring& b)
+{
+    return ::CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) - CSTR_EQUAL;
+}
+
+bool FindEntry(const std::wstring& wstrPath, WIN32_FIND_DATAW& fd)
+{
+    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return false;
+    ::FindClose(hFind);
+    return true;
+}
 
 std::wstring WideFromCodePage(const CString& str)
 {
@@ -131,7 +144,7 @@ std::wstring DiskPath(const CString& strPath)
         return wstrPath;
     // Part by part: a remembered part is known by the program path up to
     // its end.
-    const std::wstring wstrKey = Key(wstrPath);
+    const std::wstring wstrKey = FoldedWide(wstrPath);
     std::wstring wstrDisk;
     size_t nStart = 0;
     while (nStart <= wstrPath.size()) {
@@ -154,7 +167,7 @@ std::wstring DiskPath(const CString& strPath)
 
 void ForgetFolderEntries(const std::wstring& wstrProgramFolder)
 {
-    const std::wstring wstrFolder = Key(wstrProgramFolder);
+    const std::wstring wstrFolder = FoldedWide(wstrProgramFolder);
     std::map<std::wstring, std::wstring>& names = Remembered();
     for (auto it = names.lower_bound(wstrFolder); it != names.end() && StartsWith(it->first, wstrFolder);) {
         // Only the folder's own entries; those of its subfolders stay.
@@ -167,7 +180,7 @@ void ForgetFolderEntries(const std::wstring& wstrProgramFolder)
 
 void RememberDiskName(const std::wstring& wstrProgramPath, const std::wstring& wstrDiskName)
 {
-    Remembered()[Key(wstrProgramPath)] = wstrDiskName;
+    Remembered()[FoldedWide(wstrProgramPath)] = wstrDiskName;
 }
 
 void FollowMove(const std::wstring& wstrOldProgramPath, const std::wstring& wstrNewProgramPath)
@@ -175,7 +188,7 @@ void FollowMove(const std::wstring& wstrOldProgramPath, const std::wstring& wstr
     std::map<std::wstring, std::wstring>& names = Remembered();
     if (names.empty())
         return;
-    const std::wstring wstrOldPath = Key(wstrOldProgramPath), wstrNewPath = Key(wstrNewProgramPath);
+    const std::wstring wstrOldPath = FoldedWide(wstrOldProgramPath), wstrNewPath = FoldedWide(wstrNewProgramPath);
     // The entry now has the name the move gave it.
     names.erase(wstrOldPath);
     const std::wstring wstrOldFolder = wstrOldPath + L"\\";

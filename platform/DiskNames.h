@@ -13,6 +13,17 @@
 
 #include "framework/afxstr.h"
 
+// A name or path with letter case folded as the file system folds it.
+std::wstring FoldedWide(std::wstring wstr);
+
+// Less than, equal to or greater than 0 as a sorts before, with or after b,
+// letter case ignored as the file system ignores it.
+int CompareWideNoCase(const std::wstring& a, const std::wstring& b);
+
+// The entry at wstrPath (a path on disk, no wildcards meant), read into
+// fd; false when nothing is there.
+bool FindEntry(const std::wstring& wstrPath, WIN32_FIND_DATAW& fd);
+
 // The wide form of a code-page string (exact: every string of the code
 // page has one).
 std::wstring WideFromCodePage(const CString& str);

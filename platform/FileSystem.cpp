@@ -23,10 +23,8 @@ DWORD CheckSource(const std::wstring& wstrPath)
 {
     const std::wstring wstrName = LastWidePart(wstrPath);
     WIN32_FIND_DATAW fd;
-    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
+    if (!FindEntry(wstrPath, fd))
         return ERROR_FILE_NOT_FOUND;
-    ::FindClose(hFind);
     if (wstrName == fd.cFileName || (fd.cAlternateFileName[0] && wstrName == fd.cAlternateFileName))
         return 0;
     return ERROR_FILE_NOT_FOUND;
@@ -40,18 +38,6 @@ void SplitWidePath(const std::wstring& wstrPath, std::wstring& wstrFolder, std::
     wstrName = nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1);
 }
 
-// A name folded as the file system compares names, letter case ignored.
-std::wstring FoldedWide(std::wstring w)
-{
-    if (!w.empty())
-        ::CharUpperBuffW(&w[0], (DWORD)w.size());
-    return w;
-}
-
-}  // namespace
-
-namespace {
-
 // Moves an entry to another spelling of its own name (letter case, or a
 // decomposed name composed). Some file systems (Wine's) report such a move
 // done and keep the old spelling: then it goes through a temporary name in
@@ -63,10 +49,8 @@ DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew)
         return dwError ? dwError : ERROR_GEN_FAILURE;
     }
     WIN32_FIND_DATAW fd;
-    HANDLE hFind = ::FindFirstFileW(wstrNew.c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
+    if (!FindEntry(wstrNew, fd))
         return ERROR_FILE_NOT_FOUND;
-    ::FindClose(hFind);
     if (LastWidePart(wstrNew) == fd.cFileName)
         return 0;
     std::wstring wstrFolder, wstrName;
@@ -146,8 +130,7 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
     // the call fail instead of being overwritten. A target that is the
     // composed spelling of a listed entry resolves to that entry, and so is
     // in use while it is there.
-    if (::CompareStringOrdinal(wstrOld.c_str(), (int)wstrOld.size(), wstrNew.c_str(), (int)wstrNew.size(), TRUE) ==
-        CSTR_EQUAL) {
+    if (CompareWideNoCase(wstrOld, wstrNew) == 0) {
         DWORD dwError = MoveToOwnName(wstrOld, wstrNew);
         if (dwError)
             return dwError;
@@ -184,10 +167,8 @@ CString GetStoredName(const CString& strPath)
 {
     const std::wstring wstrPath = DiskPath(strPath);
     WIN32_FIND_DATAW fd;
-    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
+    if (!FindEntry(wstrPath, fd))
         return CString();
-    ::FindClose(hFind);
     // Stored as the path spells it on disk: the program's own name for it
     // (a composed spelling stays composed).
     if (LastWidePart(wstrPath) == fd.cFileName)
@@ -220,12 +201,8 @@ std::wstring Folded(const CString& strName)
 CString ShortName(const std::wstring& wstrPath)
 {
     WIN32_FIND_DATAW fd;
-    HANDLE hFind = ::FindFirstFileExW(wstrPath.c_str(), FindExInfoStandard, &fd, FindExSearchNameMatch, NULL, 0);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return CString();
-    ::FindClose(hFind);
     CString strShort;
-    if (!fd.cAlternateFileName[0] || !ExactCodePage(fd.cAlternateFileName, strShort))
+    if (!FindEntry(wstrPath, fd) || !fd.cAlternateFileName[0] || !ExactCodePage(fd.cAlternateFileName, strShort))
         return CString();
     return strShort;
 }
@@ -305,6 +282,5 @@ bool FileExists(const CString& strPath)
 
 bool IsSameFileName(const CString& strA, const CString& strB)
 {
-    std::wstring a = WideFromCodePage(strA), b = WideFromCodePage(strB);
-    return ::CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) == CSTR_EQUAL;
+    return CompareWideNoCase(WideFromCodePage(strA), WideFromCodePage(strB)) == 0;
 }

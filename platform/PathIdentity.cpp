@@ -4,6 +4,8 @@
 #include <numeric>
 #include <string>
 
+#include "platform/DiskNames.h"
+
 namespace {
 
 // The path in wide characters with its folder parts resolved. The code page
@@ -11,10 +13,7 @@ namespace {
 // C runtime folds Latin letters only), so names are compared in Unicode.
 std::wstring ResolvedWide(const CString& strPath)
 {
-    int nWide = ::MultiByteToWideChar(CP_ACP, 0, strPath, strPath.GetLength(), NULL, 0);
-    std::wstring wide(nWide, L'\0');
-    if (nWide > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, strPath, strPath.GetLength(), &wide[0], nWide);
+    std::wstring wide = WideFromCodePage(strPath);
     if (wide.empty())
         return wide;
     DWORD nFull = ::GetFullPathNameW(wide.c_str(), 0, NULL, NULL);
@@ -28,11 +27,6 @@ std::wstring ResolvedWide(const CString& strPath)
     return full;
 }
 
-int CompareWide(const std::wstring& a, const std::wstring& b)
-{
-    return ::CompareStringOrdinal(a.c_str(), (int)a.size(), b.c_str(), (int)b.size(), TRUE) - CSTR_EQUAL;
-}
-
 }  // namespace
 
 std::vector<int> IdentifyPaths(const std::vector<CString>& paths)
@@ -43,11 +37,11 @@ std::vector<int> IdentifyPaths(const std::vector<CString>& paths)
         keys.push_back(ResolvedWide(p));
     std::vector<int> order(paths.size());
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return CompareWide(keys[a], keys[b]) < 0; });
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return CompareWideNoCase(keys[a], keys[b]) < 0; });
     std::vector<int> ids(paths.size());
     int nId = -1;
     for (size_t k = 0; k < order.size(); ++k) {
-        if (k == 0 || CompareWide(keys[order[k - 1]], keys[order[k]]) != 0)
+        if (k == 0 || CompareWideNoCase(keys[order[k - 1]], keys[order[k]]) != 0)
             ++nId;
         ids[order[k]] = nId;
     }
@@ -56,5 +50,5 @@ std::vector<int> IdentifyPaths(const std::vector<CString>& paths)
 
 bool IsSamePath(const CString& strPath1, const CString& strPath2)
 {
-    return CompareWide(ResolvedWide(strPath1), ResolvedWide(strPath2)) == 0;
+    return CompareWideNoCase(ResolvedWide(strPath1), ResolvedWide(strPath2)) == 0;
 }

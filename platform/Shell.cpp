@@ -201,10 +201,8 @@ CWideLabel CShellService::GetWideLabel(const CString& strPath)
     CWideLabel label;
     const std::wstring wstrPath = DiskPath(strPath);
     WIN32_FIND_DATAW fd;
-    HANDLE hFind = ::FindFirstFileW(wstrPath.c_str(), &fd);
-    if (hFind == INVALID_HANDLE_VALUE)
+    if (!FindEntry(wstrPath, fd))
         return label;
-    ::FindClose(hFind);
     const std::wstring wstrName = fd.cFileName;
     SHFILEINFOW sfi = {};
     if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
