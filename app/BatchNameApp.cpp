@@ -35,7 +35,7 @@ BOOL CBatchNameApp::InitInstance()
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
     return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

@@ -17,9 +17,6 @@ const int STRIP_HEIGHT = 18;
 const int RENAME_TOP = 8;
 const int RENAME_HEIGHT = 50;
 
-// Names of files left out that the listing notice shows.
-const int MAX_LEFT_OUT_SHOWN = 10;
-
 RECT Box(int x, int y, int cx, int cy)
 {
     RECT r = {x, y, cx, cy};
@@ -72,7 +69,7 @@ CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_bEndingLabelEdit(false), m_nLoadSerial(0)
 {
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
-                          : ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+                          : ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
 CBatchNameDlg::~CBatchNameDlg() {}
@@ -197,9 +194,8 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     // An item that stands for no folder (the computer item, a placeholder
     // row) lists nothing: an empty path would be the process's current
     // folder, whose files the user never chose.
-    m_leftOutNames.clear();
     if (!m_strFolderPath.IsEmpty())
-        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, &nFound, &m_leftOutNames);
+        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, m_strDiskNames, &nFound);
     CString strText = JoinNames(m_strCurNames, m_nNameCount);
     for (int i = 0; i < m_nNameCount; ++i)
         m_strNewNames[i] = m_strCurNames[i];
@@ -208,13 +204,12 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     // Told once the load is done, so that the box does not stop the
     // selection change halfway.
     ++m_nLoadSerial;
-    if (nFound > m_nNameCount || !m_leftOutNames.empty())
+    if (nFound > m_nNameCount)
         PostMessage(WM_LISTING_NOTICE, (WPARAM)nFound, (LPARAM)m_nLoadSerial);
     *pResult = 0;
 }
 
-// Posted by a load that found more files than the list takes, or left
-// files out for their names.
+// Posted by a load that found more files than the list takes.
 LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
 {
     // Another folder has been loaded since: that load says what it needs.
@@ -226,21 +221,10 @@ LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
         if (IsSamePath(strFolder, m_strFolderPath))
             return 0;
     m_strNoticedFolders.push_back(m_strFolderPath);
-    // One box for both: the count first, then the files left out, with up
-    // to MAX_LEFT_OUT_SHOWN of their names.
     CString strText;
-    if ((int)wParam > m_nNameCount)
-        AfxFormatString2(strText, IDS_TOO_MANY_FILES, std::to_string((int)wParam).c_str(),
-                         std::to_string(MAX_NAMES).c_str());
-    std::vector<std::wstring> names;
-    if (!m_leftOutNames.empty()) {
-        CString strLine;
-        AfxFormatString1(strLine, IDS_NAMES_LEFT_OUT, std::to_string(m_leftOutNames.size()).c_str());
-        strText += (strText.IsEmpty() ? "" : "\n") + strLine;
-        names.assign(m_leftOutNames.begin(),
-                     m_leftOutNames.begin() + std::min(m_leftOutNames.size(), (size_t)MAX_LEFT_OUT_SHOWN));
-    }
-    ShowMessageWithNames(strText, names, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
+    AfxFormatString2(strText, IDS_TOO_MANY_FILES, std::to_wstring((int)wParam).c_str(),
+                     std::to_wstring(MAX_NAMES).c_str());
+    ShowMessage(strText, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
     return 0;
 }
 
@@ -258,15 +242,15 @@ void CBatchNameDlg::OnRename()
     if (nLines != m_nNameCount && !ConfirmShiftedRename(nLines))
         return;
 
-    std::vector<CString> before(m_strCurNames, m_strCurNames + m_nNameCount);
+    std::vector<CString> before(m_strDiskNames, m_strDiskNames + m_nNameCount);
     std::vector<RenameFailure> failures =
-        ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames);
+        ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames, m_strDiskNames);
     ResetUndo();
-    if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strCurNames, m_nNameCount))
+    if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount))
         UpdateTakeBackItem();
     for (int i = 0; i < m_nNameCount; ++i)
-        if (before[i].Compare(m_strCurNames[i]) != 0)
-            m_tree.FollowFileRename(m_strFolderPath, before[i], m_strCurNames[i]);
+        if (before[i].Compare(m_strDiskNames[i]) != 0)
+            m_tree.FollowFileRename(m_strFolderPath, before[i], m_strDiskNames[i]);
     if (!failures.empty())
         ShowMessage(FormatRenameReport(m_nNameCount, failures), AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
 }
@@ -274,8 +258,8 @@ void CBatchNameDlg::OnRename()
 bool CBatchNameDlg::ConfirmShiftedRename(int nLines)
 {
     CString strQuestion;
-    AfxFormatString2(strQuestion, IDS_SHIFTED_LINES_QUESTION, std::to_string(m_nNameCount).c_str(),
-                     std::to_string(nLines).c_str());
+    AfxFormatString2(strQuestion, IDS_SHIFTED_LINES_QUESTION, std::to_wstring(m_nNameCount).c_str(),
+                     std::to_wstring(nLines).c_str());
     return ShowMessage(strQuestion, AfxLoadText(IDS_RENAME_CAPTION),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
@@ -298,15 +282,18 @@ void CBatchNameDlg::OnTakeBackRename()
         if (renamed[k].Compare(now[k]) != 0)
             m_tree.FollowFileRename(record.GetFolderPath(), renamed[k], now[k]);
 
-    // The loaded folder: each line becomes the name its file now has.
+    // The loaded folder: each line becomes the name its file now has, as
+    // the list shows a name read from disk.
     if (m_nNameCount > 0 && IsSamePath(record.GetFolderPath(), m_strFolderPath)) {
-        std::unordered_map<std::string, int> recorded;
+        std::unordered_map<std::wstring, int> recorded;
         for (int k = 0; k < record.GetCount(); ++k)
             recorded.emplace(renamed[k].str(), k);
         for (int i = 0; i < m_nNameCount; ++i) {
-            auto it = recorded.find(m_strCurNames[i].str());
-            if (it != recorded.end())
-                m_strCurNames[i] = now[it->second];
+            auto it = recorded.find(m_strDiskNames[i].str());
+            if (it != recorded.end() && now[it->second] != m_strDiskNames[i]) {
+                m_strDiskNames[i] = now[it->second];
+                m_strCurNames[i] = ShownName(m_strDiskNames[i]);
+            }
             m_strNewNames[i] = m_strCurNames[i];
         }
         m_editNames.SetWindowText(JoinNames(m_strCurNames, m_nNameCount));
@@ -327,12 +314,6 @@ void CBatchNameDlg::UpdateTakeBackItem()
 int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption, UINT nType)
 {
     return MessageBox(strText, strCaption, nType);
-}
-
-int CBatchNameDlg::ShowMessageWithNames(const CString& strText, const std::vector<std::wstring>& names,
-                                        const CString& strCaption, UINT nType)
-{
-    return ::ShowMessageWithNames(m_hWnd, strText, names, strCaption, nType);
 }
 
 void CBatchNameDlg::ResetUndo()

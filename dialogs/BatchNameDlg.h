@@ -41,9 +41,12 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The name list.
+    // The name list. The current names are the names the editor showed for
+    // the files when they were listed or renamed; m_strDiskNames are the
+    // files' exact names on disk (a name read from disk may show composed).
     CString m_strCurNames[MAX_NAMES];
     CString m_strNewNames[MAX_NAMES];
+    CString m_strDiskNames[MAX_NAMES];
     CString m_strFolderPath;
     // The undo history.
     CString m_strUndoTexts[MAX_UNDO];
@@ -111,10 +114,6 @@ protected:
 
     // Shows a message box owned by the dialog.
     virtual int ShowMessage(const CString& strText, const CString& strCaption, UINT nType);
-    // The same with names after the text, one a line, shown in full even
-    // where the code page cannot hold them.
-    virtual int ShowMessageWithNames(const CString& strText, const std::vector<std::wstring>& names,
-                                     const CString& strCaption, UINT nType);
 
     // The rename button's question when the lines and the files differ in
     // number; true when the user goes on.
@@ -124,14 +123,10 @@ protected:
     // Grays the take-back item while there is nothing to take back.
     void UpdateTakeBackItem();
     // Tells, once per folder in a run, that the list shows only part of it:
-    // that it holds more files than the list takes, and which files were
-    // left out for their names.
+    // that it holds more files than the list takes.
     LRESULT OnListingNotice(WPARAM wParam, LPARAM lParam);
     int m_nLoadSerial;
     std::vector<CString> m_strNoticedFolders;
-    // The names in full of the files the last load left out, only to be
-    // shown.
-    std::vector<std::wstring> m_leftOutNames;
 
     // Empties the undo history and disables its button.
     void ResetUndo();

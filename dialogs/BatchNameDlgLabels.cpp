@@ -21,22 +21,16 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_bEndingLabelEdit)
         return;
 
-    HTREEITEM hItem = ((NMTVDISPINFOA*)pNMHDR)->item.hItem;
+    HTREEITEM hItem = ((NMTVDISPINFOW*)pNMHDR)->item.hItem;
     CString strLabel = m_tree.GetItemText(hItem);
     CString strTyped = strLabel;
-    bool bTypedExact = true;
-    if (CEdit* pEdit = m_tree.GetEditControl()) {
+    if (CEdit* pEdit = m_tree.GetEditControl())
         pEdit->GetWindowText(strTyped);
-        CString strExact;
-        bTypedExact = GetExactWindowText(pEdit->GetSafeHwnd(), strExact);
-    }
 
     // The paths come from the names on disk of the item and its folder,
     // never from labels.
-    const CTreeItemName* pName = m_tree.GetItemName(hItem);
-    const CString* pHiddenExtension = pName && pName->bShortName ? &pName->strHiddenExtension : NULL;
-    LabelRenameResult result = RenameByLabel(m_tree.GetItemPath("", m_tree.GetParentItem(hItem)), strLabel,
-                                             m_tree.GetDiskName(hItem), strTyped, bTypedExact, pHiddenExtension);
+    LabelRenameResult result = RenameByLabel(m_tree.GetItemPath(L"", m_tree.GetParentItem(hItem)), strLabel,
+                                             m_tree.GetDiskName(hItem), strTyped);
     switch (result.outcome) {
     case LABEL_UNCHANGED:
         break;
@@ -72,8 +66,9 @@ void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& 
     if (m_nNameCount == 0 || !IsSamePath(strOldPath.Left(nOldName), m_strFolderPath))
         return;
     for (int i = 0; i < m_nNameCount; ++i)
-        if (IsSamePath(m_strFolderPath + m_strCurNames[i], strOldPath)) {
-            m_strCurNames[i] = strNewPath.Mid(LastPartStart(strNewPath));
+        if (IsSamePath(m_strFolderPath + m_strDiskNames[i], strOldPath)) {
+            m_strDiskNames[i] = strNewPath.Mid(LastPartStart(strNewPath));
+            m_strCurNames[i] = m_strDiskNames[i];
             break;
         }
 }

@@ -1,27 +1,33 @@
 #include "afxstr.h"
 
-#include <cstring>
+#include <cwchar>
 
-int CString::Find(const char* pszSub, int nStart) const
+int CString::Find(const wchar_t* pszSub, int nStart) const
 {
     if (nStart < 0)
         nStart = 0;
-    size_t nSub = strlen(pszSub);
-    const size_t n = m_s.size();
-    // Walk character by character so that a match never begins on the
-    // trail byte of a double-byte character.
-    size_t i = 0;
-    while (i < n) {
-        if ((int)i >= nStart && n - i >= nSub && memcmp(m_s.data() + i, pszSub, nSub) == 0)
-            return (int)i;
-        i += (_ismbblead((unsigned char)m_s[i]) && i + 1 < n) ? 2 : 1;
-    }
-    if (nSub == 0 && (int)n >= nStart)
-        return (int)n;
-    return -1;
+    if (nStart > GetLength())
+        return -1;
+    size_t found = m_s.find(pszSub, (size_t)nStart);
+    return found == std::wstring::npos ? -1 : (int)found;
 }
 
-char* CString::GetBuffer(int nMinLength)
+int CString::CompareNoCaseAscii(const wchar_t* a, const wchar_t* b)
+{
+    for (;; ++a, ++b) {
+        wchar_t ca = *a, cb = *b;
+        if (ca >= L'A' && ca <= L'Z')
+            ca += L'a' - L'A';
+        if (cb >= L'A' && cb <= L'Z')
+            cb += L'a' - L'A';
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+        if (ca == 0)
+            return 0;
+    }
+}
+
+wchar_t* CString::GetBuffer(int nMinLength)
 {
     if ((int)m_s.size() < nMinLength)
         m_s.resize(nMinLength);
@@ -31,38 +37,40 @@ char* CString::GetBuffer(int nMinLength)
 void CString::ReleaseBuffer(int nNewLength)
 {
     if (nNewLength < 0)
-        nNewLength = (int)strlen(m_s.c_str());
+        nNewLength = (int)wcslen(m_s.c_str());
     m_s.resize(nNewLength);
 }
 
 BOOL CString::LoadString(UINT nID)
 {
-    char buf[1024];
-    int n = ::LoadStringA(GetModuleHandleA(NULL), nID, buf, sizeof(buf));
-    m_s.assign(buf, n > 0 ? n : 0);
+    // With a zero length the call hands out a pointer to the resource's
+    // own text, which is not NUL-terminated: no buffer to outgrow.
+    const wchar_t* p = NULL;
+    int n = ::LoadStringW(::GetModuleHandleW(NULL), nID, (LPWSTR)&p, 0);
+    if (n > 0 && p)
+        m_s.assign(p, n);
+    else
+        m_s.clear();
     return n > 0;
 }
 
 CString CString::FormatMessageText(DWORD dwError)
 {
-    char* p = NULL;
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+    wchar_t* p = NULL;
+    DWORD n = ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                    FORMAT_MESSAGE_IGNORE_INSERTS,
-                               NULL, dwError, 0, (LPSTR)&p, 0, NULL);
+                               NULL, dwError, 0, (LPWSTR)&p, 0, NULL);
     CString s;
     if (n && p) {
         // System messages end with a line break; the callers add their own.
-        while (n > 0 && (p[n - 1] == '\r' || p[n - 1] == '\n' || p[n - 1] == ' '))
+        while (n > 0 && (p[n - 1] == L'\r' || p[n - 1] == L'\n' || p[n - 1] == L' '))
             --n;
         s = CString(p, (int)n);
     }
     if (p)
-        LocalFree(p);
-    if (s.IsEmpty()) {
-        char buf[32];
-        wsprintfA(buf, "error %lu", dwError);
-        s = buf;
-    }
+        ::LocalFree(p);
+    if (s.IsEmpty())
+        s = L"error " + std::to_wstring(dwError);
     return s;
 }
 
@@ -73,16 +81,14 @@ CString AfxLoadText(UINT nIDS)
     return s;
 }
 
-void AfxFormatStrings(CString& rString, UINT nIDS, const char* const* rglpsz, int nString)
+void AfxFormatStrings(CString& rString, UINT nIDS, const wchar_t* const* rglpsz, int nString)
 {
-    const std::string format = AfxLoadText(nIDS).str();
-    std::string out;
+    const std::wstring format = AfxLoadText(nIDS).str();
+    std::wstring out;
     out.reserve(format.size());
     for (size_t i = 0; i < format.size(); ++i) {
-        // '%' is never a trail byte of code page 949, so a byte scan
-        // finds the same markers as a character-wise one.
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] >= '1' && format[i + 1] <= '9') {
-            int n = format[i + 1] - '1';
+        if (format[i] == L'%' && i + 1 < format.size() && format[i + 1] >= L'1' && format[i + 1] <= L'9') {
+            int n = format[i + 1] - L'1';
             if (n < nString && rglpsz[n])
                 out += rglpsz[n];
             ++i;
@@ -90,16 +96,16 @@ void AfxFormatStrings(CString& rString, UINT nIDS, const char* const* rglpsz, in
         }
         out += format[i];
     }
-    rString = CString(out);
+    rString = CString(std::move(out));
 }
 
-void AfxFormatString1(CString& rString, UINT nIDS, const char* lpsz1)
+void AfxFormatString1(CString& rString, UINT nIDS, const wchar_t* lpsz1)
 {
     AfxFormatStrings(rString, nIDS, &lpsz1, 1);
 }
 
-void AfxFormatString2(CString& rString, UINT nIDS, const char* lpsz1, const char* lpsz2)
+void AfxFormatString2(CString& rString, UINT nIDS, const wchar_t* lpsz1, const wchar_t* lpsz2)
 {
-    const char* strings[2] = {lpsz1, lpsz2};
+    const wchar_t* strings[2] = {lpsz1, lpsz2};
     AfxFormatStrings(rString, nIDS, strings, 2);
 }

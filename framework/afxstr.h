@@ -1,27 +1,29 @@
-// Multi-byte string and string array of the window framework.
-// Lengths, positions and cuts count bytes of the system code page (949 on a
-// Korean system); comparisons go through the C runtime's multi-byte functions.
+// String and string array of the window framework: UTF-16 throughout, as
+// Windows keeps names and texts. Lengths, positions and cuts count UTF-16
+// units; the callers that must not split a surrogate pair (the batch
+// commands) walk characters themselves.
 #pragma once
 
 #include <windows.h>
-#include <mbstring.h>
+
 #include <string>
 #include <vector>
 
 class CString {
 public:
     CString() {}
-    CString(const char* psz) : m_s(psz ? psz : "") {}
-    CString(const char* pch, int nLength) : m_s(pch, nLength > 0 ? nLength : 0) {}
-    CString(const std::string& s) : m_s(s) {}
+    CString(const wchar_t* psz) : m_s(psz ? psz : L"") {}
+    CString(const wchar_t* pch, int nLength) : m_s(pch, nLength > 0 ? nLength : 0) {}
+    CString(const std::wstring& s) : m_s(s) {}
+    CString(std::wstring&& s) : m_s(std::move(s)) {}
 
     int GetLength() const { return (int)m_s.size(); }
     bool IsEmpty() const { return m_s.empty(); }
     void Empty() { m_s.clear(); }
-    char GetAt(int i) const { return m_s[i]; }
-    operator const char*() const { return m_s.c_str(); }
-    const char* GetString() const { return m_s.c_str(); }
-    const std::string& str() const { return m_s; }
+    wchar_t GetAt(int i) const { return m_s[i]; }
+    operator const wchar_t*() const { return m_s.c_str(); }
+    const wchar_t* GetString() const { return m_s.c_str(); }
+    const std::wstring& str() const { return m_s; }
 
     // Cuts clamp their counts: a negative count is 0, a count beyond the
     // length is the whole string.
@@ -34,31 +36,35 @@ public:
         return CString(m_s.substr(nFirst, Clamp(nCount)));
     }
 
-    // First occurrence at or after nStart that begins on a character
-    // boundary of the code page; -1 when there is none.
-    int Find(const char* pszSub, int nStart = 0) const;
-    int Find(char ch, int nStart = 0) const { char s[2] = {ch, 0}; return Find(s, nStart); }
+    // First occurrence at or after nStart; -1 when there is none.
+    int Find(const wchar_t* pszSub, int nStart = 0) const;
+    int Find(wchar_t ch, int nStart = 0) const { wchar_t s[2] = {ch, 0}; return Find(s, nStart); }
 
-    int Compare(const char* psz) const { return _mbscmp(Bytes(), (const unsigned char*)psz); }
-    int CompareNoCase(const char* psz) const { return _mbsicmp(Bytes(), (const unsigned char*)psz); }
+    // Ordinal, unit by unit.
+    int Compare(const wchar_t* psz) const { return m_s.compare(psz ? psz : L""); }
+    // Ordinal with ASCII letters compared as lower case, as the C runtime's
+    // _wcsicmp compares in its default locale; every other character as it
+    // is, so the order is the same on every system.
+    int CompareNoCase(const wchar_t* psz) const { return CompareNoCaseAscii(m_s.c_str(), psz ? psz : L""); }
+    static int CompareNoCaseAscii(const wchar_t* a, const wchar_t* b);
 
-    CString& operator=(const char* psz) { m_s = psz ? psz : ""; return *this; }
+    CString& operator=(const wchar_t* psz) { m_s = psz ? psz : L""; return *this; }
     CString& operator+=(const CString& s) { m_s += s.m_s; return *this; }
-    CString& operator+=(const char* psz) { m_s += psz; return *this; }
-    CString& operator+=(char ch) { m_s += ch; return *this; }
-    void Append(const char* pch, int nLength) { m_s.append(pch, nLength); }
+    CString& operator+=(const wchar_t* psz) { m_s += psz; return *this; }
+    CString& operator+=(wchar_t ch) { m_s += ch; return *this; }
+    void Append(const wchar_t* pch, int nLength) { m_s.append(pch, nLength); }
 
     friend CString operator+(const CString& a, const CString& b) { return CString(a.m_s + b.m_s); }
-    friend CString operator+(const CString& a, const char* b) { return CString(a.m_s + b); }
-    friend CString operator+(const char* a, const CString& b) { return CString(a + b.m_s); }
-    friend bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
-    friend bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
+    friend CString operator+(const CString& a, const wchar_t* b) { return CString(a.m_s + b); }
+    friend CString operator+(const wchar_t* a, const CString& b) { return CString(a + b.m_s); }
+    friend bool operator==(const CString& a, const CString& b) { return a.m_s == b.m_s; }
+    friend bool operator==(const CString& a, const wchar_t* b) { return a.Compare(b) == 0; }
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
-    friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
+    friend bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
 
-    // Reserve room for nMinLength bytes to be written in place; ReleaseBuffer
+    // Reserve room for nMinLength units to be written in place; ReleaseBuffer
     // then takes the length up to the first NUL (or nNewLength when given).
-    char* GetBuffer(int nMinLength);
+    wchar_t* GetBuffer(int nMinLength);
     void ReleaseBuffer(int nNewLength = -1);
 
     BOOL LoadString(UINT nID);
@@ -66,15 +72,14 @@ public:
 
 private:
     int Clamp(int n) const { return n < 0 ? 0 : (n > GetLength() ? GetLength() : n); }
-    const unsigned char* Bytes() const { return (const unsigned char*)m_s.c_str(); }
-    std::string m_s;
+    std::wstring m_s;
 };
 
 // The string-table entry nIDS with %1, %2, ... replaced by the given
 // strings, in one pass: a %n inside an inserted string stays as it is.
-void AfxFormatStrings(CString& rString, UINT nIDS, const char* const* rglpsz, int nString);
-void AfxFormatString1(CString& rString, UINT nIDS, const char* lpsz1);
-void AfxFormatString2(CString& rString, UINT nIDS, const char* lpsz1, const char* lpsz2);
+void AfxFormatStrings(CString& rString, UINT nIDS, const wchar_t* const* rglpsz, int nString);
+void AfxFormatString1(CString& rString, UINT nIDS, const wchar_t* lpsz1);
+void AfxFormatString2(CString& rString, UINT nIDS, const wchar_t* lpsz1, const wchar_t* lpsz2);
 // The string-table entry nIDS; empty when there is none.
 CString AfxLoadText(UINT nIDS);
 

@@ -1,19 +1,26 @@
 #include "names/BatchEdit.h"
 
-#include <mbctype.h>
-#include <mbstring.h>
-
-#include <cstring>
+#include <cwchar>
 
 #include "names/NameList.h"
 
 namespace {
 
-// Bytes of the character that starts at i: 2 for a lead byte with its
-// trail byte present, else 1 (a lone lead byte at the end stands alone).
-int CharLength(const char* p, int i, int nLength)
+bool IsHighSurrogate(wchar_t c)
 {
-    return (_ismbblead((unsigned char)p[i]) && i + 1 < nLength) ? 2 : 1;
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// Whether position i of p (nLength units) is a character boundary: not
+// between the two halves of a surrogate pair.
+bool IsBoundary(const wchar_t* p, int i, int nLength)
+{
+    return i <= 0 || i >= nLength || !(IsHighSurrogate(p[i - 1]) && IsLowSurrogate(p[i]));
 }
 
 }  // namespace
@@ -23,21 +30,21 @@ CString ReplaceInName(const CString& strName, const CString& strFind, const CStr
     const int nFind = strFind.GetLength();
     if (nFind == 0)
         return strName;
-    const char* p = strName.GetString();
+    const wchar_t* p = strName.GetString();
     const int nLength = strName.GetLength();
     CString strResult;
     int i = 0;
-    int nCopied = 0;  // bytes of the name already in strResult
+    int nCopied = 0;  // units of the name already in strResult
     while (i < nLength) {
-        if (nLength - i >= nFind && memcmp(p + i, strFind.GetString(), nFind) == 0) {
+        if (nLength - i >= nFind && wmemcmp(p + i, strFind.GetString(), nFind) == 0 && IsBoundary(p, i + nFind, nLength)) {
             strResult.Append(p + nCopied, i - nCopied);
             strResult += strReplace;
             i += nFind;
             nCopied = i;
         } else {
-            // Step over a double-byte character whole, so that its trail
-            // byte never starts a match.
-            i += CharLength(p, i, nLength);
+            // Step over a surrogate pair whole, so that its second half never
+            // starts a match.
+            i += (IsHighSurrogate(p[i]) && i + 1 < nLength && IsLowSurrogate(p[i + 1])) ? 2 : 1;
         }
     }
     strResult.Append(p + nCopied, nLength - nCopied);
@@ -51,23 +58,10 @@ CString InsertFrontOfName(const CString& strName, const CString& strFront)
 
 CString CutExtension(const CString& strLine)
 {
-    const char* p = strLine.GetString();
-    const int nLength = strLine.GetLength();
-    int nCut = nLength - 3;
-    if (nCut <= 0)
-        return CString();
-    // Characters are found walking from the start: a trail byte of code
-    // page 949 can have the value of a lead byte, so looking back from the
-    // cut cannot tell them apart.
-    int i = 0;
-    while (i < nCut) {
-        int nChar = CharLength(p, i, nLength);
-        if (i + nChar > nCut) {
-            nCut = i;
-            break;
-        }
-        i += nChar;
-    }
+    const wchar_t* p = strLine.GetString();
+    int nCut = strLine.GetLength();
+    for (int nChars = 0; nChars < 3 && nCut > 0; ++nChars)
+        nCut -= (nCut >= 2 && IsLowSurrogate(p[nCut - 1]) && IsHighSurrogate(p[nCut - 2])) ? 2 : 1;
     return CString(p, nCut);
 }
 

@@ -6,16 +6,16 @@
 #include "framework/afxstr.h"
 
 // Every occurrence of strFind replaced by strReplace, scanning left to
-// right and going on behind each inserted text; byte comparison, matches
-// only at the start of a character. An empty strFind changes nothing.
+// right and going on behind each inserted text; exact comparison (letter
+// case matters), on whole characters: a match never begins or ends inside
+// a surrogate pair. An empty strFind changes nothing.
 CString ReplaceInName(const CString& strName, const CString& strFind, const CString& strReplace);
 
 // strFront followed by the name.
 CString InsertFrontOfName(const CString& strName, const CString& strFront);
 
-// The line less its last 3 bytes (the empty name for 3 bytes or fewer);
-// when that cut would split a double-byte character, the whole character
-// goes as well.
+// The line less its last 3 characters (the empty name for 3 or fewer); a
+// surrogate pair (an emoji) is one character.
 CString CutExtension(const CString& strLine);
 
 // The line cut by CutExtension, followed by strExtension as typed.

@@ -1,57 +1,44 @@
-#include <mbstring.h>
-
 #include <algorithm>
+#include <numeric>
 
 #include "names/NameList.h"
 #include "names/SortStringArray.h"
 #include "platform/FileSystem.h"
 
-void CollectFileNames(const CString& strFolderPath, CSortStringArray& rNames,
-                      const std::function<bool(const CString&)>& accept, std::vector<std::wstring>* pLeftOut)
+void CollectFileNames(const CString& strFolderPath, std::vector<CString>& rDiskNames,
+                      const std::function<bool(const CString&)>& accept)
 {
     std::vector<CFolderEntry> entries;
     ReadFolderEntries(strFolderPath, entries);
     // Every entry is kept: the cut to MAX_NAMES comes after the sort, so
     // which files show does not depend on the platform's order.
-    std::vector<const CFolderEntry*> leftOut;
-    for (const CFolderEntry& entry : entries) {
-        if (entry.IsFolder())
-            continue;
-        if (entry.use != NAME_UNUSABLE) {
-            if (accept(entry.strName))
-                rNames.Add(entry.strName);
-            continue;
-        }
-        // A name no line can stand for is never listed, not even by its
-        // short name; the caller is told of it by its name in full.
-        if (accept(entry.strName.IsEmpty() ? entry.strNearName : entry.strName))
-            leftOut.push_back(&entry);
-    }
-    if (!pLeftOut)
-        return;
-    // In the order of their nearest spellings, as the list itself is sorted.
-    std::stable_sort(leftOut.begin(), leftOut.end(), [](const CFolderEntry* a, const CFolderEntry* b) {
-        return _mbsicmp((const unsigned char*)a->strNearName.GetString(),
-                        (const unsigned char*)b->strNearName.GetString()) < 0;
-    });
-    for (const CFolderEntry* pEntry : leftOut)
-        pLeftOut->push_back(pEntry->wstrShown);
+    for (CFolderEntry& entry : entries)
+        if (!entry.IsFolder() && accept(entry.strName))
+            rDiskNames.push_back(std::move(entry.strName));
 }
 
-int KeepFirstNames(CSortStringArray& rNames, CString* pNames)
+int KeepFirstNames(const std::vector<CString>& diskNames, CString* pNames, CString* pDiskNames)
 {
-    rNames.Sort();
+    std::vector<CString> shown;
+    shown.reserve(diskNames.size());
+    for (const CString& strName : diskNames)
+        shown.push_back(ShownName(strName));
+    std::vector<int> order(diskNames.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return NameSortsBefore(shown[a], shown[b]); });
     int nCount = 0;
-    for (int i = 0; i < rNames.GetSize() && nCount < MAX_NAMES; ++i)
-        pNames[nCount++] = rNames[i];
+    for (size_t k = 0; k < order.size() && nCount < MAX_NAMES; ++k, ++nCount) {
+        pNames[nCount] = shown[order[k]];
+        pDiskNames[nCount] = diskNames[order[k]];
+    }
     return nCount;
 }
 
-int ListFolderFiles(const CString& strFolderPath, CString* pNames, int* pnFound, std::vector<std::wstring>* pLeftOut)
+int ListFolderFiles(const CString& strFolderPath, CString* pNames, CString* pDiskNames, int* pnFound)
 {
-    CSortStringArray names;
-    CollectFileNames(strFolderPath, names, [](const CString&) { return true; }, pLeftOut);
+    std::vector<CString> diskNames;
+    CollectFileNames(strFolderPath, diskNames, [](const CString&) { return true; });
     if (pnFound)
-        *pnFound = names.GetSize();
-    return KeepFirstNames(names, pNames);
+        *pnFound = (int)diskNames.size();
+    return KeepFirstNames(diskNames, pNames, pDiskNames);
 }

@@ -1,107 +1,74 @@
 #include "names/NameCheck.h"
 
-#include <mbctype.h>
-#include <windows.h>
-
-#include <cstring>
+#include <cwchar>
 #include <vector>
+
+#include "platform/PathIdentity.h"
 
 namespace {
 
-bool IsSeparator(unsigned char c)
+const size_t MAX_NAME_CHARS = 255;
+const size_t MAX_LONG_PATH_CHARS = 32767;
+
+bool IsSeparator(wchar_t c)
 {
-    return c == '\\' || c == '/';
+    return c == L'\\' || c == L'/';
 }
 
-// The parts of a name between separators, cut at character boundaries.
-std::vector<std::string> SplitParts(const std::string& s, bool& bBadChar)
+// The parts of a name between separators.
+std::vector<std::wstring> SplitParts(const std::wstring& s)
 {
-    std::vector<std::string> parts(1);
-    bBadChar = false;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = (unsigned char)s[i];
-        if (_ismbblead(c) && i + 1 < s.size()) {
-            parts.back().append(s, i, 2);
-            i += 2;
-            continue;
-        }
+    std::vector<std::wstring> parts(1);
+    for (wchar_t c : s) {
         if (IsSeparator(c))
             parts.emplace_back();
-        else {
-            if (c < 0x20 || strchr("<>:\"|?*", c))
-                bBadChar = true;
-            parts.back() += (char)c;
-        }
-        ++i;
+        else
+            parts.back() += c;
     }
     return parts;
 }
 
-bool IsReservedDeviceName(const std::string& part)
+// False for characters no name may hold, and for half a surrogate pair.
+bool HoldsOnlyNameCharacters(const std::wstring& s)
 {
-    // The device name is the part before its first dot, trailing spaces
-    // ignored: "con.txt" and "NUL .mp3" are the devices too.
-    std::string base = part.substr(0, part.find('.'));
-    while (!base.empty() && base.back() == ' ')
-        base.pop_back();
-    std::string up = base;
-    for (char& c : up)
-        if (c >= 'a' && c <= 'z')
-            c = c - 'a' + 'A';
-    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    for (const char* device : kDevices)
-        if (up == device)
-            return true;
-    if (up.size() < 4 || (up.compare(0, 3, "COM") != 0 && up.compare(0, 3, "LPT") != 0))
-        return false;
-    // COM1-9 and LPT1-9, and with the superscript digits Windows also takes
-    // for device numbers.
-    std::string number = up.substr(3);
-    if (number.size() == 1 && number[0] >= '1' && number[0] <= '9')
-        return true;
-    return number == "¹" || number == "²" || number == "³";
-}
-
-// False when the bytes are not characters of the ANSI code page (a lone
-// lead byte, an undefined pair): the platform would store something else.
-bool IsWholeAnsiText(const std::string& s)
-{
-    return s.empty() || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, s.data(), (int)s.size(), NULL, 0) > 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        wchar_t c = s[i];
+        if (c < 0x20 || wcschr(L"<>:\"|?*", c))
+            return false;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (i + 1 >= s.size() || s[i + 1] < 0xDC00 || s[i + 1] > 0xDFFF)
+                return false;
+            ++i;
+        } else if (c >= 0xDC00 && c <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
 int LastPartStart(const CString& strName)
 {
-    const std::string& s = strName.str();
-    int nStart = 0;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = (unsigned char)s[i];
-        if (_ismbblead(c) && i + 1 < s.size()) {
-            i += 2;
-            continue;
-        }
-        ++i;
-        if (IsSeparator(c))
-            nStart = (int)i;
-    }
-    return nStart;
+    const std::wstring& s = strName.str();
+    size_t nSep = s.find_last_of(L"\\/");
+    return nSep == std::wstring::npos ? 0 : (int)nSep + 1;
 }
 
 bool IsAcceptableName(const CString& strName, bool bAllowFolders)
 {
-    bool bBadChar = false;
-    std::vector<std::string> parts = SplitParts(strName.str(), bBadChar);
-    if (bBadChar || (!bAllowFolders && parts.size() > 1) || !IsWholeAnsiText(strName.str()))
+    if (!HoldsOnlyNameCharacters(strName.str()))
         return false;
-    const std::string& last = parts.back();
-    if (last.empty() || last == "." || last == "..")
+    std::vector<std::wstring> parts = SplitParts(strName.str());
+    if (!bAllowFolders && parts.size() > 1)
         return false;
-    for (const std::string& part : parts) {
-        if (part.empty() || part == "." || part == "..")
+    const std::wstring& last = parts.back();
+    if (last.empty() || last == L"." || last == L"..")
+        return false;
+    for (const std::wstring& part : parts) {
+        if (part.empty() || part == L"." || part == L"..")
             continue;
-        // '.' and ' ' are never trail bytes in code page 949.
-        if (part.back() == '.' || part.back() == ' ' || IsReservedDeviceName(part))
+        if (part.back() == L'.' || part.back() == L' ' || IsReservedDeviceName(part))
             return false;
     }
     return true;
@@ -109,17 +76,16 @@ bool IsAcceptableName(const CString& strName, bool bAllowFolders)
 
 bool MayBeStoredShortened(const CString& strName)
 {
-    const std::string& s = strName.str();
+    const std::wstring& s = strName.str();
     if (s.size() <= 85)
-        return false;  // at most 3 UTF-8 bytes per byte: never above 255
-    int nWide = ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), NULL, 0);
-    std::wstring wide(nWide, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), &wide[0], nWide);
-    return ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), nWide, NULL, 0, NULL, NULL) > 255;
+        return false;  // at most 3 UTF-8 bytes per UTF-16 unit: never above 255
+    return ::WideCharToMultiByte(CP_UTF8, 0, s.data(), (int)s.size(), NULL, 0, NULL, NULL) > 255;
 }
 
 bool IsPathTooLong(const CString& strPath)
 {
-    const std::string& s = strPath.str();
-    return ::MultiByteToWideChar(CP_ACP, 0, s.data(), (int)s.size(), NULL, 0) >= MAX_PATH;
+    for (const std::wstring& part : SplitParts(strPath.str()))
+        if (part.size() > MAX_NAME_CHARS)
+            return true;
+    return LongPath(strPath).size() >= MAX_LONG_PATH_CHARS;
 }

@@ -1,32 +1,28 @@
 #include "names/NameList.h"
 
-#include <cstring>
-
 CString JoinNames(const CString* pNames, int nCount)
 {
     size_t nTotal = 0;
     for (int i = 0; i < nCount; ++i)
         nTotal += pNames[i].GetLength() + 2;
-    std::string text;
+    std::wstring text;
     text.reserve(nTotal);
     for (int i = 0; i < nCount; ++i) {
         text += pNames[i].str();
-        text += "\r\n";
+        text += L"\r\n";
     }
-    return CString(text);
+    return CString(std::move(text));
 }
 
 CString SplitNames(const CString& strText, int nCount, CString* pNames)
 {
-    // Neither '\r' nor '\n' can be the trail byte of a double-byte character
-    // in code page 949, so a plain byte search finds the same line breaks as
-    // a character-wise one. The text is walked by offset, never copied, so
-    // that thousands of lines split in linear time.
-    const std::string& text = strText.str();
+    // The text is walked by offset, never copied, so that thousands of
+    // lines split in linear time.
+    const std::wstring& text = strText.str();
     size_t pos = 0;
     for (int i = 0; i < nCount; ++i) {
-        size_t brk = pos < text.size() ? text.find("\r\n", pos) : std::string::npos;
-        if (brk != std::string::npos) {
+        size_t brk = pos < text.size() ? text.find(L"\r\n", pos) : std::wstring::npos;
+        if (brk != std::wstring::npos) {
             pNames[i] = CString(text.data() + pos, (int)(brk - pos));
             pos = brk + 2;
         } else {
@@ -42,14 +38,30 @@ CString SplitNames(const CString& strText, int nCount, CString* pNames)
 
 int CountNameLines(const CString& strText)
 {
-    const std::string& text = strText.str();
+    const std::wstring& text = strText.str();
     size_t end = text.size();
-    while (end >= 2 && text[end - 2] == '\r' && text[end - 1] == '\n')
+    while (end >= 2 && text[end - 2] == L'\r' && text[end - 1] == L'\n')
         end -= 2;
     if (end == 0)
         return 0;
     int nLines = 1;
-    for (size_t pos = text.find("\r\n"); pos != std::string::npos && pos < end; pos = text.find("\r\n", pos + 2))
+    for (size_t pos = text.find(L"\r\n"); pos != std::wstring::npos && pos < end; pos = text.find(L"\r\n", pos + 2))
         ++nLines;
     return nLines;
+}
+
+CString ShownName(const CString& strDiskName)
+{
+    const std::wstring& name = strDiskName.str();
+    if (name.empty() || ::IsNormalizedString(NormalizationC, name.data(), (int)name.size()))
+        return strDiskName;
+    int n = ::NormalizeString(NormalizationC, name.data(), (int)name.size(), NULL, 0);
+    if (n <= 0)
+        return strDiskName;
+    std::wstring composed(n, L'\0');
+    n = ::NormalizeString(NormalizationC, name.data(), (int)name.size(), &composed[0], n);
+    if (n <= 0)
+        return strDiskName;
+    composed.resize(n);
+    return CString(std::move(composed));
 }

@@ -14,7 +14,7 @@
 CString JoinNames(const CString* pNames, int nCount);
 
 // Line split: cuts exactly nCount names off strText into pNames and
-// returns the bytes not consumed. A last run of text not closed by "\r\n"
+// returns the text not consumed. A last run of text not closed by "\r\n"
 // is a name too; past the text's end the names are empty.
 CString SplitNames(const CString& strText, int nCount, CString* pNames);
 
@@ -22,25 +22,26 @@ CString SplitNames(const CString& strText, int nCount, CString* pNames);
 // counts, empty lines at the end of the text do not.
 int CountNameLines(const CString& strText);
 
-// Appends to rNames the name of every file (not folder) of the folder
-// (path ending with "\") that accept() takes, in the order of enumeration.
-// Files whose names the code page cannot hold are left out: no line may
-// stand for them. Their names in full, only to be shown, go to *pLeftOut
-// when given (accept() was asked with their nearest spellings, or short
-// names where they have one).
-class CSortStringArray;
-void CollectFileNames(const CString& strFolderPath, CSortStringArray& rNames,
-                      const std::function<bool(const CString&)>& accept,
-                      std::vector<std::wstring>* pLeftOut = NULL);
+// The name the list shows for a name read from disk: composed (NFC) where
+// it is not, as macOS writes decomposed Hangul, so that a typed or replaced
+// "한글" finds it. The list keeps the exact name on disk beside it; what
+// the user types is never composed.
+CString ShownName(const CString& strDiskName);
 
-// Sorts rNames and writes the first MAX_NAMES of them into pNames (room for
-// MAX_NAMES); returns how many were written.
-int KeepFirstNames(CSortStringArray& rNames, CString* pNames);
+// Appends to rDiskNames the exact name of every file (not folder) of the
+// folder (path ending with "\") that accept() takes, in the order of
+// enumeration; accept() is asked with the name on disk.
+void CollectFileNames(const CString& strFolderPath, std::vector<CString>& rDiskNames,
+                      const std::function<bool(const CString&)>& accept);
 
-// Lists the files of a folder path into pNames (room for MAX_NAMES): all
-// of them sorted, the first MAX_NAMES kept; returns how many were written,
-// and in *pnFound (when given) how many were found. Files left out for
-// their names go to *pLeftOut (see CollectFileNames) and are not counted.
-// Used where no tree item stands for the folder.
-int ListFolderFiles(const CString& strFolderPath, CString* pNames, int* pnFound = NULL,
-                    std::vector<std::wstring>* pLeftOut = NULL);
+// Sorts the names by the names the list shows (stable, letter case of
+// ASCII ignored) and writes the first MAX_NAMES of them into pNames (shown)
+// and pDiskNames (on disk), each with room for MAX_NAMES; returns how many
+// were written.
+int KeepFirstNames(const std::vector<CString>& diskNames, CString* pNames, CString* pDiskNames);
+
+// Lists the files of a folder path into pNames and pDiskNames (room for
+// MAX_NAMES each): all of them sorted, the first MAX_NAMES kept; returns how
+// many were written, and in *pnFound (when given) how many were found. Used
+// where no tree item stands for the folder.
+int ListFolderFiles(const CString& strFolderPath, CString* pNames, CString* pDiskNames, int* pnFound = NULL);

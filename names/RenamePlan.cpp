@@ -15,13 +15,13 @@ const int MANY_FILES = -2;
 
 // A temporary name that no listed file has or wants. The renamer still
 // finds another when the disk holds this one (an unlisted file, a folder).
-CString ChooseTempName(const CString* pCurNames, const CString* pNewNames, int nCount)
+CString ChooseTempName(const CString* pDiskNames, const CString* pNewNames, int nCount)
 {
     for (int k = 1;; ++k) {
-        CString strTemp = CString(RENAME_TEMP_PREFIX) + std::to_string(k).c_str() + ".tmp";
+        CString strTemp = CString(RENAME_TEMP_PREFIX) + std::to_wstring(k).c_str() + L".tmp";
         bool bTaken = false;
         for (int i = 0; i < nCount && !bTaken; ++i)
-            bTaken = pCurNames[i].CompareNoCase(strTemp) == 0 || pNewNames[i].CompareNoCase(strTemp) == 0;
+            bTaken = pDiskNames[i].CompareNoCase(strTemp) == 0 || pNewNames[i].CompareNoCase(strTemp) == 0;
         if (!bTaken)
             return strTemp;
     }
@@ -30,11 +30,13 @@ CString ChooseTempName(const CString* pCurNames, const CString* pNewNames, int n
 }  // namespace
 
 RenamePlan PlanRenames(const CString& strFolderPath, const CString* pCurNames, const CString* pNewNames,
-                       int nCount)
+                       int nCount, const CString* pDiskNames, bool bCheckNewNames)
 {
     RenamePlan plan;
     if (nCount <= 0)
         return plan;
+    if (!pDiskNames)
+        pDiskNames = pCurNames;
 
     // Files that ask for a move and whose new name is fit to be tried.
     std::vector<DWORD> refused(nCount, 0);
@@ -43,7 +45,7 @@ RenamePlan PlanRenames(const CString& strFolderPath, const CString* pCurNames, c
         const CString& strNew = pNewNames[i];
         if (strNew.Compare(pCurNames[i]) == 0)
             continue;
-        if (!IsAcceptableName(strNew, true))
+        if (bCheckNewNames && !IsAcceptableName(strNew, true))
             refused[i] = ERROR_INVALID_NAME;
         else if (IsPathTooLong(strFolderPath + strNew))
             refused[i] = ERROR_FILENAME_EXCED_RANGE;
@@ -55,7 +57,7 @@ RenamePlan PlanRenames(const CString& strFolderPath, const CString* pCurNames, c
     std::vector<CString> paths;
     paths.reserve(nCount + candidates.size());
     for (int i = 0; i < nCount; ++i)
-        paths.push_back(strFolderPath + pCurNames[i]);
+        paths.push_back(strFolderPath + pDiskNames[i]);
     for (int i : candidates)
         paths.push_back(strFolderPath + pNewNames[i]);
     const std::vector<int> ids = IdentifyPaths(paths);
@@ -100,7 +102,7 @@ RenamePlan PlanRenames(const CString& strFolderPath, const CString* pCurNames, c
 
     // In list order; a chain goes in when its first file in list order
     // comes, from its far end back to that file.
-    plan.strTempName = ChooseTempName(pCurNames, pNewNames, nCount);
+    plan.strTempName = ChooseTempName(pDiskNames, pNewNames, nCount);
     std::vector<char> placed(nCount, 0);
     std::vector<int> chain;
     int nCycles = 0;
@@ -118,13 +120,13 @@ RenamePlan PlanRenames(const CString& strFolderPath, const CString* pCurNames, c
         // none: a chain whose end is free to move.
         if (j == i && chain.size() > 1) {
             const int nCycle = nCycles++;
-            plan.moves.push_back({MOVE_TO_TEMP, i, nCycle, pCurNames[i], plan.strTempName});
+            plan.moves.push_back({MOVE_TO_TEMP, i, nCycle, pDiskNames[i], plan.strTempName});
             for (size_t k = chain.size() - 1; k > 0; --k)
-                plan.moves.push_back({MOVE_DIRECT, chain[k], nCycle, pCurNames[chain[k]], pNewNames[chain[k]]});
+                plan.moves.push_back({MOVE_DIRECT, chain[k], nCycle, pDiskNames[chain[k]], pNewNames[chain[k]]});
             plan.moves.push_back({MOVE_FROM_TEMP, i, nCycle, plan.strTempName, pNewNames[i]});
         } else {
             for (size_t k = chain.size(); k > 0; --k)
-                plan.moves.push_back({MOVE_DIRECT, chain[k - 1], -1, pCurNames[chain[k - 1]], pNewNames[chain[k - 1]]});
+                plan.moves.push_back({MOVE_DIRECT, chain[k - 1], -1, pDiskNames[chain[k - 1]], pNewNames[chain[k - 1]]});
         }
     }
 

@@ -11,7 +11,7 @@
 
 // Temporary names begin with this; a file keeps one only while its cycle
 // is being carried out.
-#define RENAME_TEMP_PREFIX "~quorvel-"
+#define RENAME_TEMP_PREFIX L"~quorvel-"
 
 enum RenameMoveKind {
     MOVE_DIRECT,     // current name -> new name
@@ -23,7 +23,7 @@ struct RenameMove {
     RenameMoveKind kind;
     int nIndex;       // the file, by its position in the name list
     int nCycle;       // the cycle the move belongs to (its moves stand together), or -1
-    CString strFrom;  // names relative to the folder
+    CString strFrom;  // names relative to the folder (from: the name on disk)
     CString strTo;
 };
 
@@ -39,9 +39,13 @@ struct RenamePlan {
 };
 
 // Plans the renames of nCount files of strFolderPath (ending with "\") from
-// pCurNames to pNewNames. A file whose new name is its current name byte
-// for byte has nothing to do. A new name Windows would refuse or store
-// altered, or a path too long, is refused. Names are compared as Windows
+// pCurNames to pNewNames. A file whose new name is its current name exactly
+// has nothing to do. A new name Windows would refuse or store altered, or a
+// path too long, is refused; with bCheckNewNames false the new names are
+// names the files had on disk (a take-back) and are tried as they are.
+// pDiskNames, when given, are the files' exact names on disk (pCurNames
+// are then the names the list shows for them): the moves start from them
+// and they say which file holds which name. Names are compared as Windows
 // compares them (resolved paths, case ignored as the file system ignores
 // it); among files wanting one name, the one whose own name it is keeps it,
 // else the first in list order tries, and the others are refused as "name
@@ -49,4 +53,4 @@ struct RenamePlan {
 // moving listed file holds goes after that file, and a cycle of such files
 // goes through the temporary name.
 RenamePlan PlanRenames(const CString& strFolderPath, const CString* pCurNames, const CString* pNewNames,
-                       int nCount);
+                       int nCount, const CString* pDiskNames = NULL, bool bCheckNewNames = true);

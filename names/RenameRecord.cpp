@@ -37,16 +37,17 @@ std::vector<RenameFailure> CRenameRecord::TakeBack(std::vector<CString>& rNowNam
 {
     rNowNames = m_strNewNames;
     const int nCount = GetCount();
-    RenamePlan plan = PlanRenames(m_strFolderPath, rNowNames.data(), m_strOldNames.data(), nCount);
+    // The old names are names the files had on disk: they go back as they
+    // were, even where a new name could not be spelt so.
+    RenamePlan plan = PlanRenames(m_strFolderPath, rNowNames.data(), m_strOldNames.data(), nCount, NULL, false);
     return ApplyPlan(m_strFolderPath, plan, rNowNames.data(), m_strOldNames.data());
 }
 
 bool FollowFolderRename(CString& strFolderPath, const CString& strOldPath, const CString& strNewPath)
 {
     const int nOld = strOldPath.GetLength();
-    // "\" is never the second byte of a character in code page 949, so
-    // the byte after the old path tells whether a whole part ends there.
-    if (nOld == 0 || strFolderPath.GetLength() <= nOld || strFolderPath.GetAt(nOld) != '\\')
+    // The character after the old path tells whether a whole part ends there.
+    if (nOld == 0 || strFolderPath.GetLength() <= nOld || strFolderPath.GetAt(nOld) != L'\\')
         return false;
     if (!IsSamePath(strFolderPath.Left(nOld), strOldPath))
         return false;

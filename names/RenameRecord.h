@@ -10,8 +10,8 @@
 
 class CRenameRecord {
 public:
-    // Keeps the files of strFolderPath whose name went from pBefore[i] to
-    // another pAfter[i], in place of what was kept; keeps the earlier
+    // Keeps the files of strFolderPath whose name on disk went from
+    // pBefore[i] to another pAfter[i], in place of what was kept; keeps the earlier
     // record, and returns false, when no file changed its name.
     bool Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount);
     void Clear();

@@ -2,25 +2,70 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <string>
 #include <unordered_map>
 
-#include "platform/DiskNames.h"
+#include "platform/PathIdentity.h"
 
 namespace {
 
-// A display name as the program shows it: exact in the code page (composed
-// where the name on disk is decomposed Hangul), else empty.
-CString ShownText(const wchar_t* psz)
+bool IsSeparator(wchar_t c)
 {
-    CString str;
-    if (!psz || !ComposedCodePage(psz, str))
-        return CString();
-    return str;
+    return c == L'\\' || c == L'/';
+}
+
+// Icons of the kind of an entry the shell cannot reach: a folder, or a file
+// of the type its name ends in, asked without touching the disk.
+void GetGenericIcons(const CString& strPath, CShellFileInfo& info)
+{
+    DWORD dwAttributes = ::GetFileAttributesW(LongPath(strPath).c_str());
+    const bool bFolder = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    // The type: from the last dot of the last part, trailing dots and
+    // spaces left out as a plain path would leave them.
+    std::wstring wstrName = strPath.str();
+    while (!wstrName.empty() && (IsSeparator(wstrName.back()) || wstrName.back() == L'.' || wstrName.back() == L' '))
+        wstrName.pop_back();
+    size_t nStart = wstrName.find_last_of(L"\\/");
+    if (nStart != std::wstring::npos)
+        wstrName.erase(0, nStart + 1);
+    size_t nDot = wstrName.find_last_of(L'.');
+    const std::wstring wstrAsked =
+        bFolder ? L"folder" : L"file" + (nDot == std::wstring::npos ? std::wstring() : wstrName.substr(nDot));
+    const DWORD dwAsked = bFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
+    SHFILEINFOW sfi = {};
+    if (::SHGetFileInfoW(wstrAsked.c_str(), dwAsked, &sfi, sizeof(sfi), flags))
+        info.hIcon = sfi.hIcon;
+    SHFILEINFOW sfiOpen = {};
+    if (::SHGetFileInfoW(wstrAsked.c_str(), dwAsked, &sfiOpen, sizeof(sfiOpen), flags | SHGFI_OPENICON))
+        info.hOpenIcon = sfiOpen.hIcon;
 }
 
 }  // namespace
+
+bool IsShellReachable(const CString& strPath)
+{
+    const std::wstring& path = strPath.str();
+    if (path.empty() || path.size() >= MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0)
+        return false;
+    size_t nStart = 0;
+    // A drive's root is no name of its own.
+    if (path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]))
+        nStart = 3;
+    while (nStart < path.size()) {
+        size_t nEnd = nStart;
+        while (nEnd < path.size() && !IsSeparator(path[nEnd]))
+            ++nEnd;
+        const std::wstring part = path.substr(nStart, nEnd - nStart);
+        if (!part.empty() && part != L"." && part != L".." &&
+            (part.back() == L'.' || part.back() == L' ' || IsReservedDeviceName(part)))
+            return false;
+        nStart = nEnd + 1;
+    }
+    return true;
+}
 
 CString GetDesktopFolderPath(HWND hWndOwner)
 {
@@ -31,30 +76,23 @@ CString GetDesktopFolderPath(HWND hWndOwner)
             szPath[0] = 0;
         ::CoTaskMemFree(pidl);
     }
-    // A user name the code page cannot hold ("Björk") would turn into
-    // another path: the desktop is reached by its short path then, or not
-    // at all.
-    CString strPath;
-    if (ExactCodePage(szPath, strPath))
-        return strPath;
-    wchar_t szShort[MAX_PATH] = L"";
-    DWORD n = ::GetShortPathNameW(szPath, szShort, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH || !ExactCodePage(szShort, strPath))
-        return CString();
-    return strPath;
+    return CString(szPath);
 }
 
 CShellFileInfo GetShellFileInfo(const CString& strPath)
 {
     CShellFileInfo info;
-    const std::wstring wstrPath = DiskPath(strPath);
+    if (!IsShellReachable(strPath)) {
+        GetGenericIcons(strPath, info);
+        return info;
+    }
     SHFILEINFOW sfi = {};
-    if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON)) {
-        info.strDisplayName = ShownText(sfi.szDisplayName);
+    if (::SHGetFileInfoW(strPath, 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON)) {
+        info.strDisplayName = sfi.szDisplayName;
         info.hIcon = sfi.hIcon;
     }
     SHFILEINFOW sfiOpen = {};
-    if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfiOpen, sizeof(sfiOpen),
+    if (::SHGetFileInfoW(strPath, 0, &sfiOpen, sizeof(sfiOpen),
                          SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON | SHGFI_OPENICON))
         info.hOpenIcon = sfiOpen.hIcon;
     return info;
@@ -62,20 +100,20 @@ CShellFileInfo GetShellFileInfo(const CString& strPath)
 
 HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex)
 {
-    HICON hIcon = ::ExtractIconA(hInstance, "shell32.dll", nIndex);
+    HICON hIcon = ::ExtractIconW(hInstance, L"shell32.dll", nIndex);
     // 1 means "not a file with icons", not an icon handle.
     return hIcon == (HICON)1 ? NULL : hIcon;
 }
 
-void GetDriveStrings(char* pszBuffer, DWORD nSize)
+void GetDriveStrings(wchar_t* pszBuffer, DWORD nSize)
 {
     // Cleared first: on failure, or when the buffer is too small and
     // nothing is written, the tree must see "no drive" and not old bytes.
     // One character is kept back for the empty string after the last root.
-    memset(pszBuffer, 0, nSize);
-    DWORD n = ::GetLogicalDriveStringsA(nSize - 1, pszBuffer);
+    wmemset(pszBuffer, 0, nSize);
+    DWORD n = ::GetLogicalDriveStringsW(nSize - 1, pszBuffer);
     if (n == 0 || n > nSize - 1)
-        memset(pszBuffer, 0, nSize);
+        wmemset(pszBuffer, 0, nSize);
 }
 
 // ---------------------------------------------------------------------------
@@ -83,27 +121,21 @@ void GetDriveStrings(char* pszBuffer, DWORD nSize)
 namespace {
 
 // The text of a name as the shell returns it, whichever of its three forms
-// it chose; a wide string is freed here.
+// it chose; the shell's own copy is freed here.
 std::wstring StrRetText(STRRET& sr, LPCITEMIDLIST pidl)
 {
-    switch (sr.uType) {
-    case STRRET_WSTR: {
-        std::wstring w = sr.pOleStr ? sr.pOleStr : L"";
-        ::CoTaskMemFree(sr.pOleStr);
-        return w;
-    }
-    case STRRET_OFFSET:
-        return WideFromCodePage(CString((const char*)pidl + sr.uOffset));
-    case STRRET_CSTR:
-        return WideFromCodePage(CString(sr.cStr));
-    }
-    return std::wstring();
+    wchar_t* psz = NULL;
+    if (FAILED(::StrRetToStrW(&sr, pidl, &psz)) || !psz)
+        return std::wstring();
+    std::wstring w = psz;
+    ::CoTaskMemFree(psz);
+    return w;
 }
 
 bool KeyExists(const CString& strKey)
 {
     HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, strKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
     ::RegCloseKey(hKey);
     return true;
@@ -111,9 +143,9 @@ bool KeyExists(const CString& strKey)
 
 CString DefaultValue(const CString& strKey)
 {
-    char sz[MAX_PATH] = "";
-    LONG cb = sizeof(sz);
-    if (::RegQueryValueA(HKEY_CLASSES_ROOT, strKey, sz, &cb) != ERROR_SUCCESS)
+    wchar_t sz[MAX_PATH] = L"";
+    DWORD cb = sizeof(sz);
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, strKey, NULL, RRF_RT_REG_SZ, NULL, sz, &cb) != ERROR_SUCCESS)
         return CString();
     return CString(sz);
 }
@@ -127,7 +159,7 @@ bool CShellService::ReadFolder(const CString& strFolderPath, std::vector<CFolder
 
 bool CShellService::HoldsDesktopIni(const CString& strFolderPath)
 {
-    return FileExists(strFolderPath + "desktop.ini");
+    return FileExists(strFolderPath + L"desktop.ini");
 }
 
 // SHGetFileInfo parses each path from the desktop down, and asked of the
@@ -139,7 +171,7 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
                                     std::vector<CString>& labels)
 {
     labels.assign(names.size(), CString());
-    if (names.empty())
+    if (names.empty() || !IsShellReachable(strFolderPath))
         return;
     IShellFolder* pDesktop = NULL;
     if (FAILED(::SHGetDesktopFolder(&pDesktop)) || !pDesktop)
@@ -148,9 +180,9 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
     LPITEMIDLIST pidlFolder = NULL;
     // A folder's path without its "\", a drive's root with it.
     CString strFolder = strFolderPath;
-    if (strFolder.GetLength() > 3 && strFolder.Right(1) == "\\")
+    if (strFolder.GetLength() > 3 && strFolder.Right(1) == L"\\")
         strFolder = strFolder.Left(strFolder.GetLength() - 1);
-    std::wstring wstrFolder = DiskPath(strFolder);
+    std::wstring wstrFolder = strFolder.str();
     if (SUCCEEDED(pDesktop->ParseDisplayName(NULL, NULL, &wstrFolder[0], NULL, &pidlFolder, NULL)) && pidlFolder) {
         pDesktop->BindToObject(pidlFolder, NULL, IID_IShellFolder, (void**)&pFolder);
         ::CoTaskMemFree(pidlFolder);
@@ -159,13 +191,12 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
     if (!pFolder)
         return;
 
-    // Each name is known by its name on disk.
+    // Each name is known by its name on disk; the shell has none to give
+    // for a name it cannot reach.
     std::unordered_map<std::wstring, size_t> wanted;
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::wstring wstrPath = DiskPath(strFolderPath + names[i]);
-        size_t nSep = wstrPath.find_last_of(L'\\');
-        wanted.emplace(nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1), i);
-    }
+    for (size_t i = 0; i < names.size(); ++i)
+        if (IsShellReachable(strFolderPath + names[i]))
+            wanted.emplace(names[i].str(), i);
     IEnumIDList* pEnum = NULL;
     const SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN | SHCONTF_INCLUDESUPERHIDDEN;
     if (pFolder->EnumObjects(NULL, flags, &pEnum) == S_OK && pEnum) {
@@ -178,7 +209,7 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
                 STRRET srShown = {};
                 if (found != wanted.end() && labels[found->second].IsEmpty() &&
                     SUCCEEDED(pFolder->GetDisplayNameOf(pidl, SHGDN_INFOLDER, &srShown)))
-                    labels[found->second] = ShownText(StrRetText(srShown, pidl).c_str());
+                    labels[found->second] = StrRetText(srShown, pidl);
             }
             ::CoTaskMemFree(pidl);
             pidl = NULL;
@@ -191,31 +222,9 @@ void CShellService::GetDisplayNames(const CString& strFolderPath, const std::vec
 CString CShellService::GetDisplayName(const CString& strPath)
 {
     SHFILEINFOW sfi = {};
-    if (!::SHGetFileInfoW(DiskPath(strPath).c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
+    if (!IsShellReachable(strPath) || !::SHGetFileInfoW(strPath, 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
         return CString();
-    return ShownText(sfi.szDisplayName);
-}
-
-CWideLabel CShellService::GetWideLabel(const CString& strPath)
-{
-    CWideLabel label;
-    const std::wstring wstrPath = DiskPath(strPath);
-    WIN32_FIND_DATAW fd;
-    if (!FindEntry(wstrPath, fd))
-        return label;
-    const std::wstring wstrName = fd.cFileName;
-    SHFILEINFOW sfi = {};
-    if (::SHGetFileInfoW(wstrPath.c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME))
-        label.wstrText = sfi.szDisplayName;
-    if (label.wstrText.empty())
-        label.wstrText = wstrName;
-    // The shell may show the name without its extension (neither a leading
-    // nor a trailing dot).
-    size_t nDot = wstrName.find_last_of(L'.');
-    if (label.wstrText != wstrName && nDot != std::wstring::npos && nDot > 0 && nDot + 1 < wstrName.size() &&
-        label.wstrText == wstrName.substr(0, nDot))
-        ExactCodePage(wstrName.substr(nDot), label.strHiddenExtension);
-    return label;
+    return CString(sfi.szDisplayName);
 }
 
 CShellFileInfo CShellService::GetFileInfo(const CString& strPath)
@@ -228,14 +237,14 @@ bool CShellService::TypeHasIconPerFile(const CString& strExtension)
     // The type's own key, its class's key, and what the system adds to
     // every type of that extension.
     CString strClass = DefaultValue(strExtension);
-    std::vector<CString> keys = {strExtension, "SystemFileAssociations\\" + strExtension};
+    std::vector<CString> keys = {strExtension, L"SystemFileAssociations\\" + strExtension};
     if (!strClass.IsEmpty())
         keys.push_back(strClass);
     for (const CString& strKey : keys) {
-        if (KeyExists(strKey + "\\ShellEx\\IconHandler"))
+        if (KeyExists(strKey + L"\\ShellEx\\IconHandler"))
             return true;
-        CString strIcon = DefaultValue(strKey + "\\DefaultIcon");
-        if (strIcon.Find("%1") >= 0)
+        CString strIcon = DefaultValue(strKey + L"\\DefaultIcon");
+        if (strIcon.Find(L"%1") >= 0)
             return true;
     }
     return false;
@@ -245,22 +254,4 @@ CShellService& SystemShellService()
 {
     static CShellService service;
     return service;
-}
-
-bool GetExactWindowText(HWND hWnd, CString& strText)
-{
-    int n = ::GetWindowTextLengthW(hWnd);
-    std::wstring w(n + 1, L'\0');
-    n = ::GetWindowTextW(hWnd, &w[0], n + 1);
-    w.resize(n > 0 ? n : 0);
-    return ExactCodePage(w, strText);
-}
-
-int ShowMessageWithNames(HWND hOwner, const CString& strText, const std::vector<std::wstring>& names,
-                         const CString& strCaption, UINT nType)
-{
-    std::wstring wstrText = WideFromCodePage(strText);
-    for (const std::wstring& wstrName : names)
-        wstrText += L"\n" + wstrName;
-    return ::MessageBoxW(hOwner, wstrText.c_str(), WideFromCodePage(strCaption).c_str(), nType);
 }

@@ -23,8 +23,6 @@
 // The framework's report of a mistake in the program itself.
 #define IDS_NO_CONTROL 150
 #define IDS_PROGRAM_ERROR_CAPTION 151
-// Files a listing left out for their names.
-#define IDS_NAMES_LEFT_OUT 160
 
 // Main dialog controls.
 #define IDC_TREE 1000

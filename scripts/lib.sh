@@ -144,3 +144,28 @@ start_wine() {
 stop_wine() {
     [ -n "${WINEPREFIX:-}" ] && timeout 30 wineserver -k >/dev/null 2>&1 || true
 }
+
+# Fails when the program imports the ANSI variant of a function that has a
+# wide one: every text the program handles is UTF-16, and an ANSI call would
+# bring the system's code page back. The thread runtime that the compiler
+# links in (winpthreads) makes unnamed events and semaphores and writes ASCII
+# debug text through three ANSI calls; none of them converts text.
+check_wide_imports() {
+    local exe=$1 lib=/usr/x86_64-w64-mingw32/lib
+    local allowed=" CreateEventA CreateSemaphoreA OutputDebugStringA "
+    local imports wide name dll bad=""
+    imports=$(x86_64-w64-mingw32-objdump -p "$exe")
+    wide=$(for dll in $(printf '%s\n' "$imports" | awk '/DLL Name:/ {print tolower($3)}'); do
+        [ -f "$lib/lib${dll%.dll}.a" ] && x86_64-w64-mingw32-nm "$lib/lib${dll%.dll}.a" 2>/dev/null
+    done | awk '$2 == "T" {print $3}' | sort -u)
+    for name in $(printf '%s\n' "$imports" | grep -oE '^\s+[0-9a-f]+\s+[0-9]+\s+[A-Za-z_0-9]+A$' | awk '{print $3}'); do
+        case "$allowed" in *" $name "*) continue ;; esac
+        if printf '%s\n' "$wide" | grep -qx "${name%A}W"; then
+            bad="$bad $name"
+        fi
+    done
+    if [ -n "$bad" ]; then
+        log "$(basename "$exe") imports ANSI functions that have wide ones:$bad"
+        return 1
+    fi
+}

@@ -15,11 +15,10 @@ namespace {
 // The last part of a path; a drive root ("C:\") stays whole.
 CString PathName(const CString& strPath)
 {
-    const unsigned char* psz = (const unsigned char*)strPath.GetString();
-    const unsigned char* pSep = _mbsrchr(psz, '\\');
+    const wchar_t* pSep = wcsrchr(strPath.GetString(), L'\\');
     if (!pSep || pSep[1] == 0)
         return strPath;
-    return CString((const char*)pSep + 1);
+    return CString(pSep + 1);
 }
 }  // namespace
 
@@ -27,7 +26,7 @@ CFolderTreeCtrl::CFolderTreeCtrl()
     : m_nFileCount(0), m_hDesktopItem(NULL), m_hComputerItem(NULL), m_nImageBatch(0), m_nItemNames(0),
       m_pShell(&SystemShellService())
 {
-    memset(m_szDriveStrings, 0, sizeof(m_szDriveStrings));
+    wmemset(m_szDriveStrings, 0, sizeof(m_szDriveStrings) / sizeof(m_szDriveStrings[0]));
 }
 
 CFolderTreeCtrl::~CFolderTreeCtrl() {}
@@ -49,36 +48,19 @@ HTREEITEM CFolderTreeCtrl::InsertTreeItem(const CString& strLabel, HTREEITEM hPa
 {
     HTREEITEM hItem = InsertItem(strLabel, nImage, nSelectedImage, hParent, TVI_LAST);
     if (bPlaceholder)
-        InsertItem("", hItem, TVI_LAST);
+        InsertItem(L"", hItem, TVI_LAST);
     return hItem;
 }
 
 HTREEITEM CFolderTreeCtrl::InsertNamedItem(const CString& strLabel, HTREEITEM hParent, TreeItemKind kind,
-                                           const CString& strDiskName, int nImage, int nSelectedImage,
-                                           const CWideLabel* pWideLabel)
+                                           const CString& strDiskName, int nImage, int nSelectedImage)
 {
-    CTreeItemName* pName = new CTreeItemName{kind, strDiskName, false, CString()};
-    HTREEITEM hItem;
-    if (pWideLabel) {
-        // A name the code page cannot hold: the label in full, through the
-        // wide message.
-        pName->bShortName = true;
-        pName->strHiddenExtension = pWideLabel->strHiddenExtension;
-        TVINSERTSTRUCTW tvis = {};
-        tvis.hParent = hParent;
-        tvis.hInsertAfter = TVI_LAST;
-        tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        tvis.item.pszText = (LPWSTR)pWideLabel->wstrText.c_str();
-        tvis.item.iImage = nImage;
-        tvis.item.iSelectedImage = nSelectedImage;
-        tvis.item.lParam = (LPARAM)pName;
-        hItem = InsertItem(&tvis);
-    } else {
-        // A label the shell left empty would pass for a placeholder.
-        CString strShown = strLabel.IsEmpty() ? strDiskName : strLabel;
-        hItem = InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strShown, nImage,
-                           nSelectedImage, 0, 0, (LPARAM)pName, hParent, TVI_LAST);
-    }
+    CTreeItemName* pName = new CTreeItemName{kind, strDiskName};
+    // A label the shell left empty (or could not give) would pass for a
+    // placeholder: the name on disk stands in.
+    CString strShown = strLabel.IsEmpty() ? strDiskName : strLabel;
+    HTREEITEM hItem = InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, strShown, nImage,
+                                 nSelectedImage, 0, 0, (LPARAM)pName, hParent, TVI_LAST);
     if (!hItem)
         delete pName;
     else
@@ -116,7 +98,7 @@ HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hPar
         hItem = InsertNamedItem(strLabel, hParent, kind, bRoot ? strPath : PathName(strPath), nImage, nSelectedImage);
     }
     if (hItem && bPlaceholder)
-        InsertItem("", hItem, TVI_LAST);
+        InsertItem(L"", hItem, TVI_LAST);
     return hItem;
 }
 
@@ -124,7 +106,7 @@ HTREEITEM CFolderTreeCtrl::InsertPathItem(const CString& strPath, HTREEITEM hPar
 // folder afresh, closing drops the branch and its icons.
 void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    NMTREEVIEWA* pNMTreeView = (NMTREEVIEWA*)pNMHDR;
+    NMTREEVIEWW* pNMTreeView = (NMTREEVIEWW*)pNMHDR;
     HTREEITEM hItem = pNMTreeView->itemNew.hItem;
     if (pNMTreeView->itemNew.state & TVIS_EXPANDED)
         PopulateItem(hItem);
@@ -137,7 +119,7 @@ void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
 // item's name on disk goes with it.
 void CFolderTreeCtrl::OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    NMTREEVIEWA* pNMTreeView = (NMTREEVIEWA*)pNMHDR;
+    NMTREEVIEWW* pNMTreeView = (NMTREEVIEWW*)pNMHDR;
     m_pendingLabels.erase(pNMTreeView->itemOld.hItem);
     CTreeItemName* pName = (CTreeItemName*)pNMTreeView->itemOld.lParam;
     if (pName) {
@@ -151,10 +133,10 @@ CTreeItemName* CFolderTreeCtrl::ItemName(HTREEITEM hItem) const
 {
     if (!hItem || hItem == TVI_ROOT)
         return NULL;
-    TVITEMA item = {};
+    TVITEMW item = {};
     item.mask = TVIF_HANDLE | TVIF_PARAM;
     item.hItem = hItem;
-    if (!SendMessage(TVM_GETITEMA, 0, (LPARAM)&item))
+    if (!SendMessage(TVM_GETITEMW, 0, (LPARAM)&item))
         return NULL;
     return (CTreeItemName*)item.lParam;
 }
@@ -170,18 +152,18 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
         DeleteChildItems(hItem, FALSE);
         GetDriveStrings(m_szDriveStrings, sizeof(m_szDriveStrings));
         if (m_szDriveStrings[0] == 0) {
-            InsertItem("", hItem, TVI_LAST);
+            InsertItem(L"", hItem, TVI_LAST);
         } else {
-            for (const char* p = m_szDriveStrings; *p; p += strlen(p) + 1)
+            for (const wchar_t* p = m_szDriveStrings; *p; p += wcslen(p) + 1)
                 InsertPathItem(p, hItem, TRUE);
         }
     } else {
-        CString strPath = GetItemPath("", hItem);
+        CString strPath = GetItemPath(L"", hItem);
         DeleteChildItems(hItem, FALSE);
         // An item that stands for no folder opens as one blank row; it must
         // never read the process's current folder.
         if (strPath.IsEmpty())
-            InsertItem("", hItem, TVI_LAST);
+            InsertItem(L"", hItem, TVI_LAST);
         else
             FillFolderItem(hItem, strPath);
     }
@@ -209,12 +191,12 @@ void CFolderTreeCtrl::DeleteChildItems(HTREEITEM hItem, BOOL bAddPlaceholder)
         HandImageListToTree();
 
     if (bAddPlaceholder)
-        InsertItem("", hItem, TVI_LAST);
+        InsertItem(L"", hItem, TVI_LAST);
 }
 
 BOOL CFolderTreeCtrl::AcceptTreeFile(CString strFileName)
 {
-    return strFileName.Right(4) == ".mp3";
+    return strFileName.Right(4) == L".mp3";
 }
 
 BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
@@ -222,7 +204,7 @@ BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
     return TRUE;
 }
 
-int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound, std::vector<std::wstring>* pLeftOut)
+int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, CString* pDiskNames, int* pnFound)
 {
     m_nFileCount = 0;
     if (pnFound)
@@ -231,22 +213,20 @@ int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound, s
     if (strFolder.IsEmpty())
         return 0;
 
-    CSortStringArray names;
+    std::vector<CString> names;
     const CTreeItemName* pName = ItemName(hItem);
     if (pName->kind == TREE_ITEM_FILE) {
         // The file itself, by its name on disk, while it is still there.
         const CString strOwn = pName->strDiskName;
-        CollectFileNames(
-            strFolder, names,
-            [this, &strOwn](const CString& strName) { return strName == strOwn && AcceptListFile(strName); },
-            pLeftOut);
+        CollectFileNames(strFolder, names, [this, &strOwn](const CString& strName) {
+            return strName == strOwn && AcceptListFile(strName);
+        });
     } else {
-        CollectFileNames(
-            strFolder, names, [this](const CString& strName) { return AcceptListFile(strName) != 0; }, pLeftOut);
+        CollectFileNames(strFolder, names, [this](const CString& strName) { return AcceptListFile(strName) != 0; });
     }
     if (pnFound)
-        *pnFound = names.GetSize();
-    m_nFileCount = KeepFirstNames(names, pNames);
+        *pnFound = (int)names.size();
+    m_nFileCount = KeepFirstNames(names, pNames, pDiskNames);
     return m_nFileCount;
 }
 
@@ -264,13 +244,13 @@ void CFolderTreeCtrl::FollowFileRename(const CString& strFolderPath, const CStri
 {
     // A name that moved the file into another folder leaves no item here
     // to follow; the branch shows the move when it is next opened.
-    if (strNewName.IsEmpty() || strNewName.Find('\\') >= 0 || strNewName.Find('/') >= 0)
+    if (strNewName.IsEmpty() || strNewName.Find(L'\\') >= 0 || strNewName.Find(L'/') >= 0)
         return;
     if (ItemName(m_hDesktopItem))
-        FollowInBranch(m_hDesktopItem, GetItemPath("", m_hDesktopItem), strFolderPath, strOldName, strNewName);
+        FollowInBranch(m_hDesktopItem, GetItemPath(L"", m_hDesktopItem), strFolderPath, strOldName, strNewName);
     for (HTREEITEM hDrive = GetChildItem(m_hComputerItem); hDrive; hDrive = GetNextSiblingItem(hDrive))
         if (ItemName(hDrive))
-            FollowInBranch(hDrive, GetItemPath("", hDrive), strFolderPath, strOldName, strNewName);
+            FollowInBranch(hDrive, GetItemPath(L"", hDrive), strFolderPath, strOldName, strNewName);
 }
 
 // Runs once after a run of FollowFileRename calls: each folder's renamed

@@ -47,14 +47,12 @@ public:
     // The record of what the item stands for on disk, or NULL (the
     // computer item and placeholders stand for nothing).
     const CTreeItemName* GetItemName(HTREEITEM hItem) const { return ItemName(hItem); }
-    // Lists the files of the item's folder into pNames (room for
-    // MAX_NAMES): all sorted, the first MAX_NAMES kept; returns the count
+    // Lists the files of the item's folder into pNames (the names the list
+    // shows) and pDiskNames (their exact names on disk), room for MAX_NAMES
+    // each: all sorted, the first MAX_NAMES kept; returns the count
     // written, and in *pnFound (when given) the number found. A file item
     // lists its own file; an item that stands for no folder lists nothing.
-    // Files whose names the code page cannot hold are left out and not
-    // counted; their names in full, to be shown, go to *pLeftOut.
-    int ListFiles(HTREEITEM hItem, CString* pNames, int* pnFound = NULL,
-                  std::vector<std::wstring>* pLeftOut = NULL);
+    int ListFiles(HTREEITEM hItem, CString* pNames, CString* pDiskNames, int* pnFound = NULL);
 
     // The item's file or folder now has the name strNewName on disk: the
     // item keeps it and takes the shell's label for its new path (and its
@@ -93,18 +91,15 @@ protected:
     HTREEITEM m_hDesktopItem;
     CString m_strDesktopPath;
     HTREEITEM m_hComputerItem;
-    char m_szDriveStrings[500];
+    wchar_t m_szDriveStrings[500];
     CImageList m_imageList;
 
 private:
     // The record of what the item stands for on disk, or NULL (the
     // computer item and placeholders stand for nothing).
     CTreeItemName* ItemName(HTREEITEM hItem) const;
-    // pWideLabel, when given, is the label of a name the code page cannot
-    // hold (strDiskName is then its short name).
     HTREEITEM InsertNamedItem(const CString& strLabel, HTREEITEM hParent, TreeItemKind kind,
-                              const CString& strDiskName, int nImage, int nSelectedImage,
-                              const CWideLabel* pWideLabel = NULL);
+                              const CString& strDiskName, int nImage, int nSelectedImage);
     // The path to hand the shell for an item: without a folder's "\".
     CString GetShellPath(HTREEITEM hItem);
     // Branch filling (TreeBranch.cpp).

@@ -9,13 +9,12 @@
 namespace {
 
 // Where the extension of a name starts (its last dot, neither first nor
-// last), or -1. A dot is never the trail byte of a code-page-949
-// character.
+// last), or -1.
 int ExtensionStart(const CString& strName)
 {
     int nDot = -1;
     for (int i = 1; i + 1 < strName.GetLength(); ++i)
-        if (strName.GetAt(i) == '.')
+        if (strName.GetAt(i) == L'.')
             nDot = i;
     return nDot;
 }
@@ -27,8 +26,7 @@ CString WithExtension(const CString& strTyped, const CString& strExtension)
     if (strExtension.IsEmpty())
         return strTyped;
     int nTail = strTyped.GetLength() - strExtension.GetLength();
-    // The tail starts with the dot, so it starts on a character.
-    if (nTail >= 0 && strTyped.Mid(nTail).CompareNoCase(strExtension) == 0)
+    if (nTail >= 0 && IsSameFileName(strTyped.Mid(nTail), strExtension))
         return strTyped;
     return strTyped + strExtension;
 }
@@ -44,7 +42,7 @@ CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, c
 }
 
 LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
-                                const CString& strTyped, bool bTypedExact, const CString* pHiddenExtension)
+                                const CString& strTyped)
 {
     LabelRenameResult result;
     result.outcome = LABEL_UNCHANGED;
@@ -52,23 +50,13 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
     // name on disk.
     if (strTyped == strLabel)
         return result;
-    // Letters the code page cannot hold would be written as their nearest
-    // spelling, a name the user did not type.
-    if (!bTypedExact) {
-        result.outcome = LABEL_FAILED;
-        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strLabel,
-                         CString::FormatMessageText(ERROR_INVALID_NAME));
-        result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
-        return result;
-    }
     if (strTyped.IsEmpty()) {
         result.outcome = LABEL_EMPTY;
         result.strMessage = AfxLoadText(IDS_NAME_REQUIRED);
         result.strCaption = AfxLoadText(IDS_RENAME_CAPTION);
         return result;
     }
-    CString strNewName = pHiddenExtension ? WithExtension(strTyped, *pHiddenExtension)
-                                          : NameFromLabelEdit(strLabel, strDiskName, strTyped);
+    CString strNewName = NameFromLabelEdit(strLabel, strDiskName, strTyped);
     // Also what the tree sends again, with the editor's text, as the
     // editor goes away after a rename.
     if (strNewName == strDiskName)

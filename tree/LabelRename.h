@@ -35,12 +35,6 @@ struct LabelRenameResult {
 // Decides and, where allowed, carries out the rename of the item labelled
 // strLabel, named strDiskName on disk in the folder strParentPath (ending
 // with "\"), after strTyped was typed over its label. Messages name the
-// item by its label. bTypedExact is false when the typed text holds
-// letters the code page cannot (strTyped is then their nearest spelling):
-// unless it reads as the label did, it is refused as an invalid name. For
-// an item whose name the code page cannot hold, strDiskName is its short
-// name, strLabel the label read the same way, and pHiddenExtension the
-// extension its label leaves out ("" when none).
+// item by its label.
 LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
-                                const CString& strTyped, bool bTypedExact = true,
-                                const CString* pHiddenExtension = NULL);
+                                const CString& strTyped);

@@ -12,56 +12,33 @@
 //   folder's "desktop.ini": such folders are asked about by their own path;
 // - every file of one type shows the type's icon, unless the type has an
 //   icon handler or takes its icon from each file: then by each path.
+#include <algorithm>
 #include <map>
-#include <unordered_map>
 
 #include "names/SortStringArray.h"
+#include "platform/PathIdentity.h"
 #include "tree/FolderTreeCtrl.h"
 
 namespace {
 
 // The entries in the order the tree shows them: sorted by name as the
-// name list sorts names.
-std::vector<const CFolderEntry*> SortedByName(const std::vector<const CFolderEntry*>& entries)
+// name list sorts names; the sort is stable, so equal names keep their
+// order of enumeration.
+std::vector<const CFolderEntry*> SortedByName(std::vector<const CFolderEntry*> entries)
 {
-    CSortStringArray names;
-    std::unordered_map<std::string, std::vector<const CFolderEntry*>> byName;
-    for (const CFolderEntry* pEntry : entries) {
-        names.Add(pEntry->OrderName());
-        byName[pEntry->OrderName().str()].push_back(pEntry);
-    }
-    names.Sort();
-    // The sort is stable, so equal names keep their order of enumeration.
-    std::vector<const CFolderEntry*> sorted;
-    std::unordered_map<std::string, size_t> taken;
-    for (int i = 0; i < names.GetSize(); ++i) {
-        const std::string& name = names[i].str();
-        sorted.push_back(byName[name][taken[name]++]);
-    }
-    return sorted;
+    std::stable_sort(entries.begin(), entries.end(), [](const CFolderEntry* a, const CFolderEntry* b) {
+        return NameSortsBefore(a->strName, b->strName);
+    });
+    return entries;
 }
 
-// The extension of a name, from its last dot ("" without one), its Latin
-// letters upper-cased, as a key: Windows treats ".MP3" as ".mp3". Trail
-// bytes of double-byte characters may have the values of Latin letters and
-// stay as they are.
+// The extension of a name, from its last dot ("" without one), upper-cased
+// as the file system folds letters, as a key: Windows treats ".MP3" as
+// ".mp3".
 CString TypeKey(const CString& strName)
 {
-    std::string key;
-    const unsigned char* psz = (const unsigned char*)strName.GetString();
-    for (const unsigned char* p = psz; *p; ++p) {
-        if (_ismbblead(*p) && p[1]) {
-            if (!key.empty())
-                key.append((const char*)p, 2);
-            ++p;
-            continue;
-        }
-        if (*p == '.')
-            key.clear();
-        if (*p == '.' || !key.empty())
-            key.push_back((char)(*p >= 'a' && *p <= 'z' ? *p - 'a' + 'A' : *p));
-    }
-    return CString(key);
+    size_t nDot = strName.str().find_last_of(L'.');
+    return nDot == std::wstring::npos ? CString() : CString(FoldedName(strName.str().substr(nDot)));
 }
 
 // The icons of one kind of item (or of one item of its own), asked once.
@@ -79,18 +56,13 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
     m_pShell->ReadFolder(strPath, entries);
     std::vector<const CFolderEntry*> folders, files;
     for (const CFolderEntry& entry : entries) {
-        // A name the code page cannot hold is reached by its short name:
-        // without one, the entry is left out rather than reached through a
-        // converted name, which may lead to another file.
-        if (entry.strName.IsEmpty())
-            continue;
         if (entry.IsFolder())
             folders.push_back(&entry);
-        else if (AcceptTreeFile(entry.OrderName()))
+        else if (AcceptTreeFile(entry.strName))
             files.push_back(&entry);
     }
     if (folders.empty() && files.empty()) {
-        InsertItem("", hItem, TVI_LAST);
+        InsertItem(L"", hItem, TVI_LAST);
         return;
     }
     std::vector<const CFolderEntry*> shown = SortedByName(folders);
@@ -105,24 +77,27 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
 
     // Which icons each item shows: those of its kind, or its own.
     std::vector<IconSource> sources;
-    std::map<std::string, size_t> kinds;
+    std::map<std::wstring, size_t> kinds;
     std::vector<size_t> sourceOf(shown.size());
-    std::map<std::string, bool> perFileTypes;
+    std::map<std::wstring, bool> perFileTypes;
     for (size_t i = 0; i < shown.size(); ++i) {
         const CFolderEntry& entry = *shown[i];
         const CString strItemPath = strPath + entry.strName;
-        std::string kind;
-        if (i < nFolders) {
+        std::wstring kind;
+        if (!IsShellReachable(strItemPath)) {
+            // The generic icons of its kind, whatever the entry holds.
+            kind = i < nFolders ? L"\\generic folder" : L"\\generic file" + TypeKey(entry.strName).str();
+        } else if (i < nFolders) {
             bool bMarked = (entry.dwAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
-            if (!bMarked && !m_pShell->HoldsDesktopIni(strItemPath + "\\"))
-                kind = "\\folder";
+            if (!bMarked && !m_pShell->HoldsDesktopIni(strItemPath + L"\\"))
+                kind = L"\\folder";
         } else {
-            std::string type = TypeKey(entry.OrderName()).str();
+            std::wstring type = TypeKey(entry.strName).str();
             auto found = perFileTypes.find(type);
             if (found == perFileTypes.end())
                 found = perFileTypes.emplace(type, m_pShell->TypeHasIconPerFile(CString(type))).first;
             if (!found->second)
-                kind = "file" + type;
+                kind = L"file" + type;
         }
         auto known = kind.empty() ? kinds.end() : kinds.find(kind);
         if (known != kinds.end()) {
@@ -154,16 +129,6 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
         const IconSource& source = sources[sourceOf[i]];
         const int nImage = nBase + 2 * (int)i;
         TreeItemKind itemKind = i < nFolders ? TREE_ITEM_FOLDER : TREE_ITEM_FILE;
-        if (shown[i]->use == NAME_UNUSABLE) {
-            CWideLabel label = m_pShell->GetWideLabel(strPath + shown[i]->strName);
-            if (label.wstrText.empty())
-                label.wstrText = shown[i]->wstrShown;
-            HTREEITEM hChild =
-                InsertNamedItem(CString(), hItem, itemKind, shown[i]->strName, nImage, nImage + 1, &label);
-            if (hChild && itemKind == TREE_ITEM_FOLDER)
-                InsertItem("", hChild, TVI_LAST);
-            continue;
-        }
         // Where the bound folder gave no name, the shell is asked by path.
         CString strLabel = labels[i];
         if (strLabel.IsEmpty()) {
@@ -173,7 +138,7 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
         }
         HTREEITEM hChild = InsertNamedItem(strLabel, hItem, itemKind, shown[i]->strName, nImage, nImage + 1);
         if (hChild && itemKind == TREE_ITEM_FOLDER)
-            InsertItem("", hChild, TVI_LAST);
+            InsertItem(L"", hChild, TVI_LAST);
     }
     for (IconSource& source : sources) {
         if (source.info.hIcon)
@@ -183,39 +148,23 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
     }
 }
 
-namespace {
-
-// The number of characters of a code-page string: each is one wide
-// character, so names of different counts never compare equal.
-int CharCount(const CString& str)
-{
-    int n = 0;
-    for (const unsigned char* p = (const unsigned char*)str.GetString(); *p; ++n)
-        p += (_ismbblead(*p) && p[1]) ? 2 : 1;
-    return n;
-}
-
-}  // namespace
-
 // Looks below hParent (whose path is strPath, ending with "\") for the
 // file items of strFolderPath named strOldName, descending only into open
 // folders on the way to it.
 void CFolderTreeCtrl::FollowInBranch(HTREEITEM hParent, const CString& strPath, const CString& strFolderPath,
                                      const CString& strOldName, const CString& strNewName)
 {
-    // Paths are compared by their first bytes: the two spellings of a
-    // letter in code page 949 have the same length.
+    // Paths are compared by their first characters: the file system folds
+    // letter case one UTF-16 unit for one.
     if (strPath.GetLength() > strFolderPath.GetLength())
         return;
     if (strPath.GetLength() == strFolderPath.GetLength()) {
         if (!IsSameFileName(strPath, strFolderPath))
             return;
-        const int nOldCount = CharCount(strOldName);
         for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
             const CTreeItemName* pName = ItemName(h);
             if (pName && pName->kind == TREE_ITEM_FILE &&
-                (pName->strDiskName == strOldName ||
-                 (CharCount(pName->strDiskName) == nOldCount && IsSameFileName(pName->strDiskName, strOldName)))) {
+                (pName->strDiskName == strOldName || IsSameFileName(pName->strDiskName, strOldName))) {
                 bool bIcons = SetDiskName(h, strNewName);
                 if (m_pendingLabels.empty())
                     PostMessage(WM_TREE_FOLLOW_LABELS);
@@ -229,7 +178,7 @@ void CFolderTreeCtrl::FollowInBranch(HTREEITEM hParent, const CString& strPath, 
     for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
         const CTreeItemName* pName = ItemName(h);
         if (pName && pName->kind == TREE_ITEM_FOLDER && GetChildItem(h))
-            FollowInBranch(h, strPath + pName->PathPart() + "\\", strFolderPath, strOldName, strNewName);
+            FollowInBranch(h, strPath + pName->PathPart() + L"\\", strFolderPath, strOldName, strNewName);
     }
 }
 
@@ -240,16 +189,13 @@ bool CFolderTreeCtrl::SetDiskName(HTREEITEM hItem, const CString& strNewName)
         return false;
     CString strOldType = TypeKey(pName->strDiskName), strNewType = TypeKey(strNewName);
     pName->strDiskName = strNewName;
-    // Renamed by the program, the name is one of the code page now.
-    pName->bShortName = false;
-    pName->strHiddenExtension.Empty();
     return pName->kind == TREE_ITEM_FILE &&
            (strOldType != strNewType || m_pShell->TypeHasIconPerFile(strNewType));
 }
 
 void CFolderTreeCtrl::ShowRenamedItems(HTREEITEM hParent, const std::vector<std::pair<HTREEITEM, bool>>& items)
 {
-    const CString strFolder = GetItemPath("", hParent);
+    const CString strFolder = GetItemPath(L"", hParent);
     if (strFolder.IsEmpty())
         return;
     // A few items are asked about by path; more, by one walk of the folder.

@@ -15,15 +15,9 @@ enum TreeItemKind {
 
 struct CTreeItemName {
     TreeItemKind kind;
-    // The name on disk as the enumeration gave it (a decomposed Hangul name
-    // composed), or a drive's root, or the desktop folder's path; for a
-    // name the code page cannot hold, its short name.
+    // The name on disk exactly as the enumeration gave it, or a drive's
+    // root, or the desktop folder's path.
     CString strDiskName;
-    // Set for a name the code page cannot hold: the label shows it in full
-    // and cannot be read back as a code-page string; strHiddenExtension is
-    // the extension the label leaves out.
-    bool bShortName = false;
-    CString strHiddenExtension;
 
     // What the item adds to the paths built through it.
     const CString& PathPart() const { return strDiskName; }

@@ -19,16 +19,15 @@ CString CFolderTreeCtrl::GetItemPath(CString strSuffix, HTREEITEM hItem)
         if (pName->kind == TREE_ITEM_ROOT)
             break;
     }
-    std::string path;
+    std::wstring path;
     for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
         const CTreeItemName* pName = *it;
         path.append(pName->PathPart().str());
-        // A drive's root already ends with "\"; code page 949 has no trail
-        // byte of that value, so the last byte tells.
-        if (pName->kind == TREE_ITEM_FOLDER || (pName->kind == TREE_ITEM_ROOT && (path.empty() || path.back() != '\\')))
-            path.push_back('\\');
+        // A drive's root already ends with "\".
+        if (pName->kind == TREE_ITEM_FOLDER || (pName->kind == TREE_ITEM_ROOT && (path.empty() || path.back() != L'\\')))
+            path.push_back(L'\\');
     }
-    CString strPath(path);
+    CString strPath(std::move(path));
     return strPath + strSuffix;
 }
 
@@ -38,8 +37,8 @@ CString CFolderTreeCtrl::GetFolderPath(HTREEITEM hItem)
     if (!pName)
         return CString();
     if (pName->kind == TREE_ITEM_FILE)
-        return GetItemPath("", GetParentItem(hItem));
-    return GetItemPath("", hItem);
+        return GetItemPath(L"", GetParentItem(hItem));
+    return GetItemPath(L"", hItem);
 }
 
 CString CFolderTreeCtrl::GetDiskName(HTREEITEM hItem) const
@@ -50,7 +49,7 @@ CString CFolderTreeCtrl::GetDiskName(HTREEITEM hItem) const
 
 CString CFolderTreeCtrl::GetShellPath(HTREEITEM hItem)
 {
-    CString strPath = GetItemPath("", hItem);
+    CString strPath = GetItemPath(L"", hItem);
     const CTreeItemName* pName = ItemName(hItem);
     if (pName && pName->kind == TREE_ITEM_FOLDER && !strPath.IsEmpty())
         strPath = strPath.Left(strPath.GetLength() - 1);

@@ -1,0 +1,77 @@
+#include "framework/afximpl.h"
+
+namespace {
+CWinApp* g_pApp = NULL;
+}  // namespace
+
+CWinApp::CWinApp(const wchar_t* pszAppName) : m_pMainWnd(NULL), m_hInstance(NULL)
+{
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = NULL;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    for (;;) {
+        AfxIdleIfQueueEmpty();
+        if (::GetMessageW(&msg, NULL, 0, 0) <= 0)
+            break;
+        if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return ExitInstance();
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    if (!AfxInHandler())
+        CWnd::DeleteTempMap();
+    return FALSE;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp ? g_pApp->m_pMainWnd : NULL;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    if (g_pApp && g_pApp->m_hInstance)
+        return g_pApp->m_hInstance;
+    return ::GetModuleHandleW(NULL);
+}
+
+BOOL Enable3dControlsStatic()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES};
+    return ::InitCommonControlsEx(&icc);
+}
+
+void AfxWinInitForTests()
+{
+    Enable3dControlsStatic();
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return -1;
+    pApp->m_hInstance = hInstance;
+    if (!pApp->InitInstance())
+        return pApp->ExitInstance();
+    return pApp->Run();
+}

@@ -1,0 +1,45 @@
+// The application object, start-up and the framework's process-wide state.
+#pragma once
+
+#include "framework/afxwnd.h"
+
+class CWinApp {
+public:
+    explicit CWinApp(const wchar_t* pszAppName = NULL);
+    virtual ~CWinApp();
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int Run();
+    // Work for a message loop that has nothing to do: temporary objects go,
+    // unless a handler that may hold one is still running below the loop.
+    // Returns whether more idle work is left.
+    virtual BOOL OnIdle(LONG lCount);
+    virtual int ExitInstance() { return 0; }
+    HICON LoadIcon(UINT nIDResource) const { return ::LoadIconW(m_hInstance, MAKEINTRESOURCEW(nIDResource)); }
+
+    CWnd* m_pMainWnd;
+    HINSTANCE m_hInstance;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow);
+
+// No dialog of the program hosts an OLE control; kept as the start-up step
+// it stands for.
+inline void AfxEnableControlContainer() {}
+// The three-dimensional control look: here it means the common controls
+// (tree view and the rest) are registered for the process.
+BOOL Enable3dControlsStatic();
+
+// Sets up a test process as AfxWinMain sets up the program.
+void AfxWinInitForTests();
+
+// For checks: how many windows the permanent and the temporary maps hold,
+// and how many of those are no longer windows.
+struct CWndMapCounts {
+    int nPermanent;
+    int nTemporary;
+    int nGone;
+};
+CWndMapCounts AfxGetWndMapCounts();
