@@ -36,7 +36,7 @@ void TestBatchNameDlg::CloseItem(HTREEITEM hItem)
         m_tree.SendMessage(WM_KEYDOWN, VK_SUBTRACT, 0);
 }
 
-HTREEITEM TestBatchNameDlg::ChildByLabel(HTREEITEM hParent, const std::string& label)
+HTREEITEM TestBatchNameDlg::ChildByLabel(HTREEITEM hParent, const std::wstring& label)
 {
     for (HTREEITEM h = m_tree.GetChildItem(hParent); h; h = m_tree.GetNextSiblingItem(h))
         if (m_tree.GetItemText(h).str() == label)
@@ -44,7 +44,7 @@ HTREEITEM TestBatchNameDlg::ChildByLabel(HTREEITEM hParent, const std::string& l
     return NULL;
 }
 
-HTREEITEM TestBatchNameDlg::SelectDesktopPath(const std::vector<std::string>& labels)
+HTREEITEM TestBatchNameDlg::SelectDesktopPath(const std::vector<std::wstring>& labels)
 {
     HTREEITEM h = m_tree.GetDesktopItem();
     for (size_t i = 0; i < labels.size(); ++i) {
@@ -86,7 +86,7 @@ void TestBatchNameDlg::PressKey(HWND hWnd, UINT vk)
         msg.lParam = m == WM_KEYUP ? 0xC0000001 : 1;
         if (!CWnd::WalkPreTranslateTree(m_hWnd, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
     PumpMessages();
@@ -100,13 +100,13 @@ bool TestBatchNameDlg::TakeBackEnabled()
 
 WhenWindowAppears::WhenWindowAppears(const CString& caption, std::function<void(HWND)> action, int timeoutMs)
 {
-    std::string text = caption.str();
+    std::wstring text = caption.str();
     m_thread = std::thread([this, text, action, timeoutMs] {
         DWORD end = GetTickCount() + timeoutMs;
         while ((int)(end - GetTickCount()) > 0) {
             // Other tests may show a window of the same caption.
-            for (HWND h = FindWindowExA(NULL, NULL, NULL, text.c_str()); h;
-                 h = FindWindowExA(NULL, h, NULL, text.c_str())) {
+            for (HWND h = FindWindowExW(NULL, NULL, NULL, text.c_str()); h;
+                 h = FindWindowExW(NULL, h, NULL, text.c_str())) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(h, &pid);
                 if (pid == GetCurrentProcessId() && IsWindowVisible(h)) {

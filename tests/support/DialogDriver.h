@@ -19,10 +19,10 @@ public:
 
     // Opens each label in turn below the desktop item, as the user does
     // with the "+" key, and selects the last one; NULL when one is missing.
-    HTREEITEM SelectDesktopPath(const std::vector<std::string>& labels);
+    HTREEITEM SelectDesktopPath(const std::vector<std::wstring>& labels);
     void OpenItem(HTREEITEM hItem);
     void CloseItem(HTREEITEM hItem);
-    HTREEITEM ChildByLabel(HTREEITEM hParent, const std::string& label);
+    HTREEITEM ChildByLabel(HTREEITEM hParent, const std::wstring& label);
 
     CString EditorText();
     void SetEditorText(const CString& text);
@@ -43,12 +43,10 @@ public:
 // A question (Yes and No) is kept apart and answered with answer.
 class QuietBatchNameDlg : public TestBatchNameDlg {
 public:
-    std::vector<std::string> messages;
+    std::vector<std::wstring> messages;
     std::vector<UINT> messageTypes;
-    std::vector<std::string> questions;
+    std::vector<std::wstring> questions;
     int answer = IDYES;
-    // For each kept message, the names shown after its text in full.
-    std::vector<std::vector<std::wstring>> messageNames;
 
     // The rename as the user's "이름바꾸기" click, answering its question.
     void Rename(int nAnswer)
@@ -66,14 +64,6 @@ protected:
         }
         messages.push_back(strText.str());
         messageTypes.push_back(nType);
-        messageNames.emplace_back();
-        return IDOK;
-    }
-    int ShowMessageWithNames(const CString& strText, const std::vector<std::wstring>& names,
-                             const CString& strCaption, UINT nType) override
-    {
-        ShowMessage(strText, strCaption, nType);
-        messageNames.back() = names;
         return IDOK;
     }
 };

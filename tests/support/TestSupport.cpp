@@ -4,146 +4,28 @@
 #include <cstdio>
 
 #include "framework/afxwin.h"
+#include "platform/PathIdentity.h"
 
 namespace {
 int g_folderSerial = 0;
 
-void ListEntries(const std::string& folder, bool wantFolders, std::vector<std::string>& out)
-{
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((base + "*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string n = fd.cFileName;
-        if (n == "." || n == "..")
-            continue;
-        bool isFolder = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        if (isFolder == wantFolders)
-            out.push_back(n);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-    std::sort(out.begin(), out.end());
-}
-}  // namespace
-
-std::string Text(UINT nIDS, const std::vector<std::string>& args)
-{
-    std::vector<const char*> parts;
-    for (const std::string& a : args)
-        parts.push_back(a.c_str());
-    CString s;
-    AfxFormatStrings(s, nIDS, parts.data(), (int)parts.size());
-    return s.str();
-}
-
-std::string ProgramPath()
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(NULL, exe, sizeof(exe));
-    std::string path = exe;
-    path = path.substr(0, path.rfind('\\'));
-    return path.substr(0, path.rfind('\\')) + "\\quorvel.exe";
-}
-
-TempFolder::TempFolder(const char* tag)
-{
-    char cwd[MAX_PATH];
-    GetCurrentDirectoryA(sizeof(cwd), cwd);
-    m_path = std::string(cwd) + "\\tmp_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
-             std::to_string(++g_folderSerial) + "\\";
-    RemoveTree(m_path);
-    CreateDirectoryA(m_path.c_str(), NULL);
-}
-
-TempFolder::~TempFolder()
-{
-    RemoveTree(m_path);
-}
-
-namespace {
-// Wide, so that names the code page cannot hold go too, and never through
-// their nearest spellings (a name with a won sign would read as a path).
-void RemoveTreeWide(const std::wstring& folder)
-{
-    std::wstring base = folder;
-    if (!base.empty() && base.back() != L'\\')
-        base += L'\\';
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((base + L"*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring n = fd.cFileName;
-            if (n == L"." || n == L"..")
-                continue;
-            std::wstring p = base + n;
-            SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTreeWide(p);
-            else
-                DeleteFileW(p.c_str());
-        } while (FindNextFileW(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryW(base.c_str());
-}
-}  // namespace
-
-void RemoveTree(const std::string& folder)
-{
-    RemoveTreeWide(WideText(folder));
-}
-
-std::wstring WideText(const std::string& text)
-{
-    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), NULL, 0);
-    std::wstring w(n, L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), (int)text.size(), &w[0], n);
-    return w;
-}
-
-bool WriteWideFile(const std::wstring& path, const std::string& content)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(h, content.data(), (DWORD)content.size(), &written, NULL);
-    CloseHandle(h);
-    return ok && written == content.size();
-}
-
-std::string ReadWideFile(const std::wstring& path)
-{
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    std::string out;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(h, buf, sizeof(buf), &got, NULL) && got)
-        out.append(buf, got);
-    CloseHandle(h);
-    return out;
-}
-
-std::vector<std::wstring> ListWideNames(const std::wstring& folder)
+// Entries of a folder: files (0), folders (1) or both (2).
+std::vector<std::wstring> ListEntries(const std::wstring& folder, int nWhich)
 {
     std::wstring base = folder;
     if (!base.empty() && base.back() != L'\\')
         base += L'\\';
     std::vector<std::wstring> out;
     WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((base + L"*").c_str(), &fd);
+    HANDLE h = FindFirstFileW((LongPath(base.c_str()) + L"*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return out;
     do {
         std::wstring n = fd.cFileName;
-        if (n != L"." && n != L"..")
+        if (n == L"." || n == L"..")
+            continue;
+        int nKind = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+        if (nWhich == 2 || nKind == nWhich)
             out.push_back(n);
     } while (FindNextFileW(h, &fd));
     FindClose(h);
@@ -151,46 +33,129 @@ std::vector<std::wstring> ListWideNames(const std::wstring& folder)
     return out;
 }
 
-bool WriteFileBytes(const std::string& path, const std::string& content)
+std::wstring Long(const std::wstring& path)
 {
-    return WriteWideFile(WideText(path), content);
+    return LongPath(path.c_str());
+}
+}  // namespace
+
+std::wstring Text(UINT nIDS, const std::vector<std::wstring>& args)
+{
+    std::vector<const wchar_t*> parts;
+    for (const std::wstring& a : args)
+        parts.push_back(a.c_str());
+    CString s;
+    AfxFormatStrings(s, nIDS, parts.data(), (int)parts.size());
+    return s.str();
 }
 
-std::string ReadFileBytes(const std::string& path)
+std::wstring ProgramPath()
 {
-    return ReadWideFile(WideText(path));
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(NULL, exe, MAX_PATH);
+    std::wstring path = exe;
+    path = path.substr(0, path.rfind(L'\\'));
+    return path.substr(0, path.rfind(L'\\')) + L"\\quorvel.exe";
 }
 
-bool WriteNamedFiles(const std::string& folder, const std::vector<std::string>& names)
+TempFolder::TempFolder(const wchar_t* tag)
 {
-    for (const std::string& name : names)
-        if (!WriteFileBytes(folder + name, name))
+    wchar_t cwd[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    m_path = std::wstring(cwd) + L"\\tmp_" + tag + L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+             std::to_wstring(++g_folderSerial) + L"\\";
+    RemoveTree(m_path);
+    CreateDirectoryW(m_path.c_str(), NULL);
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(m_path);
+}
+
+void RemoveTree(const std::wstring& folder)
+{
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\')
+        base += L'\\';
+    for (const std::wstring& n : ListEntries(base, 2)) {
+        std::wstring p = Long(base + n);
+        SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (GetFileAttributesW(p.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(base + n);
+        else
+            DeleteFileW(p.c_str());
+    }
+    RemoveDirectoryW(Long(base).c_str());
+}
+
+bool WriteFileText(const std::wstring& path, const std::wstring& text)
+{
+    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    std::string bytes(text.size() * 3 + 1, '\0');
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &bytes[0], (int)bytes.size(), NULL, NULL);
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, bytes.data(), (DWORD)n, &written, NULL);
+    CloseHandle(h);
+    return ok && written == (DWORD)n;
+}
+
+std::wstring ReadFileText(const std::wstring& path)
+{
+    HANDLE h = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return L"<missing>";
+    std::string bytes;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof(buf), &got, NULL) && got)
+        bytes.append(buf, got);
+    CloseHandle(h);
+    std::wstring text(bytes.size(), L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), (int)bytes.size(), &text[0], (int)text.size());
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
+bool WriteNamedFiles(const std::wstring& folder, const std::vector<std::wstring>& names)
+{
+    for (const std::wstring& name : names)
+        if (!WriteFileText(folder + name, name))
             return false;
     return true;
 }
 
-bool MakeFolder(const std::string& path)
+bool MakeFolder(const std::wstring& path)
 {
-    return CreateDirectoryA(path.c_str(), NULL) != 0;
+    return CreateDirectoryW(Long(path).c_str(), NULL) != 0;
 }
 
-bool PathExists(const std::string& path)
+bool PathExists(const std::wstring& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<std::string> ListFileNames(const std::string& folder)
+std::vector<std::wstring> ListFileNames(const std::wstring& folder)
 {
-    std::vector<std::string> out;
-    ListEntries(folder, false, out);
-    return out;
+    return ListEntries(folder, 0);
 }
 
-std::vector<std::string> ListFolderNames(const std::string& folder)
+std::vector<std::wstring> ListFolderNames(const std::wstring& folder)
 {
-    std::vector<std::string> out;
-    ListEntries(folder, true, out);
-    return out;
+    return ListEntries(folder, 1);
+}
+
+std::vector<std::wstring> ListAllNames(const std::wstring& folder)
+{
+    return ListEntries(folder, 2);
+}
+
+void TypeText(HWND hWnd, const std::wstring& text)
+{
+    for (wchar_t c : text)
+        SendMessageW(hWnd, WM_CHAR, c, 1);
 }
 
 void PumpMessages(int msWait)
@@ -198,9 +163,9 @@ void PumpMessages(int msWait)
     if (msWait > 0)
         MsgWaitForMultipleObjects(0, NULL, FALSE, msWait, QS_ALLINPUT);
     MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (CWinApp* pApp = AfxGetApp())
         pApp->OnIdle(0);
@@ -248,16 +213,16 @@ void MessageBoxWatcher::Run()
                 Ctx* c = (Ctx*)lp;
                 DWORD owner = 0;
                 GetWindowThreadProcessId(hWnd, &owner);
-                char cls[64] = "";
-                GetClassNameA(hWnd, cls, sizeof(cls));
+                wchar_t cls[64] = L"";
+                GetClassNameW(hWnd, cls, 64);
                 HWND hText = GetDlgItem(hWnd, 0xFFFF);
-                if (owner != c->pid || strcmp(cls, "#32770") != 0 || !hText || !IsWindowVisible(hWnd))
+                if (owner != c->pid || wcscmp(cls, L"#32770") != 0 || !hText || !IsWindowVisible(hWnd))
                     return TRUE;
                 // The default button by its style: Wine answers DM_GETDEFID
                 // with IDOK whatever the box's buttons.
                 HWND hDefault = NULL;
                 for (HWND h = GetWindow(hWnd, GW_CHILD); h && !hDefault; h = GetWindow(h, GW_HWNDNEXT))
-                    if ((GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    if ((GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
                         hDefault = h;
                 const UINT nDefault = hDefault ? GetDlgCtrlID(hDefault) : 0;
                 {
@@ -267,22 +232,19 @@ void MessageBoxWatcher::Run()
                         return TRUE;
                     handled.push_back(hWnd);
                     Seen s;
-                    char buf[8192] = "";
-                    GetWindowTextA(hWnd, buf, sizeof(buf));
+                    wchar_t buf[8192] = L"";
+                    GetWindowTextW(hWnd, buf, 8192);
                     s.caption = buf;
                     buf[0] = 0;
-                    GetWindowTextA(hText, buf, sizeof(buf));
+                    GetWindowTextW(hText, buf, 8192);
                     s.text = buf;
-                    wchar_t wbuf[8192] = L"";
-                    GetWindowTextW(hText, wbuf, 8192);
-                    s.wideText = wbuf;
                     s.icon = 0;
                     // The icon control: 0x14 on Windows, stc1 (0x440) under Wine.
                     HWND hIcon = GetDlgItem(hWnd, 0x0014);
                     if (!hIcon)
                         hIcon = GetDlgItem(hWnd, 0x0440);
                     if (hIcon) {
-                        HICON h = (HICON)SendMessageA(hIcon, STM_GETICON, 0, 0);
+                        HICON h = (HICON)SendMessageW(hIcon, STM_GETICON, 0, 0);
                         if (h == LoadIcon(NULL, IDI_HAND))
                             s.icon = MB_ICONHAND;
                         else if (h == LoadIcon(NULL, IDI_EXCLAMATION))
@@ -297,9 +259,9 @@ void MessageBoxWatcher::Run()
                 }
                 // IDOK closes any box; Enter presses its default button.
                 if (c->self->m_nAnswer)
-                    PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(c->self->m_nAnswer, BN_CLICKED), 0);
+                    PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(c->self->m_nAnswer, BN_CLICKED), 0);
                 else
-                    PostMessageA(hDefault ? hDefault : hWnd, WM_KEYDOWN, VK_RETURN, 1);
+                    PostMessageW(hDefault ? hDefault : hWnd, WM_KEYDOWN, VK_RETURN, 1);
                 return TRUE;
             },
             (LPARAM)&ctx);
@@ -307,25 +269,26 @@ void MessageBoxWatcher::Run()
     }
 }
 
-bool SetFolderUnreadable(const std::string& folder, bool bUnreadable)
+bool SetFolderUnreadable(const std::wstring& folder, bool bUnreadable)
 {
     typedef char*(CDECL * UnixName)(LPCWSTR);
-    UnixName pUnixName = (UnixName)(void*)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    UnixName pUnixName = (UnixName)(void*)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
     if (!pUnixName)
         return false;
-    wchar_t wide[MAX_PATH * 2];
-    if (!MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH * 2))
-        return false;
-    char* unixPath = pUnixName(wide);
+    char* unixPath = pUnixName(folder.c_str());
     if (!unixPath)
         return false;
-    // Wine starts Unix programs given by their path on drive Z:.
+    // Wine starts Unix programs given by their path on drive Z:. The Unix
+    // path is UTF-8, as the command line's text is once widened.
     std::string cmd = std::string("/bin/chmod ") + (bUnreadable ? "000" : "755") + " \"" + unixPath + "\"";
     HeapFree(GetProcessHeap(), 0, unixPath);
-    STARTUPINFOA si = {};
+    std::wstring wcmd(cmd.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_UTF8, 0, cmd.data(), (int)cmd.size(), &wcmd[0], (int)wcmd.size());
+    wcmd.resize(n);
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA("Z:\\bin\\chmod", &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!CreateProcessW(L"Z:\\bin\\chmod", &wcmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
     // Wine gives no handle to wait on for a Unix program: wait for the
     // effect instead.
@@ -334,8 +297,8 @@ bool SetFolderUnreadable(const std::string& folder, bool bUnreadable)
     if (pi.hProcess)
         CloseHandle(pi.hProcess);
     for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
         if (h != INVALID_HANDLE_VALUE)
             FindClose(h);
         if ((h == INVALID_HANDLE_VALUE) == bUnreadable)

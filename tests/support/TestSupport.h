@@ -1,5 +1,6 @@
 // Helpers shared by the test suites: throwaway folders, files with known
 // contents, message pumping, and a watcher that answers message boxes.
+// Every name and text is UTF-16, as the program has them.
 #pragma once
 
 #include <windows.h>
@@ -13,53 +14,53 @@
 
 // The string-table entry nIDS with %1, %2, ... replaced by args, as the
 // program shows it: tests compare the program's texts by id.
-std::string Text(UINT nIDS, const std::vector<std::string>& args = {});
+std::wstring Text(UINT nIDS, const std::vector<std::wstring>& args = {});
 
 // build\quorvel.exe, beside the folder of the test programs.
-std::string ProgramPath();
+std::wstring ProgramPath();
 
 // A fresh folder under the current folder, removed with everything in it
 // when the object goes. Path() ends with "\".
 class TempFolder {
 public:
-    explicit TempFolder(const char* tag = "t");
+    explicit TempFolder(const wchar_t* tag = L"t");
     ~TempFolder();
-    const std::string& Path() const { return m_path; }
+    const std::wstring& Path() const { return m_path; }
     // Path of a name inside the folder.
-    std::string operator/(const std::string& name) const { return m_path + name; }
+    std::wstring operator/(const std::wstring& name) const { return m_path + name; }
 
 private:
-    std::string m_path;
+    std::wstring m_path;
 };
 
-void RemoveTree(const std::string& folder);
-bool WriteFileBytes(const std::string& path, const std::string& content);
-// The file's bytes, or "<missing>" when it cannot be read.
-std::string ReadFileBytes(const std::string& path);
+// Removes a folder and everything in it; names any Win32 path cannot reach
+// (a trailing dot) are reached through the long form.
+void RemoveTree(const std::wstring& folder);
+// A new file holding the text, stored as UTF-8; false when it cannot be
+// created (or already exists).
+bool WriteFileText(const std::wstring& path, const std::wstring& text);
+// The file's text, or "<missing>" when it cannot be read.
+std::wstring ReadFileText(const std::wstring& path);
 // Creates each named file in the folder (ending with "\"), holding its own
-// name as content, in the order given; false when one cannot be created.
-bool WriteNamedFiles(const std::string& folder, const std::vector<std::string>& names);
-bool MakeFolder(const std::string& path);
+// name as its text, in the order given; false when one cannot be created.
+bool WriteNamedFiles(const std::wstring& folder, const std::vector<std::wstring>& names);
+bool MakeFolder(const std::wstring& path);
+bool PathExists(const std::wstring& path);
+// The names of the entries of a folder (without "." and ".."), sorted by
+// UTF-16 unit; files only, folders only, or both.
+std::vector<std::wstring> ListFileNames(const std::wstring& folder);
+std::vector<std::wstring> ListFolderNames(const std::wstring& folder);
+std::vector<std::wstring> ListAllNames(const std::wstring& folder);
 
-// Names the code page cannot hold, through the wide API: the wide form of a
-// code-page string; a new file with the content; the content of a file
-// ("<missing>" when it cannot be read); every entry of a folder (files
-// and folders), sorted.
-std::wstring WideText(const std::string& text);
-bool WriteWideFile(const std::wstring& path, const std::string& content);
-std::string ReadWideFile(const std::wstring& path);
-std::vector<std::wstring> ListWideNames(const std::wstring& folder);
-bool PathExists(const std::string& path);
-// The names of the entries of a folder (without "." and ".."), sorted
-// byte-wise; files only, or folders only.
-std::vector<std::string> ListFileNames(const std::string& folder);
-std::vector<std::string> ListFolderNames(const std::string& folder);
+// Types the text into the window as an input method delivers it: one
+// WM_CHAR per UTF-16 unit, a surrogate pair as two.
+void TypeText(HWND hWnd, const std::wstring& text);
 
 // Takes all access to a folder away (bUnreadable) or gives it back, with
 // the Unix permissions Wine maps a folder onto; false when the folder's
 // listing does not follow (not under Wine, or run with rights that pass over
 // permissions).
-bool SetFolderUnreadable(const std::string& folder, bool bUnreadable);
+bool SetFolderUnreadable(const std::wstring& folder, bool bUnreadable);
 
 // Dispatches every queued message of this thread, then runs the idle work
 // as the program's message loop does once it has nothing left to do. With
@@ -79,9 +80,8 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 class MessageBoxWatcher {
 public:
     struct Seen {
-        std::string caption;
-        std::string text;
-        std::wstring wideText;  // the text as the box shows it, in full
+        std::wstring caption;
+        std::wstring text;
         UINT icon;          // MB_ICONHAND etc. when it can be told, else 0
         UINT defaultButton; // IDOK, IDNO etc.
     };

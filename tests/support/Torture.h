@@ -17,8 +17,7 @@ struct TortureFigures {
     int notRenamed = 0;                   // files reported by the rename
     int takeBacks = 0, changes = 0;       // take-backs, changes made before them
     int notTakenBack = 0;                 // files reported by the take-back
-    int decomposed = 0;                   // decomposed Hangul names listed
-    int leftOut = 0;                      // files no line may stand for
+    int oddNames = 0;                     // names beyond Korean, decomposed or unreachable by plain paths
 };
 
 // Runs cases [first, first + count) of the torture whose seeds are

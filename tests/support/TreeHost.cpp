@@ -7,7 +7,7 @@
 TreeHost::TreeHost()
 {
     CRect rc(0, 0, 400, 600);
-    m_frame.CreateEx(0, NULL, "tree host", WS_OVERLAPPEDWINDOW, rc, NULL, 0);
+    m_frame.CreateEx(0, NULL, L"tree host", WS_OVERLAPPEDWINDOW, rc, NULL, 0);
     tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
                 rc, &m_frame, 1000);
     tree.InitTree();
@@ -48,15 +48,15 @@ std::vector<HTREEITEM> TreeHost::Children(HTREEITEM hItem) const
     return out;
 }
 
-std::vector<std::string> TreeHost::Labels(HTREEITEM hItem) const
+std::vector<std::wstring> TreeHost::Labels(HTREEITEM hItem) const
 {
-    std::vector<std::string> out;
+    std::vector<std::wstring> out;
     for (HTREEITEM h : Children(hItem))
         out.push_back(tree.GetItemText(h).str());
     return out;
 }
 
-HTREEITEM TreeHost::Child(HTREEITEM hParent, const std::string& strLabel) const
+HTREEITEM TreeHost::Child(HTREEITEM hParent, const std::wstring& strLabel) const
 {
     for (HTREEITEM h : Children(hParent))
         if (tree.GetItemText(h).str() == strLabel)
@@ -64,7 +64,7 @@ HTREEITEM TreeHost::Child(HTREEITEM hParent, const std::string& strLabel) const
     return NULL;
 }
 
-HTREEITEM TreeHost::ChildOnDisk(HTREEITEM hParent, const std::string& strName) const
+HTREEITEM TreeHost::ChildOnDisk(HTREEITEM hParent, const std::wstring& strName) const
 {
     for (HTREEITEM h : Children(hParent))
         if (tree.GetDiskName(h).str() == strName)
@@ -72,19 +72,19 @@ HTREEITEM TreeHost::ChildOnDisk(HTREEITEM hParent, const std::string& strName) c
     return NULL;
 }
 
-std::vector<std::string> TreeHost::DiskNames(HTREEITEM hItem) const
+std::vector<std::wstring> TreeHost::DiskNames(HTREEITEM hItem) const
 {
-    std::vector<std::string> out;
+    std::vector<std::wstring> out;
     for (HTREEITEM h : Children(hItem))
         out.push_back(tree.GetDiskName(h).str());
     return out;
 }
 
-HTREEITEM TreeHost::OpenPath(HTREEITEM hFrom, const std::vector<std::string>& labels)
+HTREEITEM TreeHost::OpenPath(HTREEITEM hFrom, const std::vector<std::wstring>& labels)
 {
     HTREEITEM h = hFrom;
     Open(h);
-    for (const std::string& label : labels) {
+    for (const std::wstring& label : labels) {
         h = Child(h, label);
         if (!h)
             return NULL;
@@ -107,11 +107,11 @@ int TreeHost::SelectedImage(HTREEITEM hItem) const
     return nSelectedImage;
 }
 
-DesktopFolder::DesktopFolder(const std::string& strDesktopPath)
+DesktopFolder::DesktopFolder(const std::wstring& strDesktopPath)
 {
     static int serial = 0;
-    m_name = "qvtree_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++serial);
-    m_path = strDesktopPath + "\\" + m_name + "\\";
+    m_name = L"qvtree_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++serial);
+    m_path = strDesktopPath + L"\\" + m_name + L"\\";
     RemoveTree(m_path);
     MakeFolder(m_path);
 }
@@ -121,26 +121,26 @@ DesktopFolder::~DesktopFolder()
     RemoveTree(m_path);
 }
 
-HTREEITEM TreeHost::DriveItem(const std::string& strRoot) const
+HTREEITEM TreeHost::DriveItem(const std::wstring& strRoot) const
 {
-    char buf[500] = {};
-    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
+    wchar_t buf[500] = {};
+    GetLogicalDriveStringsW(499, buf);
     std::vector<HTREEITEM> drives = Children(tree.GetComputerItem());
     size_t i = 0;
-    for (const char* p = buf; *p && i < drives.size(); p += strlen(p) + 1, ++i)
-        if (_stricmp(p, strRoot.c_str()) == 0)
+    for (const wchar_t* p = buf; *p && i < drives.size(); p += wcslen(p) + 1, ++i)
+        if (_wcsicmp(p, strRoot.c_str()) == 0)
             return drives[i];
     return NULL;
 }
 
 namespace {
-std::string LastPart(const CString& strPath)
+std::wstring LastPart(const CString& strPath)
 {
-    std::string s = strPath.str();
-    size_t n = s.find_last_of('\\');
-    return n == std::string::npos ? s : s.substr(n + 1);
+    std::wstring s = strPath.str();
+    size_t n = s.find_last_of(L'\\');
+    return n == std::wstring::npos ? s : s.substr(n + 1);
 }
-const char kAdvancedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const wchar_t kAdvancedKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 }  // namespace
 
 bool StandInShell::ReadFolder(const CString& strFolderPath, std::vector<CFolderEntry>& entries)
@@ -150,8 +150,6 @@ bool StandInShell::ReadFolder(const CString& strFolderPath, std::vector<CFolderE
         auto found = addedAttributes.find(entry.strName.str());
         if (found != addedAttributes.end())
             entry.dwAttributes |= found->second;
-        if (bNoShortNames && entry.use == NAME_UNUSABLE)
-            entry.strName.Empty();
     }
     return bRead;
 }
@@ -186,23 +184,23 @@ CShellFileInfo StandInShell::GetFileInfo(const CString& strPath)
 ExtensionsShown::ExtensionsShown(bool bShown)
 {
     HKEY hKey = NULL;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAdvancedKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL) != 0)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL) != 0)
         return;
     DWORD cb = sizeof(m_dwOld);
-    m_bHadValue = RegQueryValueExA(hKey, "HideFileExt", NULL, NULL, (BYTE*)&m_dwOld, &cb) == 0;
+    m_bHadValue = RegQueryValueExW(hKey, L"HideFileExt", NULL, NULL, (BYTE*)&m_dwOld, &cb) == 0;
     DWORD dwHide = bShown ? 0 : 1;
-    RegSetValueExA(hKey, "HideFileExt", 0, REG_DWORD, (const BYTE*)&dwHide, sizeof(dwHide));
+    RegSetValueExW(hKey, L"HideFileExt", 0, REG_DWORD, (const BYTE*)&dwHide, sizeof(dwHide));
     RegCloseKey(hKey);
 }
 
 ExtensionsShown::~ExtensionsShown()
 {
     HKEY hKey = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAdvancedKey, 0, KEY_ALL_ACCESS, &hKey) != 0)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kAdvancedKey, 0, KEY_ALL_ACCESS, &hKey) != 0)
         return;
     if (m_bHadValue)
-        RegSetValueExA(hKey, "HideFileExt", 0, REG_DWORD, (const BYTE*)&m_dwOld, sizeof(m_dwOld));
+        RegSetValueExW(hKey, L"HideFileExt", 0, REG_DWORD, (const BYTE*)&m_dwOld, sizeof(m_dwOld));
     else
-        RegDeleteValueA(hKey, "HideFileExt");
+        RegDeleteValueW(hKey, L"HideFileExt");
     RegCloseKey(hKey);
 }

@@ -23,20 +23,20 @@ public:
     void Close(HTREEITEM hItem);
 
     std::vector<HTREEITEM> Children(HTREEITEM hItem) const;
-    std::vector<std::string> Labels(HTREEITEM hItem) const;
+    std::vector<std::wstring> Labels(HTREEITEM hItem) const;
     // The child labelled strLabel, or NULL.
-    HTREEITEM Child(HTREEITEM hParent, const std::string& strLabel) const;
+    HTREEITEM Child(HTREEITEM hParent, const std::wstring& strLabel) const;
     // The child whose name on disk is strName, or NULL.
-    HTREEITEM ChildOnDisk(HTREEITEM hParent, const std::string& strName) const;
+    HTREEITEM ChildOnDisk(HTREEITEM hParent, const std::wstring& strName) const;
     // The names on disk of the children, in the tree's order.
-    std::vector<std::string> DiskNames(HTREEITEM hItem) const;
+    std::vector<std::wstring> DiskNames(HTREEITEM hItem) const;
     // Opens each label in turn below hFrom and returns the last one's item
     // (opened too), or NULL when a label is missing.
-    HTREEITEM OpenPath(HTREEITEM hFrom, const std::vector<std::string>& labels);
+    HTREEITEM OpenPath(HTREEITEM hFrom, const std::vector<std::wstring>& labels);
 
     // The drive item that stands for strRoot ("C:\\"), found by its position
     // among the drive strings, as the tree itself finds it; NULL when none.
-    HTREEITEM DriveItem(const std::string& strRoot) const;
+    HTREEITEM DriveItem(const std::wstring& strRoot) const;
 
     int Image(HTREEITEM hItem) const;
     int SelectedImage(HTREEITEM hItem) const;
@@ -51,31 +51,28 @@ private:
 // when the object goes. Path() ends with "\".
 class DesktopFolder {
 public:
-    explicit DesktopFolder(const std::string& strDesktopPath);
+    explicit DesktopFolder(const std::wstring& strDesktopPath);
     ~DesktopFolder();
-    const std::string& Name() const { return m_name; }
-    const std::string& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return m_path + name; }
+    const std::wstring& Name() const { return m_name; }
+    const std::wstring& Path() const { return m_path; }
+    std::wstring operator/(const std::wstring& name) const { return m_path + name; }
 
 private:
-    std::string m_name;
-    std::string m_path;
+    std::wstring m_name;
+    std::wstring m_path;
 };
 
 // The shell as a test wants it where Wine cannot show what Windows shows:
 // entries named in shownAs get that display name (as Windows shows a
 // user's "Music" as "음악"), entries named in addedAttributes are read with
-// those attributes too (folders marked read-only or system); entries are
-// read without short names when bNoShortNames is set. Everything
+// those attributes too (folders marked read-only or system). Everything
 // else comes from the real shell. The paths asked about one by one are
 // recorded.
 class StandInShell : public CShellService {
 public:
-    std::map<std::string, std::string> shownAs;
-    std::map<std::string, DWORD> addedAttributes;
-    // Read as a file system without short (8.3) names has them.
-    bool bNoShortNames = false;
-    std::vector<std::string> askedByPath;
+    std::map<std::wstring, std::wstring> shownAs;
+    std::map<std::wstring, DWORD> addedAttributes;
+    std::vector<std::wstring> askedByPath;
 
     bool ReadFolder(const CString& strFolderPath, std::vector<CFolderEntry>& entries) override;
     void GetDisplayNames(const CString& strFolderPath, const std::vector<CString>& names,
