@@ -50,19 +50,24 @@ build_all() {
 
 # Wine runs in a prefix of its own with a throwaway home, so that neither
 # ~/.wine nor the user's Desktop and Documents are ever touched.
-wine_env() {
-    export WINEPREFIX="$BUILD/wineprefix"
+prefix_env() {  # PREFIX HOME LOCALE
+    export WINEPREFIX="$1"
     export WINEARCH=win64
     export WINEDEBUG=-all
     # No debugger on a crash: a crashing test ends at once instead of
     # waiting for a debugger nobody attends.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
-    export HOME="$BUILD/winehome"
+    export HOME="$2"
     export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
-    export LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
+    export LANG="$3" LC_ALL="$3"
     # Created before the prefix, so that the prefix's Desktop is a folder
     # of its own inside the throwaway home.
     mkdir -p "$HOME/Desktop"
+}
+
+# The shared prefix, in code page 949 as on a Korean Windows.
+wine_env() {
+    prefix_env "$BUILD/wineprefix" "$BUILD/winehome" ko_KR.UTF-8
 }
 
 start_display() {
@@ -96,6 +101,12 @@ stop_display() {
 
 setup_prefix() {
     wine_env
+    prepare_prefix
+}
+
+# Makes the prefix WINEPREFIX once (a stamp marks it ready) and applies
+# Windows' defaults to it every time.
+prepare_prefix() {
     local stamp="$WINEPREFIX/.quorvel-ready"
     if [ -f "$stamp" ]; then
         windows_defaults
@@ -116,6 +127,35 @@ setup_prefix() {
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     windows_defaults
     touch "$stamp"
+}
+
+# Extra prefixes, each for a test that needs a system other than the shared
+# prefix's: a prefix and a throwaway home of its own, its locale (and so its
+# code page), and its settings. The test runs in it through scripts/in-prefix.
+#   cp1252: an English Windows, code page 1252.
+extra_prefix_env() {  # NAME
+    local locale=ko_KR.UTF-8
+    case $1 in
+    cp1252) locale=C.UTF-8 ;;
+    esac
+    prefix_env "$BUILD/wineprefix-$1" "$BUILD/winehome-$1" "$locale"
+}
+
+# The one routine that makes, starts and stops the extra prefixes:
+# extra_prefix start NAME, extra_prefix stop (every one that exists).
+extra_prefix() {  # start NAME | stop
+    case $1 in
+    start)
+        ( extra_prefix_env "$2" && prepare_prefix && start_wine )
+        ;;
+    stop)
+        local dir
+        for dir in "$BUILD"/wineprefix-*; do
+            [ -d "$dir" ] || continue
+            ( extra_prefix_env "${dir##*/wineprefix-}" && timeout 30 wineserver -k >/dev/null 2>&1 ) || true
+        done
+        ;;
+    esac
 }
 
 # Settings in which Windows differs from Wine's defaults, applied on every

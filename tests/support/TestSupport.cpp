@@ -154,8 +154,9 @@ std::vector<std::wstring> ListAllNames(const std::wstring& folder)
 
 void TypeText(HWND hWnd, const std::wstring& text)
 {
-    for (wchar_t c : text)
-        SendMessageW(hWnd, WM_CHAR, c, 1);
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != L'\n' || i == 0 || text[i - 1] != L'\r')
+            SendMessageW(hWnd, WM_CHAR, text[i], 1);
 }
 
 void PumpMessages(int msWait)

@@ -53,7 +53,8 @@ std::vector<std::wstring> ListFolderNames(const std::wstring& folder);
 std::vector<std::wstring> ListAllNames(const std::wstring& folder);
 
 // Types the text into the window as an input method delivers it: one
-// WM_CHAR per UTF-16 unit, a surrogate pair as two.
+// WM_CHAR per UTF-16 unit, a surrogate pair as two, and a line break as the
+// Enter key gives it ("\r").
 void TypeText(HWND hWnd, const std::wstring& text);
 
 // Takes all access to a folder away (bUnreadable) or gives it back, with
