@@ -62,6 +62,11 @@ TEST(BatchLogic, ChangeExtensionCutsWholeKoreanCharacters)
     EXPECT_EQ(S(CutExtension(L"가abc")), L"가");
     EXPECT_EQ(S(CutExtension(L"a가bc")), L"a");
     EXPECT_EQ(S(ChangeExtensionOfName(L"가나다라", L"mp3")), L"가mp3");
+    // So does an emoji, two UTF-16 units: no cut or match splits one.
+    EXPECT_EQ(S(CutExtension(L"ab\xD83C\xDF89" L"cd")), L"ab");
+    EXPECT_EQ(S(CutExtension(L"\xD83C\xDF89\xD83C\xDF89")), L"");
+    EXPECT_EQ(S(ReplaceInName(L"x\xD83C\xDF89", L"\xDF89", L"y")), L"x\xD83C\xDF89");
+    EXPECT_EQ(S(ReplaceInName(L"\xD83C\xDF89\xD83C", L"\xD83C", L"y")), L"\xD83C\xDF89y");
 }
 
 TEST(BatchLogic, LineSplitTakesAnUnclosedLastLineToo)
