@@ -9,13 +9,19 @@
 
 namespace {
 
-// Layout constants, in client pixels.
+// Layout constants, in client pixels at 96 DPI; each is scaled to the
+// window's DPI.
 const int WIDTH_THRESHOLD = 420;
 const int PANE_TOP = 63;
 const int PANE_SHORTER = 81;
 const int STRIP_HEIGHT = 18;
 const int RENAME_TOP = 8;
 const int RENAME_HEIGHT = 50;
+const int PANE_GAP = 1;
+const int MANUAL_GAP = 3;
+// The rename button's formula: its left edge and width follow the width.
+const int RENAME_WIDTH_ORIGIN = 400;
+const int RENAME_WIDTH_OFFSET = 3200;
 
 RECT Box(int x, int y, int cx, int cy)
 {
@@ -25,22 +31,24 @@ RECT Box(int x, int y, int cx, int cy)
 
 }  // namespace
 
-bool ComputeDialogLayout(int cx, int cy, DialogLayout& layout)
+bool ComputeDialogLayout(int cx, int cy, UINT nDpi, DialogLayout& layout)
 {
-    if (cx <= WIDTH_THRESHOLD)
+    auto px = [nDpi](int nPixels) { return AfxScaleForDpi(nPixels, nDpi); };
+    if (cx <= px(WIDTH_THRESHOLD))
         return false;
     int half = cx / 2;
     int right = cx - half;
     // A client area too low for the panes gives them no height rather than
     // a negative one.
-    int paneHeight = cy - PANE_SHORTER;
+    int paneHeight = cy - px(PANE_SHORTER);
     if (paneHeight < 0)
         paneHeight = 0;
-    int stripTop = cy - STRIP_HEIGHT;
-    layout.tree = Box(0, PANE_TOP, right, paneHeight);
-    layout.names = Box(half + 1, PANE_TOP, right, paneHeight);
-    layout.manualButton = Box(half + 3, stripTop, right - 3, STRIP_HEIGHT);
-    layout.renameButton = Box(cx + (9 * (400 - cx)) / 10, RENAME_TOP, (8 * cx - 3200) / 10, RENAME_HEIGHT);
+    int stripTop = cy - px(STRIP_HEIGHT);
+    layout.tree = Box(0, px(PANE_TOP), right, paneHeight);
+    layout.names = Box(half + px(PANE_GAP), px(PANE_TOP), right, paneHeight);
+    layout.manualButton = Box(half + px(MANUAL_GAP), stripTop, right - px(MANUAL_GAP), px(STRIP_HEIGHT));
+    layout.renameButton = Box(cx + (9 * (px(RENAME_WIDTH_ORIGIN) - cx)) / 10, px(RENAME_TOP),
+                              (8 * cx - px(RENAME_WIDTH_OFFSET)) / 10, px(RENAME_HEIGHT));
     return true;
 }
 
@@ -66,13 +74,44 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 // ---------------------------------------------------------------------------
 
 CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_bEndingLabelEdit(false), m_nLoadSerial(0)
+    : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_hIcon(NULL), m_hSmallIcon(NULL),
+      m_nDpi(AFX_DEFAULT_DPI), m_bEndingLabelEdit(false), m_nLoadSerial(0)
 {
-    m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME)
-                          : ::LoadIconW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
 }
 
-CBatchNameDlg::~CBatchNameDlg() {}
+CBatchNameDlg::~CBatchNameDlg()
+{
+    DestroyIcons();
+}
+
+void CBatchNameDlg::DestroyIcons()
+{
+    if (m_hIcon)
+        ::DestroyIcon(m_hIcon);
+    if (m_hSmallIcon)
+        ::DestroyIcon(m_hSmallIcon);
+    m_hIcon = m_hSmallIcon = NULL;
+}
+
+// The big and the small icon, each loaded at its size for the window's DPI
+// from the icon's own images, and handed to the window.
+void CBatchNameDlg::LoadIcons()
+{
+    HICON hOldIcon = m_hIcon, hOldSmallIcon = m_hSmallIcon;
+    const int cx = AfxGetSystemMetricsForDpi(SM_CXICON, m_nDpi), cy = AfxGetSystemMetricsForDpi(SM_CYICON, m_nDpi);
+    const int cxSmall = AfxGetSystemMetricsForDpi(SM_CXSMICON, m_nDpi);
+    const int cySmall = AfxGetSystemMetricsForDpi(SM_CYSMICON, m_nDpi);
+    m_hIcon = (HICON)::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, cx, cy, 0);
+    m_hSmallIcon =
+        (HICON)::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, cxSmall, cySmall, 0);
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hSmallIcon, FALSE);
+    // The window has its new icons: the old ones may go.
+    if (hOldIcon)
+        ::DestroyIcon(hOldIcon);
+    if (hOldSmallIcon)
+        ::DestroyIcon(hOldSmallIcon);
+}
 
 void CBatchNameDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -109,6 +148,7 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_CBN_EDITCHANGE(IDC_REPLACE_COMBO, OnEditChangeReplaceCombo)
     ON_MESSAGE(WM_REOPEN_LABEL_EDIT, OnReopenLabelEdit)
     ON_MESSAGE(WM_LISTING_NOTICE, OnListingNotice)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 // Runs once when the window exists: binds the controls, extends the system
@@ -131,8 +171,8 @@ BOOL CBatchNameDlg::OnInitDialog()
             pSysMenu->AppendMenu(MF_STRING | MF_GRAYED, IDM_UNDO_RENAME, strUndoMenu);
     }
 
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    m_nDpi = AfxGetWindowDpi(m_hWnd);
+    LoadIcons();
 
     // An edit control takes 32,767 characters from the keyboard and the
     // clipboard until told otherwise; a pasted list of a large folder must
@@ -165,8 +205,8 @@ void CBatchNameDlg::OnPaint()
     if (IsIconic()) {
         CPaintDC dc(this);
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
-        int cxIcon = GetSystemMetrics(SM_CXICON);
-        int cyIcon = GetSystemMetrics(SM_CYICON);
+        int cxIcon = AfxGetSystemMetricsForDpi(SM_CXICON, m_nDpi);
+        int cyIcon = AfxGetSystemMetricsForDpi(SM_CYICON, m_nDpi);
         CRect rect;
         GetClientRect(&rect);
         POINT pt = IconPosition(rect.Width(), rect.Height(), cxIcon, cyIcon);
@@ -346,9 +386,14 @@ void CBatchNameDlg::OnLButtonDown(UINT nFlags, CPoint point)
 void CBatchNameDlg::OnSize(UINT nType, int cx, int cy)
 {
     CDialog::OnSize(nType, cx, cy);
+    LayOut(cx, cy);
+}
+
+void CBatchNameDlg::LayOut(int cx, int cy)
+{
     DialogLayout layout;
     // The first size message comes before the controls are bound.
-    if (!m_tree.GetSafeHwnd() || !::IsWindow(m_tree.GetSafeHwnd()) || !ComputeDialogLayout(cx, cy, layout))
+    if (!m_tree.GetSafeHwnd() || !::IsWindow(m_tree.GetSafeHwnd()) || !ComputeDialogLayout(cx, cy, m_nDpi, layout))
         return;
     const struct {
         CWnd* pWnd;
@@ -359,6 +404,25 @@ void CBatchNameDlg::OnSize(UINT nType, int cx, int cy)
                  {&m_btnRename, layout.renameButton}};
     for (const auto& m : moves)
         m.pWnd->SetWindowPos(NULL, m.r.left, m.r.top, m.r.right, m.r.bottom, SWP_NOZORDER);
+}
+
+// The window moved to a monitor of another DPI, or the monitor's scale
+// changed: Windows has scaled the template's controls and the dialog font
+// already; the window takes the rectangle Windows suggests, and what the
+// dialog sizes itself follows the new DPI.
+LRESULT CBatchNameDlg::OnDpiChanged(WPARAM wParam, LPARAM lParam)
+{
+    m_nDpi = LOWORD(wParam);
+    const RECT* pRect = (const RECT*)lParam;
+    if (pRect)
+        SetWindowPos(NULL, pRect->left, pRect->top, pRect->right - pRect->left, pRect->bottom - pRect->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    LayOut(rcClient.Width(), rcClient.Height());
+    LoadIcons();
+    m_tree.SetIconSize(AfxGetSystemMetricsForDpi(SM_CXSMICON, m_nDpi), AfxGetSystemMetricsForDpi(SM_CYSMICON, m_nDpi));
+    return 0;
 }
 
 HBRUSH CBatchNameDlg::Brush(int nBrush, COLORREF color)

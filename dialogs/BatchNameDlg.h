@@ -12,11 +12,12 @@
 #include "tree/FolderTreeCtrl.h"
 
 // The layout of the two panes and two buttons for a client area of W x H
-// pixels; false when nothing moves (W of 420 or less).
+// pixels at nDpi; false when nothing moves (W of 420 pixels at 96 DPI, so
+// scaled, or less).
 struct DialogLayout {
     RECT tree, names, manualButton, renameButton;  // left, top, width, height
 };
-bool ComputeDialogLayout(int cx, int cy, DialogLayout& layout);
+bool ComputeDialogLayout(int cx, int cy, UINT nDpi, DialogLayout& layout);
 
 // Where the minimised dialog draws its icon.
 POINT IconPosition(int nClientWidth, int nClientHeight, int nIconWidth, int nIconHeight);
@@ -67,7 +68,12 @@ public:
     CComboBox m_comboFind;
     CButton m_btnRename;
     CFolderTreeCtrl m_tree;
+    // The window's icons, big and small, at its DPI.
     HICON m_hIcon;
+    HICON m_hSmallIcon;
+    // The DPI the window is drawn at: its layout is in pixels at 96 DPI,
+    // scaled to this.
+    UINT m_nDpi;
 
     // The last rename that renamed a file, until it is taken back.
     CRenameRecord m_renameRecord;
@@ -83,6 +89,12 @@ protected:
     void OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnSize(UINT nType, int cx, int cy);
+    // Places the four controls the dialog sizes itself for a client area of
+    // cx by cy pixels.
+    void LayOut(int cx, int cy);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
+    void LoadIcons();
+    void DestroyIcons();
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnManual();

@@ -7,6 +7,7 @@
 
 #include "framework/afxapp.h"
 #include "framework/afxctl.h"
+#include "framework/afxdpi.h"
 #include "framework/afxdlg.h"
 #include "framework/afxmsg.h"
 #include "framework/afxstr.h"

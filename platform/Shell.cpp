@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <commoncontrols.h>
 
 #include <string>
 #include <unordered_map>
@@ -16,10 +17,22 @@ bool IsSeparator(wchar_t c)
     return c == L'\\' || c == L'/';
 }
 
-// Icons of the kind of an entry the shell cannot reach: a folder, or a file
-// of the type its name ends in, asked without touching the disk.
-void GetGenericIcons(const CString& strPath, CShellFileInfo& info)
+// What the shell is asked about a path, and how: the path itself, or for
+// one it cannot reach the kind of entry it is, a folder or a file of the
+// type its name ends in, asked without touching the disk.
+struct ShellQuery {
+    std::wstring wstrAsked;
+    DWORD dwAttributes = 0;
+    UINT flags = 0;
+};
+
+ShellQuery QueryFor(const CString& strPath)
 {
+    ShellQuery query;
+    if (IsShellReachable(strPath)) {
+        query.wstrAsked = strPath.str();
+        return query;
+    }
     DWORD dwAttributes = ::GetFileAttributesW(LongPath(strPath).c_str());
     const bool bFolder = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
     // The type: from the last dot of the last part, trailing dots and
@@ -31,16 +44,36 @@ void GetGenericIcons(const CString& strPath, CShellFileInfo& info)
     if (nStart != std::wstring::npos)
         wstrName.erase(0, nStart + 1);
     size_t nDot = wstrName.find_last_of(L'.');
-    const std::wstring wstrAsked =
+    query.wstrAsked =
         bFolder ? L"folder" : L"file" + (nDot == std::wstring::npos ? std::wstring() : wstrName.substr(nDot));
-    const DWORD dwAsked = bFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
-    SHFILEINFOW sfi = {};
-    if (::SHGetFileInfoW(wstrAsked.c_str(), dwAsked, &sfi, sizeof(sfi), flags))
-        info.hIcon = sfi.hIcon;
-    SHFILEINFOW sfiOpen = {};
-    if (::SHGetFileInfoW(wstrAsked.c_str(), dwAsked, &sfiOpen, sizeof(sfiOpen), flags | SHGFI_OPENICON))
-        info.hOpenIcon = sfiOpen.hIcon;
+    query.dwAttributes = bFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    query.flags = SHGFI_USEFILEATTRIBUTES;
+    return query;
+}
+
+// IID_IImageList, which the toolchain's libraries leave out.
+const IID kIIDImageList = {0x46EB5926, 0x582E, 0x4017, {0x9F, 0xDF, 0xE8, 0x99, 0x8D, 0xAA, 0x09, 0x50}};
+
+// The shell's image list whose images are the smallest at least cx pixels
+// wide, else its largest; NULL when it has none.
+HIMAGELIST ShellImageListFor(int cx)
+{
+    const int kLists[] = {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO};
+    HIMAGELIST hBest = NULL;
+    for (int nList : kLists) {
+        IImageList* pList = NULL;
+        if (FAILED(::SHGetImageList(nList, kIIDImageList, (void**)&pList)) || !pList)
+            continue;
+        // The shell keeps its lists for the process: no reference is held.
+        HIMAGELIST hList = (HIMAGELIST)pList;
+        pList->Release();
+        int cxList = 0, cyList = 0;
+        ImageList_GetIconSize(hList, &cxList, &cyList);
+        hBest = hList;
+        if (cxList >= cx)
+            break;
+    }
+    return hBest;
 }
 
 }  // namespace
@@ -82,24 +115,41 @@ CString GetDesktopFolderPath(HWND hWndOwner)
 CShellFileInfo GetShellFileInfo(const CString& strPath)
 {
     CShellFileInfo info;
-    if (!IsShellReachable(strPath)) {
-        GetGenericIcons(strPath, info);
-        return info;
-    }
+    const ShellQuery query = QueryFor(strPath);
+    UINT flags = SHGFI_ICON | SHGFI_SMALLICON | query.flags;
+    if (!query.flags)
+        flags |= SHGFI_DISPLAYNAME;
     SHFILEINFOW sfi = {};
-    if (::SHGetFileInfoW(strPath, 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON)) {
-        info.strDisplayName = sfi.szDisplayName;
+    if (::SHGetFileInfoW(query.wstrAsked.c_str(), query.dwAttributes, &sfi, sizeof(sfi), flags)) {
+        if (!query.flags)
+            info.strDisplayName = sfi.szDisplayName;
         info.hIcon = sfi.hIcon;
     }
     SHFILEINFOW sfiOpen = {};
-    if (::SHGetFileInfoW(strPath, 0, &sfiOpen, sizeof(sfiOpen),
-                         SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON | SHGFI_OPENICON))
+    if (::SHGetFileInfoW(query.wstrAsked.c_str(), query.dwAttributes, &sfiOpen, sizeof(sfiOpen),
+                         flags | SHGFI_OPENICON))
         info.hOpenIcon = sfiOpen.hIcon;
     return info;
 }
 
-HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex)
+HICON GetShellIcon(const CString& strPath, bool bOpen, int cx)
 {
+    const ShellQuery query = QueryFor(strPath);
+    SHFILEINFOW sfi = {};
+    if (!::SHGetFileInfoW(query.wstrAsked.c_str(), query.dwAttributes, &sfi, sizeof(sfi),
+                          SHGFI_SYSICONINDEX | query.flags | (bOpen ? SHGFI_OPENICON : 0)))
+        return NULL;
+    HIMAGELIST hList = ShellImageListFor(cx);
+    return hList ? ImageList_GetIcon(hList, sfi.iIcon, ILD_TRANSPARENT) : NULL;
+}
+
+HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex, int cx)
+{
+    if (cx > 0) {
+        HICON hIcon = NULL;
+        if (::SHDefExtractIconW(L"shell32.dll", nIndex, 0, &hIcon, NULL, MAKELONG(cx, cx)) == S_OK && hIcon)
+            return hIcon;
+    }
     HICON hIcon = ::ExtractIconW(hInstance, L"shell32.dll", nIndex);
     // 1 means "not a file with icons", not an icon handle.
     return hIcon == (HICON)1 ? NULL : hIcon;
@@ -230,6 +280,11 @@ CString CShellService::GetDisplayName(const CString& strPath)
 CShellFileInfo CShellService::GetFileInfo(const CString& strPath)
 {
     return GetShellFileInfo(strPath);
+}
+
+HICON CShellService::GetIcon(const CString& strPath, bool bOpen, int cx)
+{
+    return GetShellIcon(strPath, bOpen, cx);
 }
 
 bool CShellService::TypeHasIconPerFile(const CString& strExtension)

@@ -26,8 +26,14 @@ struct CShellFileInfo {
 };
 CShellFileInfo GetShellFileInfo(const CString& strPath);
 
-// Icon nIndex of "shell32.dll", or NULL; the caller destroys it.
-HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex);
+// The icon of a path (its open icon, with bOpen) at cx pixels, from the
+// shell's image list of that size, scaled by the caller's image list where
+// the shell has none; NULL when there is none. The caller destroys it.
+HICON GetShellIcon(const CString& strPath, bool bOpen, int cx);
+
+// Icon nIndex of "shell32.dll" at cx pixels (0: the system's size), or
+// NULL; the caller destroys it.
+HICON ExtractShellIcon(HINSTANCE hInstance, int nIndex, int cx = 0);
 
 // True when the shell can be asked about the path as it stands: it takes
 // plain paths only, and these do not reach a part that ends with a dot or a
@@ -67,6 +73,8 @@ public:
     // Display name and small icons of one path, asked of the shell by the
     // path itself.
     virtual CShellFileInfo GetFileInfo(const CString& strPath);
+    // The icon of one path at cx pixels (GetShellIcon).
+    virtual HICON GetIcon(const CString& strPath, bool bOpen, int cx);
     // Whether files of a type (strExtension with its dot, ".mp3") may each
     // show an icon of their own: the type has an icon handler, or takes its
     // icon from each file.

@@ -21,6 +21,8 @@ ensure_packages() {
     command -v ninja >/dev/null || missing+=(ninja-build)
     [ -d /usr/src/googletest ] || missing+=(googletest)
     [ -d /usr/share/fonts/truetype/nanum ] || missing+=(fonts-nanum)
+    # Wine's own Marlett, for the caption buttons (see windows_defaults).
+    dpkg -s fonts-wine >/dev/null 2>&1 || missing+=(fonts-wine)
     command -v locale-gen >/dev/null || missing+=(locales)
     if [ ${#missing[@]} -gt 0 ]; then
         log "installing: ${missing[*]}"
@@ -133,6 +135,7 @@ prepare_prefix() {
 # prefix's: a prefix and a throwaway home of its own, its locale (and so its
 # code page), and its settings. The test runs in it through scripts/in-prefix.
 #   cp1252: an English Windows, code page 1252.
+#   dpi144: a Korean Windows whose screen is scaled to 150% (144 DPI).
 extra_prefix_env() {  # NAME
     local locale=ko_KR.UTF-8
     case $1 in
@@ -141,12 +144,23 @@ extra_prefix_env() {  # NAME
     prefix_env "$BUILD/wineprefix-$1" "$BUILD/winehome-$1" "$locale"
 }
 
+# The settings that make an extra prefix what its name says, applied every
+# time it is prepared.
+extra_prefix_settings() {  # NAME
+    case $1 in
+    dpi144)
+        timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 || true
+        timeout 120 wineserver -w || true
+        ;;
+    esac
+}
+
 # The one routine that makes, starts and stops the extra prefixes:
 # extra_prefix start NAME, extra_prefix stop (every one that exists).
 extra_prefix() {  # start NAME | stop
     case $1 in
     start)
-        ( extra_prefix_env "$2" && prepare_prefix && start_wine )
+        ( extra_prefix_env "$2" && prepare_prefix && extra_prefix_settings "$2" && start_wine )
         ;;
     stop)
         local dir
@@ -162,6 +176,14 @@ extra_prefix() {  # start NAME | stop
 # set-up: prefixes made before a setting was added get it too, and a test
 # that changed one and did not end cleanly leaves nothing behind.
 windows_defaults() {
+    # Wine draws the caption buttons with Marlett from fonts-wine, but this
+    # Wine build does not look in the folder that package fills: without a
+    # copy in the prefix the buttons show as the letters "0 1 r". Only
+    # Marlett: the other faces there would take the place of NanumGothic.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
     # Windows hides the extensions of known file types; the shell's display
     # names then differ from the names on disk, as they do for its users.
     timeout 60 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Advanced' \

@@ -77,6 +77,12 @@ public:
     // file item (and the desktop item), none once the window is gone.
     int GetItemNameCount() const { return m_nItemNames; }
 
+    // The items' icons at cx by cy pixels (the small-icon size of another
+    // DPI): the image list is made anew at that size, each item keeping
+    // its image indexes, from the shell's images of that size, or scaled
+    // where the shell has none.
+    void SetIconSize(int cx, int cy);
+
     // Lowers every image index of the items below hParent, at every depth,
     // by the number of removed indices (sorted ascending) beneath it.
     void ShiftImageIndexes(HTREEITEM hParent, const std::vector<int>& removed);
@@ -123,6 +129,9 @@ private:
     // Puts the icon (a blank image when NULL) at an existing index.
     void SetImage(int nIndex, HICON hIcon);
     void CollectBranchImages(HTREEITEM hItem, std::vector<int>& images);
+    // Redraws the images of every item below hParent, at every depth, from
+    // the shell.
+    void RedrawBranchImages(HTREEITEM hParent, int cx);
     void ReleaseImages(std::vector<int>& images);
     // Inserts and deletes between BeginImageBatch and EndImageBatch hand
     // the image list to the tree once, at the end, not once per item.

@@ -240,6 +240,55 @@ void CFolderTreeCtrl::ShiftImageIndexes(HTREEITEM hParent, const std::vector<int
     }
 }
 
+void CFolderTreeCtrl::SetIconSize(int cx, int cy)
+{
+    int cxNow = 0, cyNow = 0;
+    ImageList_GetIconSize(m_imageList, &cxNow, &cyNow);
+    if (!m_imageList.GetSafeHandle() || (cx == cxNow && cy == cyNow))
+        return;
+    // As many blank images as before, at the new size; then each item's
+    // images drawn anew at its own indexes.
+    const int nCount = m_imageList.GetImageCount();
+    HIMAGELIST hOld = m_imageList.m_hImageList;
+    m_imageList.m_hImageList = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, nCount, 256);
+    m_imageList.SetBkColor(::GetSysColor(COLOR_WINDOW));
+    AppendImages(std::vector<HICON>(nCount, (HICON)NULL));
+    const struct {
+        HTREEITEM hItem;
+        int nIcon;
+    } tops[] = {{m_hComputerItem, kComputerIcon}, {m_hDesktopItem, kDesktopIcon}};
+    for (const auto& top : tops) {
+        int nImage = 0, nSelectedImage = 0;
+        if (!top.hItem || !GetItemImage(top.hItem, nImage, nSelectedImage))
+            continue;
+        HICON hIcon = ExtractShellIcon(AfxGetInstanceHandle(), top.nIcon, cx);
+        SetImage(nImage, hIcon);
+        if (hIcon)
+            ::DestroyIcon(hIcon);
+        RedrawBranchImages(top.hItem, cx);
+    }
+    HandImageListToTree();
+    ImageList_Destroy(hOld);
+}
+
+void CFolderTreeCtrl::RedrawBranchImages(HTREEITEM hParent, int cx)
+{
+    for (HTREEITEM hChild = GetChildItem(hParent); hChild; hChild = GetNextSiblingItem(hChild)) {
+        int nImage = 0, nSelectedImage = 0;
+        GetItemImage(hChild, nImage, nSelectedImage);
+        const CString strPath = GetShellPath(hChild);
+        if (ItemName(hChild) && !strPath.IsEmpty() && nImage > 0) {
+            for (int nOpen = 0; nOpen < 2; ++nOpen) {
+                HICON hIcon = m_pShell->GetIcon(strPath, nOpen != 0, cx);
+                SetImage(nOpen ? nSelectedImage : nImage, hIcon);
+                if (hIcon)
+                    ::DestroyIcon(hIcon);
+            }
+        }
+        RedrawBranchImages(hChild, cx);
+    }
+}
+
 void CFolderTreeCtrl::EndImageBatch()
 {
     if (--m_nImageBatch == 0)
