@@ -9,5 +9,6 @@
 #include "framework/afxctl.h"
 #include "framework/afxdlg.h"
 #include "framework/afxmsg.h"
+#include "framework/afxscope.h"
 #include "framework/afxstr.h"
 #include "framework/afxwnd.h"
