@@ -136,6 +136,36 @@ TEST_F(RenameDialog, AFolderOfMoreFilesThanTheListTakesIsToldOncePerFolder)
     EXPECT_EQ(m_dlg.messages.size(), 1u);
 }
 
+// Names another system made that plain Win32 paths cannot address, in a
+// folder whose path is longer than MAX_PATH: the tree shows them by their
+// names on disk (the shell is not asked), the list takes them as they are,
+// and they are renamed and taken back exactly.
+TEST_F(RenameDialog, NamesNoPlainPathReachesAreListedRenamedAndTakenBack)
+{
+    const std::wstring deep = L"d" + std::wstring(230, L'e');
+    ASSERT_TRUE(MakeFolder(m_root / deep));
+    ASSERT_GE((m_root / deep).size(), (size_t)MAX_PATH);
+    ASSERT_TRUE(MakeFolder(m_root / deep + L"\\f"));
+    const std::wstring dir = m_root / deep + L"\\f\\";
+    ASSERT_TRUE(WriteNamedFiles(dir, {L"trail.", L"space ", L"con.txt", L"song.mp3"}));
+    ASSERT_TRUE(m_dlg.SelectDesktopPath({m_root.Name(), deep}));
+    HTREEITEM hFolder = m_dlg.SelectDesktopPath({m_root.Name(), deep, L"f"});
+    ASSERT_TRUE(hFolder);
+    m_dlg.OpenItem(hFolder);
+    EXPECT_TRUE(m_dlg.ChildByLabel(hFolder, L"song.mp3"));  // extension shown: the shell was not asked
+    EXPECT_STREQ(m_dlg.EditorText(), L"con.txt\r\nsong.mp3\r\nspace \r\ntrail.\r\n");
+
+    m_dlg.SetEditorText(L"console.txt\r\ntune.mp3\r\nspace \r\ntrail ok\r\n");
+    m_dlg.Click(IDC_RENAME);
+    EXPECT_TRUE(m_dlg.messages.empty());
+    EXPECT_EQ(ListFileNames(dir), (Names{L"console.txt", L"space ", L"trail ok", L"tune.mp3"}));
+    EXPECT_EQ(ReadFileText(dir + L"trail ok"), L"trail.");
+    m_dlg.TakeBack();
+    EXPECT_TRUE(m_dlg.messages.empty());
+    EXPECT_EQ(ListFileNames(dir), (Names{L"con.txt", L"song.mp3", L"space ", L"trail."}));
+    EXPECT_STREQ(m_dlg.EditorText(), L"con.txt\r\nsong.mp3\r\nspace \r\ntrail.\r\n");
+}
+
 TEST_F(RenameDialog, TheSystemMenuTakesTheLastRenameBackOnce)
 {
     Load({L"1.mp3", L"2.mp3", L"3.mp3", L"x", L"y", L"z"});
