@@ -24,11 +24,11 @@ double BenchNow();
 // Prints one figure as "name: value".
 void BenchPrint(const char* name, double value, const char* unit = "");
 // A fresh, empty throwaway folder under the current folder; ends with "\".
-std::string BenchTempFolder(const char* tag);
+std::wstring BenchTempFolder(const wchar_t* tag);
 // Removes a folder and everything in it.
-void BenchRemoveTree(const std::string& folder);
+void BenchRemoveTree(const std::wstring& folder);
 
-// The name editor's text for MAX_NAMES names of 40 bytes each (Korean and
-// Latin letters), each followed by "\r\n".
+// The name editor's text for MAX_NAMES names of 40 characters each (Korean
+// and Latin letters), each followed by "\r\n".
 class CString;
 CString BenchNamesText();

@@ -1,6 +1,7 @@
-// The batch commands and the undo history on 2000 names of 40 bytes,
+// The batch commands and the undo history on 2000 names of 40 characters,
 // without the window: time of each whole command, and the heap that 100
-// recorded steps of that text take, against 100 copies' worth of bytes.
+// recorded steps of that text take, against the bytes of 100 copies of the
+// text in UTF-16.
 #include <malloc.h>
 
 #include <string>
@@ -40,15 +41,16 @@ QUORVEL_BENCH(batch_logic)
 {
     static CString names[MAX_NAMES];
     const CString text = BenchNamesText();
+    const double textBytes = text.GetLength() * sizeof(wchar_t);
     CString result;
-    BenchPrint("batch_text_bytes", text.GetLength());
+    BenchPrint("batch_text_bytes", textBytes);
     BenchPrint("batch_copy_text_ms", MillisecondsPerRun([&] { result = CString(text); }), "ms");
     BenchPrint("batch_replace_ms",
-               MillisecondsPerRun([&] { result = ReplaceInNames(text, MAX_NAMES, names, "a", "b"); }), "ms");
+               MillisecondsPerRun([&] { result = ReplaceInNames(text, MAX_NAMES, names, L"a", L"b"); }), "ms");
     BenchPrint("batch_insert_front_ms",
-               MillisecondsPerRun([&] { result = InsertFrontOfNames(text, MAX_NAMES, names, "01 "); }), "ms");
+               MillisecondsPerRun([&] { result = InsertFrontOfNames(text, MAX_NAMES, names, L"01 "); }), "ms");
     BenchPrint("batch_change_extension_ms",
-               MillisecondsPerRun([&] { result = ChangeExtensionOfNames(text, MAX_NAMES, names, "wav"); }),
+               MillisecondsPerRun([&] { result = ChangeExtensionOfNames(text, MAX_NAMES, names, L"wav"); }),
                "ms");
 
     CUndoHistory* pUndo = new CUndoHistory;
@@ -67,6 +69,6 @@ QUORVEL_BENCH(batch_logic)
     size_t nAfter = HeapInUse();
     BenchPrint("undo_100_steps_bytes", (double)(nAfter - nBefore));
     BenchPrint("undo_100_steps_per_text_bytes",
-               (double)(nAfter - nBefore) / (MAX_UNDO * (double)text.GetLength()));
+               (double)(nAfter - nBefore) / (MAX_UNDO * textBytes));
     delete pUndo;
 }

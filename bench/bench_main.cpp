@@ -1,6 +1,7 @@
 #include "bench/bench.h"
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "framework/afxwin.h"
@@ -37,47 +38,48 @@ void BenchPrint(const char* name, double value, const char* unit)
     fflush(stdout);
 }
 
-std::string BenchTempFolder(const char* tag)
+std::wstring BenchTempFolder(const wchar_t* tag)
 {
-    char cwd[MAX_PATH];
-    GetCurrentDirectoryA(sizeof(cwd), cwd);
-    std::string folder = std::string(cwd) + "\\bench_" + tag + "_" + std::to_string(GetCurrentProcessId()) + "\\";
+    wchar_t cwd[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    std::wstring folder =
+        std::wstring(cwd) + L"\\bench_" + tag + L"_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     BenchRemoveTree(folder);
-    CreateDirectoryA(folder.c_str(), NULL);
+    CreateDirectoryW(folder.c_str(), NULL);
     return folder;
 }
 
-void BenchRemoveTree(const std::string& folder)
+void BenchRemoveTree(const std::wstring& folder)
 {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\')
-        base += '\\';
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((base + "*").c_str(), &fd);
+    std::wstring base = folder;
+    if (!base.empty() && base.back() != L'\\')
+        base += L'\\';
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((base + L"*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            if (!strcmp(fd.cFileName, ".") || !strcmp(fd.cFileName, ".."))
+            if (!wcscmp(fd.cFileName, L".") || !wcscmp(fd.cFileName, L".."))
                 continue;
-            std::string p = base + fd.cFileName;
+            std::wstring p = base + fd.cFileName;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 BenchRemoveTree(p);
             else {
-                SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(p.c_str());
+                SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(p.c_str());
             }
-        } while (FindNextFileA(h, &fd));
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(base.c_str());
+    RemoveDirectoryW(base.c_str());
 }
 
 CString BenchNamesText()
 {
     static CString names[MAX_NAMES];
     for (int i = 0; i < MAX_NAMES; ++i) {
-        std::string s = "곡 " + std::to_string(10000 + i) + " ";
-        s.resize(36, 'a');
-        names[i] = CString((s + ".mp3").c_str());
+        std::wstring s = L"곡 " + std::to_wstring(10000 + i) + L" ";
+        s.resize(36, L'a');
+        names[i] = CString(s + L".mp3");
     }
     return JoinNames(names, MAX_NAMES);
 }

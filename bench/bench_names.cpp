@@ -9,6 +9,7 @@
 #include "names/NameList.h"
 #include "names/RenameRecord.h"
 #include "names/Renamer.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -18,75 +19,69 @@ const int LISTING_RUNS = 15;
 
 // Creates the named files in random order, each holding its name, so that
 // the enumeration does not hand them over sorted.
-void CreateFiles(const std::string& folder, std::vector<std::string> names)
+void CreateFiles(const std::wstring& folder, std::vector<std::wstring> names)
 {
     std::shuffle(names.begin(), names.end(), std::mt19937(2024));
-    for (const std::string& n : names) {
-        HANDLE h = CreateFileA((folder + n).c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, 0, NULL);
-        if (h != INVALID_HANDLE_VALUE) {
-            DWORD written;
-            WriteFile(h, n.data(), (DWORD)n.size(), &written, NULL);
-            CloseHandle(h);
-        }
-    }
+    for (const std::wstring& n : names)
+        WriteFileText(folder + n, n);
 }
 
 // File names of mixed case, digits and Korean.
-std::vector<std::string> MakeFolderOfFiles(const std::string& folder, const char* prefix)
+std::vector<std::wstring> MakeFolderOfFiles(const std::wstring& folder, const wchar_t* prefix)
 {
-    std::vector<std::string> names;
+    std::vector<std::wstring> names;
     for (int i = 0; i < FILE_COUNT; ++i) {
-        const char* stem = i % 3 == 0 ? "Track_" : i % 3 == 1 ? "track" : "노래 ";
-        names.push_back(std::string(prefix) + stem + std::to_string(i * 7919 % 10007) + ".mp3");
+        const wchar_t* stem = i % 3 == 0 ? L"Track_" : i % 3 == 1 ? L"track" : L"노래 ";
+        names.push_back(prefix + std::wstring(stem) + std::to_wstring(i * 7919 % 10007) + L".mp3");
     }
     CreateFiles(folder, names);
     return names;
 }
 
-// "곡 0001.mp3" and so on: numbered names that sort in their number's order.
-std::string NumberedName(char chPrefix, int k)
+// "a 곡 00001.mp3" and so on: numbered names that sort in their number's order.
+std::wstring NumberedName(wchar_t chPrefix, int k)
 {
-    char buf[32];
-    snprintf(buf, sizeof(buf), "%c 곡 %05d.mp3", chPrefix, k);
-    return buf;
+    std::wstring digits = std::to_wstring(k);
+    return std::wstring(1, chPrefix) + L" 곡 " + std::wstring(5 - digits.size(), L'0') + digits + L".mp3";
 }
 
-// A bare MoveFileA loop over paths built beforehand; returns its seconds
-// and counts its failures.
-double BareMoves(const std::vector<std::string>& from, const std::vector<std::string>& to, int& nFailures)
+// The name with its first character replaced by chNext.
+CString WithPrefix(const CString& strName, wchar_t chNext)
 {
+    return CString(std::wstring(1, chNext) + strName.Mid(1).str());
+}
+
+// Renames the listed files in place to chNext followed by the name less its
+// first character, with a bare loop of the platform's wide rename over
+// paths built beforehand; the names shown and on disk follow. Returns its
+// seconds and counts its failures.
+double BarePrefixChange(const std::wstring& folder, std::vector<CString>& cur, std::vector<CString>& disk,
+                        int nCount, wchar_t chNext, int& nFailures)
+{
+    std::vector<std::wstring> from(nCount), to(nCount);
+    for (int i = 0; i < nCount; ++i) {
+        from[i] = folder + disk[i].str();
+        cur[i] = disk[i] = WithPrefix(disk[i], chNext);
+        to[i] = folder + disk[i].str();
+    }
     double t0 = BenchNow();
-    for (size_t i = 0; i < from.size(); ++i)
-        if (!MoveFileA(from[i].c_str(), to[i].c_str()))
+    for (int i = 0; i < nCount; ++i)
+        if (!MoveFileExW(from[i].c_str(), to[i].c_str(), 0))
             ++nFailures;
     return BenchNow() - t0;
 }
 
-// Renames the listed files in place to chNext followed by the name less its
-// first byte, with a bare MoveFileA loop; returns its seconds.
-double BarePrefixChange(const std::string& folder, std::vector<CString>& cur, int nCount, char chNext,
-                        int& nFailures)
+int BareEnumeration(const std::wstring& folder)
 {
-    std::vector<std::string> from(nCount), to(nCount);
-    for (int i = 0; i < nCount; ++i) {
-        from[i] = folder + cur[i].str();
-        cur[i] = CString(std::string(1, chNext) + cur[i].Mid(1).str());
-        to[i] = folder + cur[i].str();
-    }
-    return BareMoves(from, to, nFailures);
-}
-
-int BareEnumeration(const std::string& folder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "*.*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((folder + L"*.*").c_str(), &fd);
     int n = 0;
     if (h == INVALID_HANDLE_VALUE)
         return 0;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             ++n;
-    } while (FindNextFileA(h, &fd));
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
     return n;
 }
@@ -95,9 +90,9 @@ int BareEnumeration(const std::string& folder)
 
 QUORVEL_BENCH(names_listing)
 {
-    std::string folder = BenchTempFolder("listing");
-    MakeFolderOfFiles(folder, "");
-    std::vector<CString> names(MAX_NAMES);
+    std::wstring folder = BenchTempFolder(L"listing");
+    MakeFolderOfFiles(folder, L"");
+    std::vector<CString> names(MAX_NAMES), disk(MAX_NAMES);
 
     double bestEnum = 1e9, bestList = 1e9;
     int nEnumerated = 0, nListed = 0;
@@ -106,10 +101,10 @@ QUORVEL_BENCH(names_listing)
         double t0 = BenchNow();
         nEnumerated = BareEnumeration(folder);
         double t1 = BenchNow();
-        nListed = ListFolderFiles(CString(folder), names.data());
+        nListed = ListFolderFiles(CString(folder), names.data(), disk.data());
         CString text = JoinNames(names.data(), nListed);
         double t2 = BenchNow();
-        nTextBytes = text.GetLength();
+        nTextBytes = text.GetLength() * sizeof(wchar_t);
         bestEnum = std::min(bestEnum, t1 - t0);
         bestList = std::min(bestList, t2 - t1);
     }
@@ -124,44 +119,28 @@ QUORVEL_BENCH(names_listing)
 
 QUORVEL_BENCH(names_rename)
 {
-    std::string folder = BenchTempFolder("rename");
-    MakeFolderOfFiles(folder, "a_");
-    std::vector<CString> cur(MAX_NAMES), fresh(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data());
+    std::wstring folder = BenchTempFolder(L"rename");
+    MakeFolderOfFiles(folder, L"a_");
+    std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES);
+    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
 
     // Each run renames every file from one prefix to another, alternately
-    // through ApplyRenames and through a bare MoveFileA loop over paths
-    // built beforehand, so both see the same kind of files and names.
+    // through ApplyRenames and through a bare loop of the platform's
+    // rename, so both see the same kind of files and names.
     double bestApply = 1e9, bestBare = 1e9;
     size_t nFailures = 0;
     int nBareFailures = 0;
-    char chPrefix = 'a';
+    wchar_t chPrefix = L'a';
     for (int run = 0; run < RUNS; ++run) {
-        char chNext = chPrefix + 1;
         for (int i = 0; i < nCount; ++i)
-            fresh[i] = CString(std::string(1, chNext) + cur[i].Mid(1).str());
+            fresh[i] = WithPrefix(cur[i], chPrefix + 1);
         CString text = JoinNames(fresh.data(), nCount);
-        std::vector<CString> lines(MAX_NAMES);
         double t0 = BenchNow();
-        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data()).size();
-        double t1 = BenchNow();
-        bestApply = std::min(bestApply, t1 - t0);
-        chPrefix = chNext;
+        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data(), disk.data()).size();
+        bestApply = std::min(bestApply, BenchNow() - t0);
+        ++chPrefix;
 
-        chNext = chPrefix + 1;
-        std::vector<std::string> from(nCount), to(nCount);
-        for (int i = 0; i < nCount; ++i) {
-            from[i] = folder + cur[i].str();
-            cur[i] = CString(std::string(1, chNext) + cur[i].Mid(1).str());
-            to[i] = folder + cur[i].str();
-        }
-        double t2 = BenchNow();
-        for (int i = 0; i < nCount; ++i)
-            if (!MoveFileA(from[i].c_str(), to[i].c_str()))
-                ++nBareFailures;
-        double t3 = BenchNow();
-        bestBare = std::min(bestBare, t3 - t2);
-        chPrefix = chNext;
+        bestBare = std::min(bestBare, BarePrefixChange(folder, cur, disk, nCount, ++chPrefix, nBareFailures));
     }
     BenchPrint("rename_files", nCount);
     BenchPrint("rename_failures", (double)nFailures + nBareFailures);
@@ -176,27 +155,27 @@ QUORVEL_BENCH(names_rename)
 // first's name): one cycle through a temporary name.
 QUORVEL_BENCH(names_rename_chains)
 {
-    std::string folder = BenchTempFolder("chains");
-    std::vector<std::string> names;
+    std::wstring folder = BenchTempFolder(L"chains");
+    std::vector<std::wstring> names;
     for (int k = 1; k <= FILE_COUNT; ++k)
-        names.push_back(NumberedName('a', k));
+        names.push_back(NumberedName(L'a', k));
     CreateFiles(folder, names);
-    std::vector<CString> cur(MAX_NAMES), lines(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data());
+    std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), lines(MAX_NAMES);
+    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
 
     double bestShift = 1e9, bestRotation = 1e9, bestBare = 1e9;
     size_t nFailures = 0;
     int nBareFailures = 0;
-    char chPrefix = 'a';
+    wchar_t chPrefix = L'a';
     for (int run = 0; run < RUNS; ++run) {
         // Shift: line i names the file below it; the last takes a new number.
         std::vector<CString> wanted(nCount);
         for (int i = 0; i + 1 < nCount; ++i)
             wanted[i] = cur[i + 1];
-        wanted[nCount - 1] = CString(NumberedName(chPrefix, FILE_COUNT + 1 + run).c_str());
+        wanted[nCount - 1] = CString(NumberedName(chPrefix, FILE_COUNT + 1 + run));
         CString text = JoinNames(wanted.data(), nCount);
         double t0 = BenchNow();
-        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data()).size();
+        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data(), disk.data()).size();
         bestShift = std::min(bestShift, BenchNow() - t0);
 
         // Rotation: line i names the file below it; the last the first.
@@ -204,13 +183,14 @@ QUORVEL_BENCH(names_rename_chains)
             wanted[i] = cur[(i + 1) % nCount];
         text = JoinNames(wanted.data(), nCount);
         t0 = BenchNow();
-        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data()).size();
+        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data(), disk.data()).size();
         bestRotation = std::min(bestRotation, BenchNow() - t0);
         // The list order follows the names again: the numbers went up by one.
         std::rotate(cur.begin(), cur.begin() + nCount - 1, cur.begin() + nCount);
+        std::rotate(disk.begin(), disk.begin() + nCount - 1, disk.begin() + nCount);
 
         // The bare loop of the same count: every file to another prefix.
-        bestBare = std::min(bestBare, BarePrefixChange(folder, cur, nCount, ++chPrefix, nBareFailures));
+        bestBare = std::min(bestBare, BarePrefixChange(folder, cur, disk, nCount, ++chPrefix, nBareFailures));
     }
     BenchPrint("rename_chain_files", nCount);
     BenchPrint("rename_chain_failures", (double)nFailures + nBareFailures);
@@ -223,35 +203,35 @@ QUORVEL_BENCH(names_rename_chains)
 }
 
 // Taking back a rename of 2000 files, as the system-menu command does,
-// against a bare MoveFileA loop of the same count.
+// against a bare loop of the platform's rename of the same count.
 QUORVEL_BENCH(names_undo_rename)
 {
-    std::string folder = BenchTempFolder("undo");
-    MakeFolderOfFiles(folder, "a_");
-    std::vector<CString> cur(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES), before(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data());
+    std::wstring folder = BenchTempFolder(L"undo");
+    MakeFolderOfFiles(folder, L"a_");
+    std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES);
+    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
 
     double bestUndo = 1e9, bestBare = 1e9;
     size_t nFailures = 0;
     int nBareFailures = 0;
-    char chPrefix = 'a';
+    wchar_t chPrefix = L'a';
     for (int run = 0; run < RUNS; ++run) {
-        for (int i = 0; i < nCount; ++i) {
-            before[i] = cur[i];
-            fresh[i] = CString(std::string(1, chPrefix + 1) + cur[i].Mid(1).str());
-        }
+        const std::vector<CString> before = disk;
+        for (int i = 0; i < nCount; ++i)
+            fresh[i] = WithPrefix(cur[i], chPrefix + 1);
         nFailures += ApplyRenames(CString(folder), JoinNames(fresh.data(), nCount), nCount, cur.data(),
-                                  lines.data()).size();
+                                  lines.data(), disk.data()).size();
+        // The record keeps the names on disk, as the dialog's does.
         CRenameRecord record;
-        record.Keep(CString(folder), before.data(), cur.data(), nCount);
+        record.Keep(CString(folder), before.data(), disk.data(), nCount);
         std::vector<CString> now;
         double t0 = BenchNow();
         nFailures += record.TakeBack(now).size();
         bestUndo = std::min(bestUndo, BenchNow() - t0);
-        for (int i = 0; i < nCount; ++i)
-            cur[i] = before[i];
+        cur = disk = before;
 
-        bestBare = std::min(bestBare, BarePrefixChange(folder, cur, nCount, chPrefix += 2, nBareFailures));
+        chPrefix += 2;
+        bestBare = std::min(bestBare, BarePrefixChange(folder, cur, disk, nCount, chPrefix, nBareFailures));
     }
     BenchPrint("undo_rename_files", nCount);
     BenchPrint("undo_rename_failures", (double)nFailures + nBareFailures);

@@ -5,6 +5,7 @@
 // enumerated and its names inserted into a bare tree view with one icon
 // and drawing off, the least any tree could do.
 #include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "bench/bench.h"
@@ -53,20 +54,20 @@ private:
     double m_wall, m_cpu;
 };
 
-std::string Name(int i)
+// At least five digits, zeros in front.
+std::wstring Name(int i)
 {
-    char sz[16];
-    snprintf(sz, sizeof(sz), "%05d", i * 7919 % 100003);
-    return sz;
+    std::wstring digits = std::to_wstring(i * 7919 % 100003);
+    return std::wstring(digits.size() < 5 ? 5 - digits.size() : 0, L'0') + digits;
 }
 
 // Fills folder with n subfolders, or n ".mp3" files.
-void Fill(const std::string& folder, int n, bool bFiles)
+void Fill(const std::wstring& folder, int n, bool bFiles)
 {
     for (int i = 0; i < n; ++i) {
-        std::string path = folder + (bFiles ? "track " + Name(i) + ".mp3" : "folder " + Name(i));
+        std::wstring path = folder + (bFiles ? L"track " + Name(i) + L".mp3" : L"folder " + Name(i));
         if (bFiles)
-            WriteFileBytes(path, "");
+            WriteFileText(path, L"");
         else
             MakeFolder(path);
     }
@@ -79,30 +80,30 @@ struct Case {
 
 // The baseline: enumerates the folder and inserts every entry's name into
 // a bare tree view beside the real one, one icon for all, drawing off.
-Figures OpenBare(HWND hBare, const std::string& folder)
+Figures OpenBare(HWND hBare, const std::wstring& folder)
 {
     Stopwatch bare;
-    SendMessageA(hBare, WM_SETREDRAW, FALSE, 0);
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((folder + "*").c_str(), &fd);
+    SendMessageW(hBare, WM_SETREDRAW, FALSE, 0);
+    WIN32_FIND_DATAW fd;
+    HANDLE hFind = FindFirstFileW((folder + L"*").c_str(), &fd);
     if (hFind != INVALID_HANDLE_VALUE) {
         do {
-            if (!strcmp(fd.cFileName, ".") || !strcmp(fd.cFileName, ".."))
+            if (!wcscmp(fd.cFileName, L".") || !wcscmp(fd.cFileName, L".."))
                 continue;
-            TVINSERTSTRUCTA tvis = {};
+            TVINSERTSTRUCTW tvis = {};
             tvis.hParent = TVI_ROOT;
             tvis.hInsertAfter = TVI_LAST;
             tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
             tvis.item.pszText = fd.cFileName;
-            SendMessageA(hBare, TVM_INSERTITEMA, 0, (LPARAM)&tvis);
-        } while (FindNextFileA(hFind, &fd));
+            SendMessageW(hBare, TVM_INSERTITEMW, 0, (LPARAM)&tvis);
+        } while (FindNextFileW(hFind, &fd));
         FindClose(hFind);
     }
-    SendMessageA(hBare, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hBare, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hBare, NULL, TRUE);
     UpdateWindow(hBare);
     Figures f = bare.Stop();
-    SendMessageA(hBare, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
+    SendMessageW(hBare, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
     PumpMessages();
     return f;
 }
@@ -114,10 +115,10 @@ Case Measure(int n, bool bFiles)
     TreeHost host;
     ShowWindow(GetParent(host.tree.m_hWnd), SW_SHOWNOACTIVATE);
     DesktopFolder folder(host.tree.GetDesktopPath().str());
-    MakeFolder(folder / "big");
-    Fill(folder / "big\\", n, bFiles);
+    MakeFolder(folder / L"big");
+    Fill(folder / L"big\\", n, bFiles);
     HTREEITEM hBig = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
-    hBig = hBig ? host.Child(hBig, "big") : NULL;
+    hBig = hBig ? host.Child(hBig, L"big") : NULL;
     host.Close(hBig);
     PumpMessages();
 
@@ -138,16 +139,16 @@ Case Measure(int n, bool bFiles)
     HWND hFrame = GetParent(host.tree.m_hWnd);
     RECT rc;
     GetClientRect(host.tree.m_hWnd, &rc);
-    HWND hBare = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES,
+    HWND hBare = CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES,
                                  0, 0, rc.right, rc.bottom, hFrame, NULL, NULL, NULL);
     HIMAGELIST himl = ImageList_Create(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                        ILC_COLOR32 | ILC_MASK, 1, 1);
-    HICON hIcon = LoadIconA(NULL, (LPCSTR)IDI_APPLICATION);
+    HICON hIcon = LoadIconW(NULL, (LPCWSTR)IDI_APPLICATION);
     ImageList_ReplaceIcon(himl, -1, hIcon);
-    SendMessageA(hBare, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)himl);
+    SendMessageW(hBare, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)himl);
     ShowWindow(host.tree.m_hWnd, SW_HIDE);
     for (int run = 0; run < RUNS && hBig; ++run)
-        c.bare.Keep(OpenBare(hBare, folder / "big\\"));
+        c.bare.Keep(OpenBare(hBare, folder / L"big\\"));
     DestroyWindow(hBare);
     ImageList_Destroy(himl);
     return c;

@@ -50,10 +50,10 @@ TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMa
     {
         CWnd frame;
         CRect rc(0, 0, 300, 300);
-        ASSERT_TRUE(frame.CreateEx(0, NULL, "throwing tree", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
+        ASSERT_TRUE(frame.CreateEx(0, NULL, L"throwing tree", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
         CThrowingTree tree;
         ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, rc, &frame, 1000));
-        HTREEITEM hItem = tree.InsertItem("item");
+        HTREEITEM hItem = tree.InsertItem(L"item");
         tree.SetFocus();
 
         // Refused, not allowed: the handler never approved the edit.
@@ -61,7 +61,7 @@ TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMa
         EXPECT_EQ(tree.nBeginEdits, 1);
         EXPECT_EQ(tree.GetEditControl(), (CEdit*)NULL);
         // And the program goes on: the tree still answers, and refuses again.
-        EXPECT_TRUE(tree.InsertItem("second"));
+        EXPECT_TRUE(tree.InsertItem(L"second"));
         EXPECT_EQ(tree.GetCount(), 2u);
         EXPECT_EQ(tree.EditLabel(hItem), (CEdit*)NULL);
         EXPECT_EQ(tree.nBeginEdits, 2);
@@ -69,8 +69,8 @@ TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMa
         // A notification the tree sent, forwarded to a window that is not
         // its parent, is that window's own: it is not reflected back.
         CWnd other;
-        ASSERT_TRUE(other.CreateEx(0, NULL, "other", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
-        NMTVDISPINFOA info = {};
+        ASSERT_TRUE(other.CreateEx(0, NULL, L"other", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
+        NMTVDISPINFO info = {};
         info.hdr.hwndFrom = tree.m_hWnd;
         info.hdr.idFrom = 1000;
         info.hdr.code = TVN_BEGINLABELEDIT;
@@ -93,8 +93,8 @@ TEST(WindowProcedure, ManyLabelEditsLeaveNoTemporaryObjectsBehind)
 {
     TestBatchNameDlg dlg;
     DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
-    ASSERT_TRUE(MakeFolder(folder / "inner"));
-    HTREEITEM hInner = dlg.SelectDesktopPath({folder.Name(), "inner"});
+    ASSERT_TRUE(MakeFolder(folder / L"inner"));
+    HTREEITEM hInner = dlg.SelectDesktopPath({folder.Name(), L"inner"});
     ASSERT_TRUE(hInner);
 
     int nAfterFirst = -1;
@@ -114,7 +114,7 @@ TEST(WindowProcedure, ManyLabelEditsLeaveNoTemporaryObjectsBehind)
     CWndMapCounts counts = AfxGetWndMapCounts();
     EXPECT_LE(counts.nTemporary, nAfterFirst);
     EXPECT_EQ(counts.nGone, 0);
-    EXPECT_STREQ(dlg.m_tree.GetItemText(hInner), "inner");
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hInner), L"inner");
 }
 
 TEST(DialogData, AMissingControlIsReportedWithItsIdAndTheDialogNeverOpens)
@@ -127,6 +127,6 @@ TEST(DialogData, AMissingControlIsReportedWithItsIdAndTheDialogNeverOpens)
     auto seen = boxes.Boxes();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, Text(IDS_PROGRAM_ERROR_CAPTION));
-    EXPECT_EQ(seen[0].text, Text(IDS_NO_CONTROL, {"4242"}));
+    EXPECT_EQ(seen[0].text, Text(IDS_NO_CONTROL, {L"4242"}));
     EXPECT_EQ(AfxGetWndMapCounts().nGone, 0);
 }

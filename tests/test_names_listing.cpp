@@ -10,93 +10,93 @@
 
 namespace {
 
-const char* const SENTINEL = "<untouched>";
+const wchar_t* const SENTINEL = L"<untouched>";
 
-// Lists the folder into a full-size array prefilled with a sentinel, so
-// that writes past the count show.
-std::vector<std::string> List(const std::string& folder, int* pUntouched = nullptr)
+// Lists the folder into full-size arrays prefilled with a sentinel, so that
+// writes past the count show; the names on disk must be the names shown.
+std::vector<std::wstring> List(const std::wstring& folder, int* pUntouched = nullptr)
 {
-    std::vector<CString> names(MAX_NAMES, CString(SENTINEL));
-    int n = ListFolderFiles(CString(folder), names.data());
+    std::vector<CString> names(MAX_NAMES, CString(SENTINEL)), disk(MAX_NAMES, CString(SENTINEL));
+    int n = ListFolderFiles(CString(folder), names.data(), disk.data());
     EXPECT_GE(n, 0);
     EXPECT_LE(n, MAX_NAMES);
+    EXPECT_TRUE(std::equal(names.begin(), names.end(), disk.begin()));
     if (pUntouched)
         *pUntouched = (int)std::count(names.begin() + n, names.end(), CString(SENTINEL));
-    std::vector<std::string> out;
+    std::vector<std::wstring> out;
     for (int i = 0; i < n; ++i)
         out.push_back(names[i].str());
     return out;
 }
 
-typedef std::vector<std::string> Names;
+typedef std::vector<std::wstring> Names;
 
 }  // namespace
 
 TEST(FolderListing, FilesOnlyHiddenAndSystemIncludedSorted)
 {
-    TempFolder dir("list");
-    ASSERT_TRUE(WriteNamedFiles(dir.Path(), {"b.txt", "가나.mp3", "A.TXT", "_first", "hidden.dat", "sys.dat",
-                                             "readonly.txt", "noext"}));
-    ASSERT_TRUE(SetFileAttributesA((dir / "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesA((dir / "sys.dat").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesA((dir / "readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(MakeFolder(dir / "sub"));
-    ASSERT_TRUE(MakeFolder(dir / "폴더"));
-    ASSERT_TRUE(WriteNamedFiles(dir / "sub\\", {"inner.txt"}));
+    TempFolder dir(L"list");
+    ASSERT_TRUE(WriteNamedFiles(dir.Path(), {L"b.txt", L"가나.mp3", L"A.TXT", L"_first", L"hidden.dat", L"sys.dat",
+                                             L"readonly.txt", L"noext"}));
+    ASSERT_TRUE(SetFileAttributesW((dir / L"hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW((dir / L"sys.dat").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW((dir / L"readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(MakeFolder(dir / L"sub"));
+    ASSERT_TRUE(MakeFolder(dir / L"폴더"));
+    ASSERT_TRUE(WriteNamedFiles(dir / L"sub\\", {L"inner.txt"}));
 
     int nUntouched = 0;
-    EXPECT_EQ(List(dir.Path(), &nUntouched), (Names{"_first", "A.TXT", "b.txt", "hidden.dat", "noext",
-                                                   "readonly.txt", "sys.dat", "가나.mp3"}));
+    EXPECT_EQ(List(dir.Path(), &nUntouched), (Names{L"_first", L"A.TXT", L"b.txt", L"hidden.dat", L"noext",
+                                                   L"readonly.txt", L"sys.dat", L"가나.mp3"}));
     EXPECT_EQ(nUntouched, MAX_NAMES - 8);
 }
 
 TEST(FolderListing, NothingToListGivesZero)
 {
-    TempFolder dir("list");
+    TempFolder dir(L"list");
     int nUntouched = 0;
     EXPECT_EQ(List(dir.Path(), &nUntouched), Names{});
     EXPECT_EQ(nUntouched, MAX_NAMES);
 
-    ASSERT_TRUE(MakeFolder(dir / "a"));
-    ASSERT_TRUE(MakeFolder(dir / "b"));
+    ASSERT_TRUE(MakeFolder(dir / L"a"));
+    ASSERT_TRUE(MakeFolder(dir / L"b"));
     EXPECT_EQ(List(dir.Path()), Names{});
-    EXPECT_EQ(List(dir / "missing\\", &nUntouched), Names{});
+    EXPECT_EQ(List(dir / L"missing\\", &nUntouched), Names{});
     EXPECT_EQ(nUntouched, MAX_NAMES);
 }
 
 TEST(FolderListing, CollectAppliesTheFilterAndKeepsExistingEntries)
 {
-    TempFolder dir("list");
-    ASSERT_TRUE(WriteNamedFiles(dir.Path(), {"x.mp3", "y.MP3", "z.txt", "노래.mp3"}));
-    ASSERT_TRUE(MakeFolder(dir / "folder.mp3"));
-    CSortStringArray names;
-    names.Add("earlier");
+    TempFolder dir(L"list");
+    ASSERT_TRUE(WriteNamedFiles(dir.Path(), {L"x.mp3", L"y.MP3", L"z.txt", L"노래.mp3"}));
+    ASSERT_TRUE(MakeFolder(dir / L"folder.mp3"));
+    std::vector<CString> names = {L"earlier"};
     CollectFileNames(CString(dir.Path()), names,
-                     [](const CString& s) { return s.Right(4) == ".mp3"; });
-    names.Sort();
-    ASSERT_EQ(names.GetSize(), 3);
-    EXPECT_EQ(names[0].str(), "earlier");
-    EXPECT_EQ(names[1].str(), "x.mp3");
-    EXPECT_EQ(names[2].str(), "노래.mp3");
+                     [](const CString& s) { return s.Right(4) == L".mp3"; });
+    std::sort(names.begin(), names.end(), NameSortsBefore);
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[0].str(), L"earlier");
+    EXPECT_EQ(names[1].str(), L"x.mp3");
+    EXPECT_EQ(names[2].str(), L"노래.mp3");
 }
 
 TEST(FolderListing, MoreThanMaxNamesGivesExactlyMaxSorted)
 {
-    TempFolder dir("many");
-    std::vector<std::string> created;
+    TempFolder dir(L"many");
+    std::vector<std::wstring> created;
     for (int i = 0; i < 2500; ++i)
-        created.push_back((i % 3 == 0 ? "File_" : i % 3 == 1 ? "file" : "파일") + std::to_string(i) + ".dat");
+        created.push_back((i % 3 == 0 ? L"File_" : i % 3 == 1 ? L"file" : L"파일") + std::to_wstring(i) + L".dat");
     std::shuffle(created.begin(), created.end(), std::mt19937(7));
     ASSERT_TRUE(WriteNamedFiles(dir.Path(), created));
 
     // The first MAX_NAMES of all the names in sorted order, whatever order
     // the platform enumerates them in; the number found is all of them.
-    std::vector<CString> names(MAX_NAMES);
+    std::vector<CString> names(MAX_NAMES), disk(MAX_NAMES);
     int nFound = 0;
-    ASSERT_EQ(ListFolderFiles(CString(dir.Path()), names.data(), &nFound), MAX_NAMES);
+    ASSERT_EQ(ListFolderFiles(CString(dir.Path()), names.data(), disk.data(), &nFound), MAX_NAMES);
     EXPECT_EQ(nFound, 2500);
     std::sort(created.begin(), created.end(),
-              [](const std::string& a, const std::string& b) { return CString(a).CompareNoCase(CString(b)) < 0; });
+              [](const std::wstring& a, const std::wstring& b) { return NameSortsBefore(a, b); });
     for (int i = 0; i < MAX_NAMES; ++i)
         ASSERT_EQ(names[i].str(), created[i]) << i;
 }

@@ -8,124 +8,124 @@
 
 namespace {
 
-std::vector<std::string> Split(const std::string& text, int nCount, std::string* pLeftover = nullptr)
+std::vector<std::wstring> Split(const std::wstring& text, int nCount, std::wstring* pLeftover = nullptr)
 {
-    std::vector<CString> names(nCount > 0 ? nCount : 1, CString("<untouched>"));
+    std::vector<CString> names(nCount > 0 ? nCount : 1, CString(L"<untouched>"));
     CString leftover = SplitNames(CString(text), nCount, names.data());
     if (pLeftover)
         *pLeftover = leftover.str();
-    std::vector<std::string> out;
+    std::vector<std::wstring> out;
     for (int i = 0; i < nCount; ++i)
         out.push_back(names[i].str());
     return out;
 }
 
-std::vector<std::string> Contents(const CSortStringArray& a)
+std::vector<std::wstring> Contents(const CSortStringArray& a)
 {
-    std::vector<std::string> out;
+    std::vector<std::wstring> out;
     for (int i = 0; i < a.GetSize(); ++i)
         out.push_back(a[i].str());
     return out;
 }
 
-void Fill(CSortStringArray& a, const std::vector<std::string>& names)
+void Fill(CSortStringArray& a, const std::vector<std::wstring>& names)
 {
     a.RemoveAll();
-    for (const std::string& n : names)
+    for (const std::wstring& n : names)
         a.Add(CString(n));
 }
 
-typedef std::vector<std::string> Names;
+typedef std::vector<std::wstring> Names;
 
 }  // namespace
 
 TEST(NameText, JoinThenSplitGivesBackTheNames)
 {
-    const std::vector<CString> names = {"가나다.txt", "한글 이름 (1).mp3", "_x", "a b.c", "표준.hwp", "끝"};
+    const std::vector<CString> names = {L"가나다.txt", L"한글 이름 (1).mp3", L"_x", L"a b.c", L"표준.hwp", L"끝"};
     CString text = JoinNames(names.data(), (int)names.size());
     EXPECT_EQ(text.str(),
-              std::string("가나다.txt\r\n한글 이름 (1).mp3\r\n_x\r\na b.c\r\n표준.hwp\r\n끝\r\n"));
+              std::wstring(L"가나다.txt\r\n한글 이름 (1).mp3\r\n_x\r\na b.c\r\n표준.hwp\r\n끝\r\n"));
 
-    std::string leftover = "?";
+    std::wstring leftover = L"?";
     Names back = Split(text.str(), (int)names.size(), &leftover);
     ASSERT_EQ(back.size(), names.size());
     for (size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(back[i], names[i].str()) << i;
-    EXPECT_EQ(leftover, "");
+    EXPECT_EQ(leftover, L"");
 
-    EXPECT_EQ(JoinNames(names.data(), 0).str(), "");
+    EXPECT_EQ(JoinNames(names.data(), 0).str(), L"");
 
     // The full list size round-trips too.
     std::vector<CString> many(MAX_NAMES);
     for (int i = 0; i < MAX_NAMES; ++i)
-        many[i] = CString("파일 " + std::to_string(i) + ".txt");
+        many[i] = CString(L"파일 " + std::to_wstring(i) + L".txt");
     std::vector<CString> again(MAX_NAMES);
-    EXPECT_EQ(SplitNames(JoinNames(many.data(), MAX_NAMES), MAX_NAMES, again.data()).str(), "");
+    EXPECT_EQ(SplitNames(JoinNames(many.data(), MAX_NAMES), MAX_NAMES, again.data()).str(), L"");
     EXPECT_TRUE(again == many);
 }
 
 TEST(NameText, SplitCutsExactlyCountLines)
 {
-    std::string leftover;
-    EXPECT_EQ(Split("a\r\n\r\nc\r\n", 3, &leftover), (Names{"a", "", "c"}));
-    EXPECT_EQ(leftover, "");
+    std::wstring leftover;
+    EXPECT_EQ(Split(L"a\r\n\r\nc\r\n", 3, &leftover), (Names{L"a", L"", L"c"}));
+    EXPECT_EQ(leftover, L"");
 
     // A last run not closed by "\r\n" is a name too; past it the names
     // are empty and nothing is left over.
-    EXPECT_EQ(Split("a\r\nrun", 2, &leftover), (Names{"a", "run"}));
-    EXPECT_EQ(leftover, "");
-    EXPECT_EQ(Split("a\r\nwxyz", 4, &leftover), (Names{"a", "wxyz", "", ""}));
-    EXPECT_EQ(leftover, "");
-    EXPECT_EQ(Split("가\r\n나다", 2, &leftover), (Names{"가", "나다"}));
-    EXPECT_EQ(leftover, "");
+    EXPECT_EQ(Split(L"a\r\nrun", 2, &leftover), (Names{L"a", L"run"}));
+    EXPECT_EQ(leftover, L"");
+    EXPECT_EQ(Split(L"a\r\nwxyz", 4, &leftover), (Names{L"a", L"wxyz", L"", L""}));
+    EXPECT_EQ(leftover, L"");
+    EXPECT_EQ(Split(L"가\r\n나다", 2, &leftover), (Names{L"가", L"나다"}));
+    EXPECT_EQ(leftover, L"");
 
     // More lines than the count: the rest is leftover, "\r\n" included.
-    EXPECT_EQ(Split("a\r\nb\r\nc\r\n", 2, &leftover), (Names{"a", "b"}));
-    EXPECT_EQ(leftover, "c\r\n");
-    EXPECT_EQ(Split("a\r\nb\r\nc", 2, &leftover), (Names{"a", "b"}));
-    EXPECT_EQ(leftover, "c");
+    EXPECT_EQ(Split(L"a\r\nb\r\nc\r\n", 2, &leftover), (Names{L"a", L"b"}));
+    EXPECT_EQ(leftover, L"c\r\n");
+    EXPECT_EQ(Split(L"a\r\nb\r\nc", 2, &leftover), (Names{L"a", L"b"}));
+    EXPECT_EQ(leftover, L"c");
 
-    EXPECT_EQ(Split("", 2, &leftover), (Names{"", ""}));
-    EXPECT_EQ(leftover, "");
-    EXPECT_EQ(Split("a\r\n", 0, &leftover), Names{});
-    EXPECT_EQ(leftover, "a\r\n");
+    EXPECT_EQ(Split(L"", 2, &leftover), (Names{L"", L""}));
+    EXPECT_EQ(leftover, L"");
+    EXPECT_EQ(Split(L"a\r\n", 0, &leftover), Names{});
+    EXPECT_EQ(leftover, L"a\r\n");
 
     // A lone CR or LF is part of the name; only the pair ends a line.
-    EXPECT_EQ(Split("a\nb\rc\r\n\n\r\r\n", 2, &leftover), (Names{"a\nb\rc", "\n\r"}));
-    EXPECT_EQ(leftover, "");
+    EXPECT_EQ(Split(L"a\nb\rc\r\n\n\r\r\n", 2, &leftover), (Names{L"a\nb\rc", L"\n\r"}));
+    EXPECT_EQ(leftover, L"");
 }
 
 TEST(NameText, LineCountTakesAnUnclosedLastLineAndDropsEmptyLinesAtTheEnd)
 {
-    EXPECT_EQ(CountNameLines(""), 0);
-    EXPECT_EQ(CountNameLines("\r\n\r\n"), 0);
-    EXPECT_EQ(CountNameLines("a\r\nb\r\n"), 2);
-    EXPECT_EQ(CountNameLines("a\r\nb"), 2);
-    EXPECT_EQ(CountNameLines("a\r\nb\r\n\r\n\r\n"), 2);
+    EXPECT_EQ(CountNameLines(L""), 0);
+    EXPECT_EQ(CountNameLines(L"\r\n\r\n"), 0);
+    EXPECT_EQ(CountNameLines(L"a\r\nb\r\n"), 2);
+    EXPECT_EQ(CountNameLines(L"a\r\nb"), 2);
+    EXPECT_EQ(CountNameLines(L"a\r\nb\r\n\r\n\r\n"), 2);
     // Empty lines before the last text count.
-    EXPECT_EQ(CountNameLines("\r\na\r\n\r\nb"), 4);
+    EXPECT_EQ(CountNameLines(L"\r\na\r\n\r\nb"), 4);
     // Only the pair ends a line: a lone CR or LF at the end is text.
-    EXPECT_EQ(CountNameLines("a\r\n\n"), 2);
-    EXPECT_EQ(CountNameLines("a\r\r\n"), 1);
-    EXPECT_EQ(CountNameLines("가\r\n나"), 2);
+    EXPECT_EQ(CountNameLines(L"a\r\n\n"), 2);
+    EXPECT_EQ(CountNameLines(L"a\r\r\n"), 1);
+    EXPECT_EQ(CountNameLines(L"가\r\n나"), 2);
 }
 
 TEST(NameSort, ElementAndSwapIfGreater)
 {
     CSortStringArray a;
-    Fill(a, {"b", "A", "a", "가", "Z"});
+    Fill(a, {L"b", L"A", L"a", L"가", L"Z"});
     CString copy = a.GetElement(0);
-    copy += "x";
-    EXPECT_EQ(a[0].str(), "b");  // a copy, not the entry
+    copy += L"x";
+    EXPECT_EQ(a[0].str(), L"b");  // a copy, not the entry
 
     EXPECT_TRUE(a.SwapIfGreater(0));  // "b" > "A"
-    EXPECT_EQ(Contents(a), (Names{"A", "b", "a", "가", "Z"}));
+    EXPECT_EQ(Contents(a), (Names{L"A", L"b", L"a", L"가", L"Z"}));
     EXPECT_FALSE(a.SwapIfGreater(0));  // "A" < "b"
     EXPECT_TRUE(a.SwapIfGreater(1));   // "b" > "a"
-    EXPECT_EQ(Contents(a), (Names{"A", "a", "b", "가", "Z"}));
+    EXPECT_EQ(Contents(a), (Names{L"A", L"a", L"b", L"가", L"Z"}));
     EXPECT_FALSE(a.SwapIfGreater(0));  // "A" == "a" ignoring case: no exchange
-    EXPECT_TRUE(a.SwapIfGreater(3));   // a double-byte character ranks above every letter
-    EXPECT_EQ(Contents(a), (Names{"A", "a", "b", "Z", "가"}));
+    EXPECT_TRUE(a.SwapIfGreater(3));   // Korean ranks above every ASCII letter
+    EXPECT_EQ(Contents(a), (Names{L"A", L"a", L"b", L"Z", L"가"}));
     EXPECT_FALSE(a.SwapIfGreater(3));
 }
 
@@ -134,28 +134,28 @@ TEST(NameSort, StableCaseInsensitiveOrder)
     CSortStringArray a;
     a.Sort();
     EXPECT_EQ(a.GetSize(), 0);
-    Fill(a, {"Z"});
+    Fill(a, {L"Z"});
     a.Sort();
-    EXPECT_EQ(Contents(a), Names{"Z"});
+    EXPECT_EQ(Contents(a), Names{L"Z"});
 
     // Equal ignoring case keeps the given order; "_" ranks before letters
     // (letters compare as lower case); Korean after Latin; a prefix first.
-    Fill(a, {"b.txt", "가.txt", "README", "B.TXT", "_z", "readme", "a", "Readme", "나", "가", "1", "ab"});
+    Fill(a, {L"b.txt", L"가.txt", L"README", L"B.TXT", L"_z", L"readme", L"a", L"Readme", L"나", L"가", L"1", L"ab"});
     a.Sort();
-    EXPECT_EQ(Contents(a), (Names{"1", "_z", "a", "ab", "b.txt", "B.TXT", "README", "readme", "Readme",
-                                  "가", "가.txt", "나"}));
+    EXPECT_EQ(Contents(a), (Names{L"1", L"_z", L"a", L"ab", L"b.txt", L"B.TXT", L"README", L"readme", L"Readme",
+                                  L"가", L"가.txt", L"나"}));
 }
 
 TEST(NameSort, SortGivesTheOrderOfRepeatedPasses)
 {
     // The order must be exactly that of passes of SwapIfGreater over the
     // whole array until one swaps nothing.
-    const char* pieces[] = {"a", "A", "b", "B", "_", "가", "각", "나", "1", ".", " ", "~", "z", "Z", "ㄱ", "漢",
-                            "[", "`", "^", "\\", "Ａ", "ａ", "가A", "가a"};
+    const wchar_t* pieces[] = {L"a", L"A", L"b", L"B", L"_", L"가", L"각", L"나", L"1", L".", L" ", L"~",
+                               L"z", L"Z", L"ㄱ", L"漢", L"[", L"`", L"^", L"\\", L"Ａ", L"ａ", L"가A", L"가a"};
     std::mt19937 rng(42);
-    std::vector<std::string> names;
+    std::vector<std::wstring> names;
     for (int i = 0; i < 400; ++i) {
-        std::string n;
+        std::wstring n;
         int len = 1 + (int)(rng() % 4);
         for (int k = 0; k < len; ++k)
             n += pieces[rng() % (sizeof(pieces) / sizeof(pieces[0]))];
@@ -174,12 +174,12 @@ TEST(NameSort, SortGivesTheOrderOfRepeatedPasses)
     EXPECT_EQ(Contents(sorted), Contents(passes));
 
     // Every pair of ASCII characters, alone and after or before a shared
-    // double-byte character, orders as SwapIfGreater orders it.
+    // Korean character, orders as SwapIfGreater orders it.
     int nMismatches = 0;
     for (int c1 = 1; c1 < 128; ++c1) {
         for (int c2 = 1; c2 < 128; ++c2) {
-            const std::string x(1, (char)c1), y(1, (char)c2);
-            for (const Names& pair : {Names{x, y}, Names{"가" + x, "가" + y}, Names{x + "나", y + "가"}}) {
+            const std::wstring x(1, (wchar_t)c1), y(1, (wchar_t)c2);
+            for (const Names& pair : {Names{x, y}, Names{L"가" + x, L"가" + y}, Names{x + L"나", y + L"가"}}) {
                 Fill(sorted, pair);
                 Fill(passes, pair);
                 sorted.Sort();

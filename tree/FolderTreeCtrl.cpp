@@ -156,7 +156,7 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
     });
     if (hItem == m_hComputerItem) {
         DeleteChildItems(hItem, FALSE);
-        GetDriveStrings(m_szDriveStrings, sizeof(m_szDriveStrings));
+        GetDriveStrings(m_szDriveStrings, sizeof(m_szDriveStrings) / sizeof(m_szDriveStrings[0]));
         if (m_szDriveStrings[0] == 0) {
             InsertItem(L"", hItem, TVI_LAST);
         } else {
