@@ -1,5 +1,6 @@
 #include "names/RenameRecord.h"
 
+#include "names/NameCheck.h"
 #include "names/RenamePlan.h"
 #include "platform/PathIdentity.h"
 
@@ -49,7 +50,10 @@ std::vector<RenameFailure> CRenameRecord::TakeBack(std::vector<CString>& rNowNam
     std::vector<CString> wanted = m_strOldNames;
     std::vector<int> changed;
     for (int k = 0; k < nCount; ++k) {
-        const CFileIdentity now = snapshot.IdentityOf(rNowNames[k]);
+        // A file a line moved into another folder is asked about on its own.
+        const CFileIdentity now = LastPartStart(rNowNames[k]) == 0
+                                      ? snapshot.IdentityOf(rNowNames[k])
+                                      : GetFileIdentity(m_strFolderPath + rNowNames[k]);
         if (m_identities[k].IsKnown() && now.IsKnown() && now != m_identities[k]) {
             wanted[k] = rNowNames[k];
             changed.push_back(k);

@@ -176,6 +176,18 @@ void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring&
         ++m_folded[FoldedName(wstrName)];
 }
 
+CFileIdentity GetFileIdentity(const CString& strPath)
+{
+    HANDLE hFile = ::CreateFileW(LongPath(strPath).c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return CFileIdentity();
+    CFileIdentity identity = IdentityOfHandle(hFile);
+    ::CloseHandle(hFile);
+    return identity;
+}
+
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot,
                  CString* pStrStranded)
 {

@@ -62,6 +62,10 @@ private:
     std::unordered_map<std::wstring, int> m_folded;
 };
 
+// The identity of the entry at a full path, by a handle on it; unknown when
+// there is none. For the odd entry outside a folder read as a snapshot.
+CFileIdentity GetFileIdentity(const CString& strPath);
+
 // Renames (or moves) a file or folder from one full path to another. Never
 // replaces anything: when the new path exists the call fails and both stay
 // as they were. The source must still exist under exactly its name
