@@ -63,19 +63,18 @@ TEST(BatchDialog, ReplaceScansEachNameOnceCaseSensitively)
     EXPECT_EQ(S(dlg.EditorText()), L"aa.mp3\r\nbaa\r\nSong track\r\n캚BC\r\n");
     EXPECT_EQ(dlg.m_nUndoDepth, 3);
 
-    // An empty find text changes no name, yet records a step and rewrites
-    // the text: a line beyond the count goes.
+    // An empty find text changes no line, yet records a step; a line the
+    // user added stays.
     dlg.SetEditorText(dlg.EditorText() + L"extra\r\n");
     Replace(dlg, L"", L"z");
-    EXPECT_EQ(S(dlg.EditorText()), L"aa.mp3\r\nbaa\r\nSong track\r\n캚BC\r\n");
+    EXPECT_EQ(S(dlg.EditorText()), L"aa.mp3\r\nbaa\r\nSong track\r\n캚BC\r\nextra\r\n");
     EXPECT_EQ(dlg.m_nUndoDepth, 4);
     EXPECT_TRUE(dlg.UndoEnabled());
-    EXPECT_STREQ(dlg.m_strNewNames[1], L"baa");
 }
 
-TEST(BatchDialog, EveryCommandWritesOneLinePerListedNameFromTheSharedField)
+TEST(BatchDialog, EveryCommandKeepsTheLinesAsTheyStandWithTheSharedField)
 {
-    TestBatchNameDlg dlg;
+    QuietBatchNameDlg dlg;
     // Nothing listed: no command does anything, by button or by Enter; no
     // step, no history entry, the editor as it was.
     Prepare(dlg, 0, L"stray\r\n");
@@ -90,31 +89,28 @@ TEST(BatchDialog, EveryCommandWritesOneLinePerListedNameFromTheSharedField)
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_TRUE(Items(dlg, IDC_FIND_COMBO).empty() && Items(dlg, IDC_REPLACE_COMBO).empty());
 
-    // Fewer line ends than names: each missing line is an empty name.
-    Prepare(dlg, 3, L"a.txt\r\n");
-    SetText(dlg, IDC_FRONT_EDIT, L"mp3");
-    dlg.Click(IDC_INSERT_FRONT);
-    EXPECT_STREQ(dlg.EditorText(), L"mp3a.txt\r\nmp3\r\nmp3\r\n");
-    dlg.SetEditorText(L"a.txt\r\nb.wave\r\n");
+    // A line deleted, then the extension changed: the text stays a line
+    // short, no name is made up for the last file, and the rename asks.
+    DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"a.txt", L"b.txt", L"c.dat"}));
+    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
+    dlg.SetEditorText(L"a.txt\r\nc.dat\r\n");
     dlg.Click(IDC_CHANGE_EXTENSION);
-    EXPECT_STREQ(dlg.EditorText(), L"a.mp3\r\nb.wmp3\r\nmp3\r\n");
-    // A last line without its line break is a line: transformed and closed.
-    dlg.SetEditorText(L"a.txt");
-    Replace(dlg, L"t", L"T");
-    EXPECT_STREQ(dlg.EditorText(), L"a.TxT\r\n\r\n\r\n");
+    EXPECT_STREQ(dlg.EditorText(), L"a.mp3\r\nc.mp3\r\n");
+    dlg.Rename(IDNO);
+    EXPECT_EQ(dlg.questions.size(), 1u);
+    EXPECT_EQ(ListFileNames(folder.Path()), (Names{L"a.txt", L"b.txt", L"c.dat"}));
 
-    // Lines beyond the count, closed or not, are gone after any command.
-    const wchar_t* more = L"a\r\nb\r\nc\r\nd\r\nunclosed";
-    dlg.SetEditorText(more);
+    // An emptied line stays empty, lines added stay, and a last line
+    // without its line break is transformed and closed.
+    dlg.SetEditorText(L"a.txt\r\n\r\nb.wave\r\nextra\r\nunclosed");
     dlg.Click(IDC_INSERT_FRONT);
-    EXPECT_STREQ(dlg.EditorText(), L"mp3a\r\nmp3b\r\nmp3c\r\n");
-    dlg.SetEditorText(more);
+    EXPECT_STREQ(dlg.EditorText(), L"mp3a.txt\r\n\r\nmp3b.wave\r\nmp3extra\r\nmp3unclosed\r\n");
     dlg.Click(IDC_CHANGE_EXTENSION);
-    EXPECT_STREQ(dlg.EditorText(), L"mp3\r\nmp3\r\nmp3\r\n");
-    dlg.SetEditorText(more);
-    Replace(dlg, L"x", L"y");
-    EXPECT_STREQ(dlg.EditorText(), L"a\r\nb\r\nc\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, 6);
+    EXPECT_STREQ(dlg.EditorText(), L"mp3a.mp3\r\n\r\nmp3b.wmp3\r\nmp3exmp3\r\nmp3unclomp3\r\n");
+    Replace(dlg, L"mp3", L"");
+    EXPECT_STREQ(dlg.EditorText(), L"a.\r\n\r\nb.w\r\nex\r\nunclo\r\n");
+    EXPECT_EQ(dlg.m_nUndoDepth, 4);
 }
 
 TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
