@@ -206,6 +206,16 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     ASSERT_TRUE(StartEdit(dlg, hSong));
     EXPECT_TRUE(TypeAndLeave(dlg, L"봄").empty());
     EXPECT_TRUE(PathExists(folder / L"parent\\새 폴더\\봄.mp3"));
+    // The selected item lists its own file. Its line follows, so that the
+    // rename button does not rename it back; a line the user changed stays
+    // as typed.
+    EXPECT_STREQ(dlg.EditorText(), L"봄.mp3\r\n");
+    dlg.Click(IDC_RENAME);
+    EXPECT_EQ(ListFileNames(folder / L"parent\\새 폴더"), (std::vector<std::wstring>{L"a.txt", L"봄.mp3"}));
+    dlg.SetEditorText(L"가을.mp3\r\n");
+    ASSERT_TRUE(StartEdit(dlg, hSong));
+    EXPECT_TRUE(TypeAndLeave(dlg, L"여름").empty());
+    EXPECT_STREQ(dlg.EditorText(), L"가을.mp3\r\n");
 
     // A folder removed behind the tree's back: refused, label unchanged.
     ASSERT_TRUE(StartEdit(dlg, hDeep));

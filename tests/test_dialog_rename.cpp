@@ -220,38 +220,52 @@ TEST(RenameDialogRecord, TheRecordOutlivesALoadFollowsItsFolderAndReportsWhatCan
     ASSERT_TRUE(WriteNamedFiles(root / L"f\\", {L"a", L"b", L"c", L"d"}));
     ASSERT_TRUE(WriteNamedFiles(root / L"other\\", {L"o"}));
     ASSERT_TRUE(dlg.SelectDesktopPath({root.Name(), L"f"}));
-    dlg.SetEditorText(L"a2\r\nb2\r\nc2\r\nd\r\n");
+    // A listed file replaced by a folder of its name is not moved.
+    ASSERT_TRUE(DeleteFileW((root / L"f\\d").c_str()) && MakeFolder(root / L"f\\d"));
+    dlg.SetEditorText(L"a2\r\nb2\r\nc2\r\nd2\r\n");
     dlg.Click(IDC_RENAME);
     ASSERT_TRUE(dlg.TakeBackEnabled());
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    EXPECT_NE(dlg.messages[0].find(L"\n" + Text(IDS_REPORT_LINE, {L"d", L"d2", Text(IDS_REASON_NOW_FOLDER)})),
+              std::wstring::npos);
+    EXPECT_EQ(ListFolderNames(root / L"f"), (Names{L"d"}));
+    dlg.messages.clear();
 
     // Another folder is loaded, and the renamed folder itself is renamed.
     ASSERT_TRUE(dlg.SelectDesktopPath({root.Name(), L"other"}));
     ASSERT_TRUE(MoveFileW((root / L"f").c_str(), (root / L"g").c_str()));
     dlg.OnTreeItemRenamed((root / L"f").c_str(), (root / L"g").c_str());
     // Between the rename and its taking back: one renamed file moved away,
-    // the old name of another taken by a new file.
+    // the old name of another taken by a new file, and a third replaced by
+    // another file under its new name (made first, then moved over it, as
+    // an editor saves: a file made after a delete could get its number).
     ASSERT_TRUE(MoveFileW((root / L"g\\a2").c_str(), (root / L"a2").c_str()));
     ASSERT_TRUE(WriteFileText(root / L"g\\b", L"new b"));
+    ASSERT_TRUE(WriteFileText(root / L"g\\c2.saved", L"saved c"));
+    ASSERT_TRUE(MoveFileExW((root / L"g\\c2.saved").c_str(), (root / L"g\\c2").c_str(), MOVEFILE_REPLACE_EXISTING));
 
     dlg.TakeBack();
-    EXPECT_EQ(ListFileNames(root / L"g"), (Names{L"b", L"b2", L"c", L"d"}));
-    EXPECT_EQ(ReadFileText(root / L"g\\c"), L"c");
+    EXPECT_EQ(ListFileNames(root / L"g"), (Names{L"b", L"b2", L"c2"}));
+    EXPECT_EQ(ReadFileText(root / L"g\\c2"), L"saved c");
     EXPECT_EQ(ReadFileText(root / L"g\\b2"), L"b");
     EXPECT_EQ(ReadFileText(root / L"g\\b"), L"new b");
     ASSERT_EQ(dlg.messages.size(), 1u);
     const std::wstring& report = dlg.messages[0];
-    EXPECT_EQ(report.substr(0, report.find(L'\n')), Text(IDS_UNDO_RENAME_REPORT, {L"3", L"2"}));
+    EXPECT_EQ(report.substr(0, report.find(L'\n')), Text(IDS_UNDO_RENAME_REPORT, {L"3", L"3"}));
     EXPECT_NE(report.find(L"\n" + Text(IDS_REPORT_LINE, {L"a2", L"a", L""})), std::wstring::npos) << report;
     EXPECT_NE(report.find(L"\n" + Text(IDS_REPORT_LINE, {L"b2", L"b", L""})), std::wstring::npos) << report;
+    EXPECT_NE(report.find(L"\n" + Text(IDS_REPORT_LINE, {L"c2", L"c", Text(IDS_REASON_FILE_CHANGED)})),
+              std::wstring::npos)
+        << report;
     EXPECT_EQ(dlg.messageTypes[0], (UINT)(MB_OK | MB_ICONHAND));
     EXPECT_FALSE(dlg.TakeBackEnabled());
     // The loaded folder is another one: its list stays as it was.
     EXPECT_STREQ(dlg.EditorText(), L"o\r\n");
 
-    // A listed file renamed by its tree label: its current name follows,
-    // the editor's text stays.
+    // A listed file renamed by its tree label: its current name and its
+    // line follow.
     ASSERT_TRUE(MoveFileW((root / L"other\\o").c_str(), (root / L"other\\o2").c_str()));
     dlg.OnTreeItemRenamed((root / L"other\\o").c_str(), (root / L"other\\o2").c_str());
     EXPECT_STREQ(dlg.m_strCurNames[0], L"o2");
-    EXPECT_STREQ(dlg.EditorText(), L"o\r\n");
+    EXPECT_STREQ(dlg.EditorText(), L"o2\r\n");
 }

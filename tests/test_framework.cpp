@@ -41,7 +41,53 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 4242, m_btnMissing); }
 };
 
+// The main dialog, run modally, whose key pre-translation throws on Enter:
+// an Enter in the name editor, then the window closed, both through the
+// modal loop; what the editor holds is kept as the window closes.
+class CThrowingKeysDlg : public CBatchNameDlg {
+public:
+    int nThrown = 0;
+    CString strTextAtClose;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CBatchNameDlg::OnInitDialog();
+        ::PostMessageW(m_editNames, WM_KEYDOWN, VK_RETURN, 1);
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+            ++nThrown;
+            throw std::runtime_error("enter");
+        }
+        return CBatchNameDlg::PreTranslateMessage(pMsg);
+    }
+    void OnClose()
+    {
+        m_editNames.GetWindowText(strTextAtClose);
+        CBatchNameDlg::OnClose();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingKeysDlg, CBatchNameDlg)
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
 }  // namespace
+
+// The exception stays in the loop; the Enter is swallowed, not dispatched
+// (the editor would have taken a line break); closing still ends the run.
+TEST(PreTranslation, AThrowingPreTranslationSwallowsItsMessageAndTheLoopGoesOn)
+{
+    CThrowingKeysDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.nThrown, 1);
+    EXPECT_STREQ(dlg.strTextAtClose, L"");
+}
 
 TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMap)
 {

@@ -190,55 +190,48 @@ TEST(TreePaths, ALocalizedFolderIsReachedByItsNameOnDisk)
     EXPECT_EQ(List(tree, hAlbum), (Names{L"c.mp3"}));
 }
 
-TEST(TreePaths, FileItemsFollowRenamesOfTheirFiles)
+TEST(TreePaths, OpenBranchesFollowAWholeRenameAtOnce)
 {
     TreeHost host;
     CFolderTreeCtrl& tree = host.tree;
     DesktopFolder folder(tree.GetDesktopPath().str());
-    const Names songs = {L"s1.mp3", L"s2.mp3", L"s3.mp3", L"s4.mp3", L"s5.mp3", L"s6.mp3"};
-    ASSERT_TRUE(MakeFolder(folder / L"album"));
-    ASSERT_TRUE(WriteNamedFiles(folder / L"album\\", songs));
-    ASSERT_TRUE(WriteNamedFiles(folder / L"album\\", {L"one.mp3", L"notes.txt"}));
+    const std::wstring album = folder / L"album\\";
+    ASSERT_TRUE(MakeFolder(album));
+    ASSERT_TRUE(MakeFolder(album + L"sub"));
+    ASSERT_TRUE(WriteNamedFiles(album, {L"a.mp3", L"b.mp3", L"c.mp3", L"d.mp3", L"e.mp3", L"notes.txt"}));
     HTREEITEM hAlbum = host.OpenPath(tree.GetDesktopItem(), {folder.Name(), L"album"});
     ASSERT_TRUE(hAlbum);
-    HTREEITEM hOne = host.ChildOnDisk(hAlbum, L"one.mp3");
-    ASSERT_TRUE(hOne);
+    HTREEITEM hSub = host.OpenPath(hAlbum, {L"sub"});
+    ASSERT_TRUE(hSub);
+    HTREEITEM hA = host.ChildOnDisk(hAlbum, L"a.mp3"), hB = host.ChildOnDisk(hAlbum, L"b.mp3");
     auto shellLabel = [](const std::wstring& path) {
         SHFILEINFOW sfi = {};
         SHGetFileInfoW(path.c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
         return std::wstring(sfi.szDisplayName);
     };
-    auto labelsSettle = [&](HTREEITEM h, const std::wstring& path) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; PumpMessages(10))
-            if (tree.GetItemText(h).str() == shellLabel(path))
-                return true;
-        return false;
-    };
 
-    // One file, its folder and old name given in another letter case: the
-    // path follows at once, the label once the tree's messages ran.
-    std::wstring upperFolder = folder / L"ALBUM\\";
-    ASSERT_TRUE(MoveFileW((folder / L"album\\one.mp3").c_str(), (folder / L"album\\uno.mp3").c_str()));
-    tree.FollowFileRename(upperFolder.c_str(), L"ONE.mp3", L"uno.mp3");
-    EXPECT_EQ(Path(tree, hOne), folder / L"album\\uno.mp3");
-    EXPECT_TRUE(labelsSettle(hOne, folder / L"album\\uno.mp3")) << tree.GetItemText(hOne).str();
+    // A swap, a file to another type, a file newly of the tree's type, a
+    // file into a subfolder, all in one rename.
+    const Names before = {L"a.mp3", L"b.mp3", L"c.mp3", L"d.mp3", L"notes.txt"};
+    const Names after = {L"b.mp3", L"a.mp3", L"c.wav", L"sub\\d.mp3", L"new.mp3"};
+    ASSERT_TRUE(MoveFileW((album + L"a.mp3").c_str(), (album + L"x.tmp").c_str()));
+    for (size_t k = 1; k < before.size(); ++k)
+        ASSERT_TRUE(MoveFileW((album + before[k]).c_str(), (album + after[k]).c_str()));
+    ASSERT_TRUE(MoveFileW((album + L"x.tmp").c_str(), (album + after[0]).c_str()));
+    tree.FollowRenames(album.c_str(), std::vector<CString>(before.begin(), before.end()),
+                       std::vector<CString>(after.begin(), after.end()));
 
-    // Many files at once, one of them to another type; files the tree does
-    // not show and moves into another folder change nothing.
-    for (size_t i = 0; i < songs.size(); ++i) {
-        std::wstring renamed = i == 0 ? L"first.wav" : L"renamed " + songs[i];
-        ASSERT_TRUE(MoveFileW((folder / L"album\\" + songs[i]).c_str(), (folder / L"album\\" + renamed).c_str()));
-        tree.FollowFileRename((folder / L"album\\").c_str(), songs[i].c_str(), renamed.c_str());
-    }
-    tree.FollowFileRename((folder / L"album\\").c_str(), L"notes.txt", L"notes2.txt");
-    tree.FollowFileRename((folder / L"album\\").c_str(), L"uno.mp3", L"sub\\uno.mp3");
-    tree.FollowFileRename((folder / L"other\\").c_str(), L"s2.mp3", L"x.mp3");
-    // Each keeps its place in the branch.
-    EXPECT_EQ(host.DiskNames(hAlbum), (Names{L"uno.mp3", L"first.wav", L"renamed s2.mp3", L"renamed s3.mp3",
-                                               L"renamed s4.mp3", L"renamed s5.mp3", L"renamed s6.mp3"}));
-    for (HTREEITEM h : host.Children(hAlbum)) {
-        const std::wstring path = folder / (L"album\\" + tree.GetDiskName(h).str());
-        EXPECT_EQ(Path(tree, h), path);
-        EXPECT_TRUE(labelsSettle(h, path)) << path;
-    }
+    // Exactly what is on disk, sorted, folders first; each item its own file.
+    EXPECT_EQ(host.DiskNames(hAlbum), (Names{L"sub", L"a.mp3", L"b.mp3", L"e.mp3", L"new.mp3"}));
+    EXPECT_EQ(tree.GetDiskName(hA).str(), L"b.mp3");
+    EXPECT_EQ(tree.GetDiskName(hB).str(), L"a.mp3");
+    EXPECT_EQ(host.DiskNames(hSub), (Names{L"d.mp3"}));
+    EXPECT_TRUE(host.IsOpen(hSub));
+    for (HTREEITEM hParent : {hAlbum, hSub})
+        for (HTREEITEM h : host.Children(hParent)) {
+            if (tree.GetItemName(h)->kind != TREE_ITEM_FILE)
+                continue;
+            const std::wstring path = Path(tree, h);
+            EXPECT_TRUE(PumpUntil([&] { return tree.GetItemText(h).str() == shellLabel(path); })) << path;
+        }
 }
