@@ -219,12 +219,14 @@ void CFolderTreeCtrl::FollowBranchFiles(HTREEITEM hItem, const CString& strPath,
     ReleaseImages(images);
     for (const std::wstring& name : shown)
         InsertPathItem(strPath + name.c_str(), hItem, FALSE);
-    const bool bEmpty = GetChildItem(hItem) == (placeholders.empty() ? NULL : placeholders[0]) &&
-                        (placeholders.empty() || !GetNextSiblingItem(placeholders[0]));
-    if (!bEmpty)
+    // An empty folder shows one blank row, as when it was filled.
+    bool bNamed = false;
+    for (HTREEITEM h = GetChildItem(hItem); h && !bNamed; h = GetNextSiblingItem(h))
+        bNamed = ItemName(h) != NULL;
+    if (bNamed)
         for (HTREEITEM h : placeholders)
             DeleteItem(h);
-    else if (placeholders.empty())
+    else if (!GetChildItem(hItem))
         InsertItem(L"", hItem, TVI_LAST);
     TVSORTCB sort = {hItem, CompareItems, 0};
     SendMessage(TVM_SORTCHILDRENCB, 0, (LPARAM)&sort);
