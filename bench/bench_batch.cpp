@@ -39,19 +39,17 @@ double MillisecondsPerRun(F f)
 
 QUORVEL_BENCH(batch_logic)
 {
-    static CString names[MAX_NAMES];
     const CString text = BenchNamesText();
     const double textBytes = text.GetLength() * sizeof(wchar_t);
     CString result;
     BenchPrint("batch_text_bytes", textBytes);
     BenchPrint("batch_copy_text_ms", MillisecondsPerRun([&] { result = CString(text); }), "ms");
-    BenchPrint("batch_replace_ms",
-               MillisecondsPerRun([&] { result = ReplaceInNames(text, MAX_NAMES, names, L"a", L"b"); }), "ms");
-    BenchPrint("batch_insert_front_ms",
-               MillisecondsPerRun([&] { result = InsertFrontOfNames(text, MAX_NAMES, names, L"01 "); }), "ms");
-    BenchPrint("batch_change_extension_ms",
-               MillisecondsPerRun([&] { result = ChangeExtensionOfNames(text, MAX_NAMES, names, L"wav"); }),
-               "ms");
+    auto replace = [](const CString& s) { return ReplaceInName(s, L"a", L"b"); };
+    auto front = [](const CString& s) { return InsertFrontOfName(s, L"01 "); };
+    auto wav = [](const CString& s) { return ChangeExtensionOfName(s, L"wav"); };
+    BenchPrint("batch_replace_ms", MillisecondsPerRun([&] { result = TransformLines(text, replace); }), "ms");
+    BenchPrint("batch_insert_front_ms", MillisecondsPerRun([&] { result = TransformLines(text, front); }), "ms");
+    BenchPrint("batch_change_extension_ms", MillisecondsPerRun([&] { result = TransformLines(text, wav); }), "ms");
 
     CUndoHistory* pUndo = new CUndoHistory;
     BenchPrint("undo_record_and_undo_ms", MillisecondsPerRun([&] {

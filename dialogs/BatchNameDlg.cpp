@@ -75,7 +75,7 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 
 CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_hIcon(NULL), m_hSmallIcon(NULL),
-      m_nDpi(AFX_DEFAULT_DPI), m_bEndingLabelEdit(false), m_nLoadSerial(0)
+      m_nDpi(AFX_DEFAULT_DPI), m_bEndingLabelEdit(false), m_bFollowingRenames(false), m_nLoadSerial(0)
 {
 }
 
@@ -130,6 +130,7 @@ void CBatchNameDlg::DoDataExchange(CDataExchange* pDX)
 
 BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_WM_SYSCOMMAND()
+    ON_WM_CLOSE()
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_RENAME, OnRename)
@@ -199,6 +200,13 @@ void CBatchNameDlg::OnSysCommand(UINT nID, LPARAM lParam)
     }
 }
 
+// The window is being closed (its close box, Alt+F4, the taskbar): the
+// program ends.
+void CBatchNameDlg::OnClose()
+{
+    EndDialog(IDCANCEL);
+}
+
 // Draws the icon while the dialog is minimised.
 void CBatchNameDlg::OnPaint()
 {
@@ -225,6 +233,9 @@ HCURSOR CBatchNameDlg::OnQueryDragIcon()
 // The tree's selection changed: load the selected folder's files.
 void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
+    *pResult = 0;
+    if (m_bFollowingRenames)
+        return;
     HTREEITEM hItem = m_tree.GetSelectedItem();
     int nFound = 0;
     m_nNameCount = 0;
@@ -246,7 +257,6 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     ++m_nLoadSerial;
     if (nFound > m_nNameCount)
         PostMessage(WM_LISTING_NOTICE, (WPARAM)nFound, (LPARAM)m_nLoadSerial);
-    *pResult = 0;
 }
 
 // Posted by a load that found more files than the list takes.
@@ -283,16 +293,25 @@ void CBatchNameDlg::OnRename()
         return;
 
     std::vector<CString> before(m_strDiskNames, m_strDiskNames + m_nNameCount);
+    CRenameRun run;
     std::vector<RenameFailure> failures =
-        ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames, m_strDiskNames);
+        ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames, m_strDiskNames, &run);
     ResetUndo();
-    if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount))
+    if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount, run.identities))
         UpdateTakeBackItem();
-    for (int i = 0; i < m_nNameCount; ++i)
-        if (before[i].Compare(m_strDiskNames[i]) != 0)
-            m_tree.FollowFileRename(m_strFolderPath, before[i], m_strDiskNames[i]);
+    FollowRenamesInTree(m_strFolderPath, before, std::vector<CString>(m_strDiskNames, m_strDiskNames + m_nNameCount));
     if (!failures.empty())
         ShowMessage(FormatRenameReport(m_nNameCount, failures), AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
+}
+
+void CBatchNameDlg::FollowRenamesInTree(const CString& strFolderPath, const std::vector<CString>& before,
+                                        const std::vector<CString>& after)
+{
+    // An item the tree drops or selects anew meanwhile is no folder the
+    // user chose: the list stays as it is.
+    m_bFollowingRenames = true;
+    auto restore = AfxScopeExit([this] { m_bFollowingRenames = false; });
+    m_tree.FollowRenames(strFolderPath, before, after);
 }
 
 bool CBatchNameDlg::ConfirmShiftedRename(int nLines)
@@ -318,9 +337,7 @@ void CBatchNameDlg::OnTakeBackRename()
     std::vector<CString> now;
     std::vector<RenameFailure> failures = record.TakeBack(now);
     const std::vector<CString>& renamed = record.GetNewNames();
-    for (int k = 0; k < record.GetCount(); ++k)
-        if (renamed[k].Compare(now[k]) != 0)
-            m_tree.FollowFileRename(record.GetFolderPath(), renamed[k], now[k]);
+    FollowRenamesInTree(record.GetFolderPath(), renamed, now);
 
     // The loaded folder: each line becomes the name its file now has, as
     // the list shows a name read from disk.

@@ -83,6 +83,11 @@ protected:
     BOOL OnInitDialog() override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
+    // Enter and Escape never end the dialog, even where a key reaches the
+    // platform's dialog handling: only closing the window does.
+    void OnOK() override {}
+    void OnCancel() override {}
+    void OnClose();
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnRename();
@@ -119,6 +124,9 @@ protected:
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnReopenLabelEdit(WPARAM wParam, LPARAM lParam);
     void OnTreeItemRenamed(const CString& strOldPath, const CString& strNewPath);
+    // Line nLine of the name editor takes strNew where it still reads
+    // strOld, without touching the undo history.
+    void FollowEditorLine(int nLine, const CString& strOld, const CString& strNew);
     bool IsTreeItem(HTREEITEM hItem, HTREEITEM hFrom = TVI_ROOT);
     // Set while a refusal's message box is up: taking the focus from the
     // label editor ends the edit a second time.
@@ -126,6 +134,12 @@ protected:
 
     // Shows a message box owned by the dialog.
     virtual int ShowMessage(const CString& strText, const CString& strCaption, UINT nType);
+
+    // Open branches of the tree follow a whole rename (or take-back) in
+    // strFolderPath: file k went from before[k] to after[k] on disk.
+    void FollowRenamesInTree(const CString& strFolderPath, const std::vector<CString>& before,
+                             const std::vector<CString>& after);
+    bool m_bFollowingRenames;
 
     // The rename button's question when the lines and the files differ in
     // number; true when the user goes on.

@@ -34,20 +34,16 @@ const CString& CBatchNameDlg::RecordEditorText()
 
 // The steps every batch command takes, in this order: the undo button on,
 // the command's parameters read, the editor text recorded as an undo step,
-// cut into the listed names, each name transformed, the names joined and
-// written back. With nothing listed there is nothing to change, and nothing
-// happens at all: no step, no history entry, no change in the editor.
+// each of its lines transformed as it stands, and the lines written back.
+// With nothing listed there is nothing to change, and nothing happens at
+// all: no step, no history entry, no change in the editor.
 void CBatchNameDlg::RunBatchCommand(const std::function<NameTransform()>& readParameters)
 {
     if (m_nNameCount <= 0)
         return;
     m_btnUndo.EnableWindow(TRUE);
     const NameTransform transform = readParameters();
-    const CString& strText = RecordEditorText();
-    SplitNames(strText, m_nNameCount, m_strNewNames);
-    for (int i = 0; i < m_nNameCount; ++i)
-        m_strNewNames[i] = transform(m_strNewNames[i]);
-    m_editNames.SetWindowText(JoinNames(m_strNewNames, m_nNameCount));
+    m_editNames.SetWindowText(TransformLines(RecordEditorText(), transform));
 }
 
 // Button 1007, or Enter in either combo box: replace the find text by the
@@ -73,8 +69,8 @@ void CBatchNameDlg::OnInsertFront()
     });
 }
 
-// Button 1018: replace the last three bytes of every name by the text of
-// edit 1012, the field the insert-in-front command reads as well.
+// Button 1018: replace the last three characters of every name by the text
+// of edit 1012, the field the insert-in-front command reads as well.
 void CBatchNameDlg::OnChangeExtension()
 {
     RunBatchCommand([this]() -> NameTransform {

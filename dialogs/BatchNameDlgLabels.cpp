@@ -8,7 +8,7 @@
 // levels below a top-level item may be renamed.
 void CBatchNameDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    HTREEITEM hItem = m_tree.GetSelectedItem();
+    HTREEITEM hItem = ((NMTVDISPINFOW*)pNMHDR)->item.hItem;
     HTREEITEM hParent = hItem ? m_tree.GetParentItem(hItem) : NULL;
     *pResult = (hParent && m_tree.GetParentItem(hParent)) ? 0 : 1;
 }
@@ -40,14 +40,19 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         break;
     case LABEL_EMPTY:
     case LABEL_NAME_IN_USE:
-    case LABEL_FAILED:
+    case LABEL_FAILED: {
+        if (!result.strNewName.IsEmpty()) {
+            m_tree.TakeNewName(hItem, result.strNewName);
+            OnTreeItemRenamed(result.strOldPath, result.strNewPath);
+        }
         m_bEndingLabelEdit = true;
+        auto restore = AfxScopeExit([this] { m_bEndingLabelEdit = false; });
         ShowMessage(result.strMessage, result.strCaption, MB_OK | MB_ICONHAND);
-        m_bEndingLabelEdit = false;
         // An editor opened from inside this notification would be destroyed
         // when it returns: open it afterwards.
         PostMessage(WM_REOPEN_LABEL_EDIT, 0, (LPARAM)hItem);
         break;
+    }
     }
 }
 
@@ -67,10 +72,40 @@ void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& 
         return;
     for (int i = 0; i < m_nNameCount; ++i)
         if (IsSamePath(m_strFolderPath + m_strDiskNames[i], strOldPath)) {
+            const CString strOldShown = m_strCurNames[i];
             m_strDiskNames[i] = strNewPath.Mid(LastPartStart(strNewPath));
             m_strCurNames[i] = m_strDiskNames[i];
+            // Its line follows, so that the next rename does not rename it
+            // back; a line the user changed stays as typed.
+            FollowEditorLine(i, strOldShown, m_strCurNames[i]);
             break;
         }
+}
+
+void CBatchNameDlg::FollowEditorLine(int nLine, const CString& strOld, const CString& strNew)
+{
+    const int nStart = m_editNames.LineIndex(nLine);
+    if (nStart < 0 || m_editNames.LineLength(nStart) != strOld.GetLength())
+        return;
+    CString strText;
+    m_editNames.GetWindowText(strText);
+    if (strText.Mid(nStart, strOld.GetLength()) != strOld)
+        return;
+    // Only the line changes: the caret, the selection and the scroll
+    // position stay where the user left them.
+    int nSelStart = 0, nSelEnd = 0;
+    m_editNames.GetSel(nSelStart, nSelEnd);
+    const int nFirstVisible = m_editNames.GetFirstVisibleLine();
+    m_editNames.SetSel(nStart, nStart + strOld.GetLength());
+    m_editNames.ReplaceSel(strNew, FALSE);
+    const int nOldEnd = nStart + strOld.GetLength();
+    auto follow = [&](int nPos) {
+        if (nPos >= nOldEnd)
+            return nPos + strNew.GetLength() - strOld.GetLength();
+        return nPos > nStart + strNew.GetLength() ? nStart + strNew.GetLength() : nPos;
+    };
+    m_editNames.SetSel(follow(nSelStart), follow(nSelEnd));
+    m_editNames.LineScroll(nFirstVisible - m_editNames.GetFirstVisibleLine());
 }
 
 LRESULT CBatchNameDlg::OnReopenLabelEdit(WPARAM wParam, LPARAM lParam)

@@ -51,6 +51,11 @@ public:
     void SetLimitText(UINT nMax) { SendMessage(EM_SETLIMITTEXT, nMax); }
     UINT GetLimitText() const { return (UINT)SendMessage(EM_GETLIMITTEXT); }
     void SetSel(int nStart, int nEnd) { SendMessage(EM_SETSEL, nStart, nEnd); }
+    void GetSel(int& nStart, int& nEnd) const { SendMessage(EM_GETSEL, (WPARAM)&nStart, (LPARAM)&nEnd); }
+    int LineIndex(int nLine = -1) const { return (int)SendMessage(EM_LINEINDEX, nLine); }
+    int LineLength(int nCharIndex = -1) const { return (int)SendMessage(EM_LINELENGTH, nCharIndex); }
+    int GetFirstVisibleLine() const { return (int)SendMessage(EM_GETFIRSTVISIBLELINE); }
+    BOOL LineScroll(int nLines, int nChars = 0) { return (BOOL)SendMessage(EM_LINESCROLL, nChars, nLines); }
     void ReplaceSel(const wchar_t* psz, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)psz); }
 };
 

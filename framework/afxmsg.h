@@ -71,6 +71,13 @@ protected:                    \
         return TRUE;                                \
     }
 
+#define ON_WM_CLOSE()         \
+    if (message == WM_CLOSE) { \
+        OnClose();             \
+        *pResult = 0;          \
+        return TRUE;           \
+    }
+
 #define ON_WM_PAINT()         \
     if (message == WM_PAINT) { \
         OnPaint();             \

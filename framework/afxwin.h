@@ -10,5 +10,6 @@
 #include "framework/afxdpi.h"
 #include "framework/afxdlg.h"
 #include "framework/afxmsg.h"
+#include "framework/afxscope.h"
 #include "framework/afxstr.h"
 #include "framework/afxwnd.h"

@@ -241,12 +241,23 @@ BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
-    for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
-        CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd && pWnd->PreTranslateMessage(pMsg))
-            return TRUE;
-        if (hWnd == hWndStop)
-            break;
+    // The same guard as the window procedure's: a pre-translation that
+    // throws swallows its message, which is then not dispatched (the
+    // dialog's own handling would turn an Enter into IDOK).
+    try {
+        for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+            CWnd* pWnd = FromHandlePermanent(hWnd);
+            if (pWnd && pWnd->PreTranslateMessage(pMsg))
+                return TRUE;
+            if (hWnd == hWndStop)
+                break;
+        }
+    } catch (const std::exception& e) {
+        AfxTraceException(pMsg->hwnd, pMsg->message, e.what());
+        return TRUE;
+    } catch (...) {
+        AfxTraceException(pMsg->hwnd, pMsg->message, NULL);
+        return TRUE;
     }
     return FALSE;
 }

@@ -196,7 +196,8 @@ public:
     // The message loop offers each message here first; true means handled.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Offers the message to the window under pMsg->hwnd and its parents up
-    // to hWndStop.
+    // to hWndStop. No exception leaves it: one is reported, and the message
+    // counts as handled.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
     // Runs the message through reflection, the message table and the
@@ -222,6 +223,7 @@ protected:
 
     // Handlers whose default is the platform's own processing.
     void OnSysCommand(UINT nID, LPARAM lParam) { Default(); }
+    void OnClose() { Default(); }
     void OnPaint() { Default(); }
     void OnSize(UINT nType, int cx, int cy) { Default(); }
     void OnMouseMove(UINT nFlags, CPoint point) { Default(); }

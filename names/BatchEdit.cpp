@@ -70,29 +70,11 @@ CString ChangeExtensionOfName(const CString& strLine, const CString& strExtensio
     return CutExtension(strLine) + strExtension;
 }
 
-CString ReplaceInNames(const CString& strText, int nCount, CString* pNewNames,
-                       const CString& strFind, const CString& strReplace)
+CString TransformLines(const CString& strText, const std::function<CString(const CString& strLine)>& transform)
 {
-    SplitNames(strText, nCount, pNewNames);
-    for (int i = 0; i < nCount; ++i)
-        pNewNames[i] = ReplaceInName(pNewNames[i], strFind, strReplace);
-    return JoinNames(pNewNames, nCount);
-}
-
-CString InsertFrontOfNames(const CString& strText, int nCount, CString* pNewNames,
-                           const CString& strFront)
-{
-    SplitNames(strText, nCount, pNewNames);
-    for (int i = 0; i < nCount; ++i)
-        pNewNames[i] = InsertFrontOfName(pNewNames[i], strFront);
-    return JoinNames(pNewNames, nCount);
-}
-
-CString ChangeExtensionOfNames(const CString& strText, int nCount, CString* pNewNames,
-                               const CString& strExtension)
-{
-    SplitNames(strText, nCount, pNewNames);
-    for (int i = 0; i < nCount; ++i)
-        pNewNames[i] = ChangeExtensionOfName(pNewNames[i], strExtension);
-    return JoinNames(pNewNames, nCount);
+    std::vector<CString> lines = SplitLines(strText);
+    for (CString& strLine : lines)
+        if (!strLine.IsEmpty())
+            strLine = transform(strLine);
+    return JoinNames(lines.data(), (int)lines.size());
 }

@@ -1,7 +1,9 @@
 // The batch commands' work on the names, apart from the window: each
-// transformation of one name, and each whole command from the name editor's
+// transformation of one name, and a whole command from the name editor's
 // text to its new text.
 #pragma once
+
+#include <functional>
 
 #include "framework/afxstr.h"
 
@@ -21,12 +23,9 @@ CString CutExtension(const CString& strLine);
 // The line cut by CutExtension, followed by strExtension as typed.
 CString ChangeExtensionOfName(const CString& strLine, const CString& strExtension);
 
-// The whole commands: split strText into nCount names in pNewNames (the
-// edited names), transform each, and return the join of them. The split's
-// leftover is dropped, so the result holds exactly nCount lines.
-CString ReplaceInNames(const CString& strText, int nCount, CString* pNewNames,
-                       const CString& strFind, const CString& strReplace);
-CString InsertFrontOfNames(const CString& strText, int nCount, CString* pNewNames,
-                           const CString& strFront);
-CString ChangeExtensionOfNames(const CString& strText, int nCount, CString* pNewNames,
-                               const CString& strExtension);
+// A whole command on the name editor's text: each line as it stands
+// transformed, an empty line left empty, the same number of lines written
+// back, each closed with "\r\n" (see SplitLines). The command neither
+// invents a line for a file that has none nor drops a line the user added,
+// so a text whose lines no longer pair with the files stays so.
+CString TransformLines(const CString& strText, const std::function<CString(const CString& strLine)>& transform);

@@ -36,12 +36,39 @@ CString SplitNames(const CString& strText, int nCount, CString* pNames)
     return CString(text.data() + pos, (int)(text.size() - pos));
 }
 
-int CountNameLines(const CString& strText)
+namespace {
+
+// Where the text's lines end: past its last character that is not part of
+// a "\r\n" at its end.
+size_t LinesEnd(const std::wstring& text)
 {
-    const std::wstring& text = strText.str();
     size_t end = text.size();
     while (end >= 2 && text[end - 2] == L'\r' && text[end - 1] == L'\n')
         end -= 2;
+    return end;
+}
+
+}  // namespace
+
+std::vector<CString> SplitLines(const CString& strText)
+{
+    const std::wstring& text = strText.str();
+    const size_t end = LinesEnd(text);
+    std::vector<CString> lines;
+    for (size_t pos = 0; pos < end;) {
+        size_t brk = text.find(L"\r\n", pos);
+        if (brk == std::wstring::npos || brk > end)
+            brk = end;
+        lines.emplace_back(text.data() + pos, (int)(brk - pos));
+        pos = brk + 2;
+    }
+    return lines;
+}
+
+int CountNameLines(const CString& strText)
+{
+    const std::wstring& text = strText.str();
+    const size_t end = LinesEnd(text);
     if (end == 0)
         return 0;
     int nLines = 1;

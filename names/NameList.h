@@ -18,8 +18,12 @@ CString JoinNames(const CString* pNames, int nCount);
 // is a name too; past the text's end the names are empty.
 CString SplitNames(const CString& strText, int nCount, CString* pNames);
 
-// The number of lines the text holds: a last run not closed by "\r\n"
-// counts, empty lines at the end of the text do not.
+// The lines the text holds, as the rename and the batch commands read it:
+// a last run not closed by "\r\n" is a line, empty lines at the end of the
+// text are none.
+std::vector<CString> SplitLines(const CString& strText);
+
+// The number of lines SplitLines finds.
 int CountNameLines(const CString& strText);
 
 // The name the list shows for a name read from disk: composed (NFC) where

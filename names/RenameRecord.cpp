@@ -1,22 +1,27 @@
 #include "names/RenameRecord.h"
 
+#include "names/NameCheck.h"
 #include "names/RenamePlan.h"
 #include "platform/PathIdentity.h"
 
-bool CRenameRecord::Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount)
+bool CRenameRecord::Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount,
+                         const std::vector<CFileIdentity>& identities)
 {
     std::vector<CString> oldNames, newNames;
+    std::vector<CFileIdentity> kept;
     for (int i = 0; i < nCount; ++i) {
         if (pBefore[i].Compare(pAfter[i]) == 0)
             continue;
         oldNames.push_back(pBefore[i]);
         newNames.push_back(pAfter[i]);
+        kept.push_back(i < (int)identities.size() ? identities[i] : CFileIdentity());
     }
     if (newNames.empty())
         return false;
     m_strFolderPath = strFolderPath;
     m_strOldNames.swap(oldNames);
     m_strNewNames.swap(newNames);
+    m_identities.swap(kept);
     return true;
 }
 
@@ -25,6 +30,7 @@ void CRenameRecord::Clear()
     m_strFolderPath.Empty();
     m_strOldNames.clear();
     m_strNewNames.clear();
+    m_identities.clear();
 }
 
 void CRenameRecord::FollowFolderRename(const CString& strOldPath, const CString& strNewPath)
@@ -33,14 +39,39 @@ void CRenameRecord::FollowFolderRename(const CString& strOldPath, const CString&
         ::FollowFolderRename(m_strFolderPath, strOldPath, strNewPath);
 }
 
-std::vector<RenameFailure> CRenameRecord::TakeBack(std::vector<CString>& rNowNames) const
+std::vector<RenameFailure> CRenameRecord::TakeBack(std::vector<CString>& rNowNames, CRenameRun* pRun) const
 {
     rNowNames = m_strNewNames;
     const int nCount = GetCount();
+    // Only a file that is still the file the rename moved goes back: what
+    // another program put under its new name since is left alone. The
+    // folder is read once, for this check and for the moves.
+    CFolderSnapshot snapshot(m_strFolderPath);
+    std::vector<CString> wanted = m_strOldNames;
+    std::vector<int> changed;
+    for (int k = 0; k < nCount; ++k) {
+        // A file a line moved into another folder is asked about on its own.
+        const CFileIdentity now = LastPartStart(rNowNames[k]) == 0
+                                      ? snapshot.IdentityOf(rNowNames[k])
+                                      : GetFileIdentity(m_strFolderPath + rNowNames[k]);
+        if (m_identities[k].IsKnown() && now.IsKnown() && now != m_identities[k]) {
+            wanted[k] = rNowNames[k];
+            changed.push_back(k);
+        }
+    }
     // The old names are names the files had on disk: they go back as they
     // were, even where a new name could not be spelt so.
-    RenamePlan plan = PlanRenames(m_strFolderPath, rNowNames.data(), m_strOldNames.data(), nCount, NULL, false);
-    return ApplyPlan(m_strFolderPath, plan, rNowNames.data(), m_strOldNames.data());
+    RenamePlan plan = PlanRenames(m_strFolderPath, rNowNames.data(), wanted.data(), nCount, NULL, false);
+    for (int k : changed)
+        plan.refusals.push_back({k, RENAME_ERROR_FILE_CHANGED});
+    CRenameRun run;
+    if (!pRun)
+        pRun = &run;
+    pRun->pSnapshot = &snapshot;
+    std::vector<RenameFailure> failures =
+        ApplyPlan(m_strFolderPath, plan, rNowNames.data(), m_strOldNames.data(), NULL, pRun);
+    pRun->pSnapshot = NULL;
+    return failures;
 }
 
 bool FollowFolderRename(CString& strFolderPath, const CString& strOldPath, const CString& strNewPath)

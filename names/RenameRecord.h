@@ -13,7 +13,9 @@ public:
     // Keeps the files of strFolderPath whose name on disk went from
     // pBefore[i] to another pAfter[i], in place of what was kept; keeps the earlier
     // record, and returns false, when no file changed its name.
-    bool Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount);
+    // identities[i], where given, is which file file i is.
+    bool Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount,
+              const std::vector<CFileIdentity>& identities = std::vector<CFileIdentity>());
     void Clear();
     bool IsEmpty() const { return m_strNewNames.empty(); }
     int GetCount() const { return (int)m_strNewNames.size(); }
@@ -27,15 +29,18 @@ public:
     void FollowFolderRename(const CString& strOldPath, const CString& strNewPath);
 
     // Renames each recorded file from its new name back to its old one,
-    // planned as a rename is. rNowNames receives the name each file has
-    // afterwards, in record order. Returns the files that could not go
-    // back; the record itself is left as it is.
-    std::vector<RenameFailure> TakeBack(std::vector<CString>& rNowNames) const;
+    // planned as a rename is. A file under its new name that is not the
+    // file the rename moved (another program replaced it) is left alone and
+    // reported. rNowNames receives the name each file has afterwards, in
+    // record order. Returns the files that could not go back; the record
+    // itself is left as it is.
+    std::vector<RenameFailure> TakeBack(std::vector<CString>& rNowNames, CRenameRun* pRun = NULL) const;
 
 private:
     CString m_strFolderPath;
     std::vector<CString> m_strOldNames;
     std::vector<CString> m_strNewNames;
+    std::vector<CFileIdentity> m_identities;
 };
 
 // When strOldPath (a full path without a trailing "\") is the folder

@@ -5,6 +5,7 @@
 #include "names/NameCheck.h"
 #include "names/NameList.h"
 #include "names/RenamePlan.h"
+#include "framework/afxscope.h"
 #include "platform/FileSystem.h"
 #include "platform/PathIdentity.h"
 
@@ -14,10 +15,21 @@ const int MAX_REPORTED_FAILURES = 10;
 // Other temporary names tried when the disk already holds the planned one.
 const int TEMP_NAME_TRIES = 16;
 
+CString ReasonText(DWORD dwError)
+{
+    switch (dwError) {
+    case RENAME_ERROR_NOW_FOLDER:
+        return AfxLoadText(IDS_REASON_NOW_FOLDER);
+    case RENAME_ERROR_FILE_CHANGED:
+        return AfxLoadText(IDS_REASON_FILE_CHANGED);
+    }
+    return CString::FormatMessageText(dwError);
+}
+
 void AddFailure(std::vector<RenameFailure>& failures, int i, const CString& strOld, const CString& strNew,
                 DWORD dwError)
 {
-    failures.push_back({i, strOld, strNew, CString::FormatMessageText(dwError), dwError});
+    failures.push_back({i, strOld, strNew, ReasonText(dwError), dwError});
 }
 
 // The name below strFolderPath that strPath stands for when it lies directly
@@ -81,128 +93,228 @@ void FinishMove(const CString& strFolderPath, int i, CString& strCur, const CStr
     strCur = strHere;
 }
 
-// Moves strFrom to the temporary name, or to another temporary name when
-// the disk already holds that one; rStrTemp becomes the name used.
-DWORD MoveToTemp(const CString& strFolderPath, const CString& strFrom, CString& rStrTemp, CFolderSnapshot& snapshot)
-{
-    const CString strPlanned = rStrTemp;
-    DWORD dwError = RenamePath(strFolderPath + strFrom, strFolderPath + rStrTemp, &snapshot);
-    for (int k = 2; k <= TEMP_NAME_TRIES && (dwError == ERROR_ALREADY_EXISTS || dwError == ERROR_FILE_EXISTS); ++k) {
-        rStrTemp = strPlanned + L"-" + std::to_wstring(k).c_str();
-        dwError = RenamePath(strFolderPath + strFrom, strFolderPath + rStrTemp, &snapshot);
+// One run of a plan: the list's names of the files being renamed (the
+// names shown, the exact names on disk, the same array when the list keeps
+// no other, and the new names wanted), the folder as read once, and what
+// the run reports.
+class CPlanRun {
+public:
+    CPlanRun(const CString& strFolderPath, const RenamePlan& plan, CString* pCur, CString* pDisk,
+             const CString* pNew, CRenameRun* pRun, CFolderSnapshot& snapshot)
+        : m_strFolderPath(strFolderPath), m_plan(plan), m_pCur(pCur), m_pDisk(pDisk ? pDisk : pCur), m_pNew(pNew),
+          m_pRun(pRun), m_snapshot(snapshot)
+    {
     }
-    return dwError;
-}
 
-// The list's names of the files being renamed: the names shown, the exact
-// names on disk (the same array when the list keeps no other) and the new
-// names wanted.
-struct ListNames {
-    CString* pCur;
-    CString* pDisk;
-    const CString* pNew;
+    std::vector<RenameFailure> Run()
+    {
+        for (const RenameRefusal& r : m_plan.refusals)
+            Fail(r.nIndex, r.dwError);
+        const std::vector<RenameMove>& moves = m_plan.moves;
+        for (size_t m = 0; m < moves.size();) {
+            size_t end = m + 1;
+            if (moves[m].nCycle >= 0)
+                while (end < moves.size() && moves[end].nCycle == moves[m].nCycle)
+                    ++end;
+            if (!m_bStopped && !Step(moves[m]))
+                m_bStopped = true;
+            if (m_bStopped) {
+                for (size_t k = m; k < end; ++k)
+                    if (moves[k].kind != MOVE_FROM_TEMP)
+                        Fail(moves[k].nIndex, ERROR_CANCELLED);
+            } else if (moves[m].nCycle >= 0) {
+                RunCycle(m, end);
+            } else {
+                RunMove(moves[m]);
+            }
+            m = end;
+        }
+        std::stable_sort(m_failures.begin(), m_failures.end(),
+                         [](const RenameFailure& a, const RenameFailure& b) { return a.nIndex < b.nIndex; });
+        return m_failures;
+    }
+
+private:
+    // Asks the caller whether to go on, before a move; true without one.
+    bool Step(const RenameMove& mv)
+    {
+        return !m_pRun || !m_pRun->step || m_pRun->step(m_nDone, (int)m_plan.moves.size(), m_pCur[mv.nIndex]);
+    }
+
+    void Fail(int i, DWORD dwError) { AddFailure(m_failures, i, m_pCur[i], m_pNew[i], dwError); }
 
     // File i now has the name strName on disk; a name the rename gave it is
     // shown as it is.
     void Moved(int i, const CString& strName)
     {
-        if (pDisk[i] == strName)
+        if (m_pDisk[i] == strName)
             return;
-        pDisk[i] = strName;
-        pCur[i] = strName;
+        m_pDisk[i] = strName;
+        m_pCur[i] = strName;
     }
-    // File i has just been moved to strTo: it takes the name it really has.
-    void Finish(const CString& strFolderPath, int i, const CString& strTo, std::vector<RenameFailure>& failures,
-                CFolderSnapshot& snapshot)
+
+    // Moves a listed file from its name on disk (or the temporary name its
+    // cycle gave it) to strTo, as one move of the plan; its identity is
+    // kept as it was read before it first moved.
+    DWORD Move(const RenameMove& mv, const CString& strFrom, const CString& strTo)
     {
-        CString strName = pDisk[i];
-        FinishMove(strFolderPath, i, strName, strTo, failures, snapshot);
+        if (mv.kind != MOVE_FROM_TEMP) {
+            if (m_snapshot.IsFolder(strFrom))
+                return RENAME_ERROR_NOW_FOLDER;
+            if (m_pRun) {
+                if ((int)m_pRun->identities.size() <= mv.nIndex)
+                    m_pRun->identities.resize(mv.nIndex + 1);
+                m_pRun->identities[mv.nIndex] = m_snapshot.IdentityOf(strFrom);
+            }
+        }
+        CString strStranded;
+        DWORD dwError = RenamePath(m_strFolderPath + strFrom, m_strFolderPath + strTo, &m_snapshot, &strStranded);
+        if (!strStranded.IsEmpty())
+            Moved(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
+        ++m_nDone;
+        return dwError;
+    }
+
+    void RunMove(const RenameMove& mv)
+    {
+        // A file whose new name a file before it failed to free fails here
+        // too: the platform never replaces anything.
+        DWORD dwError = Move(mv, mv.strFrom, mv.strTo);
+        if (dwError)
+            Fail(mv.nIndex, dwError);
+        else
+            Finish(mv.nIndex, mv.strTo);
+    }
+
+    // File i has just been moved to strTo: it takes the name it really has.
+    void Finish(int i, const CString& strTo)
+    {
+        CString strName = m_pDisk[i];
+        FinishMove(m_strFolderPath, i, strName, strTo, m_failures, m_snapshot);
         Moved(i, strName);
     }
-};
 
-// The moves [first, end) of one cycle: the first file to the temporary
-// name, the others each into the name the one before freed, the first
-// from the temporary name into its new name. All of them or none.
-void ApplyCycle(const CString& strFolderPath, const std::vector<RenameMove>& moves, size_t first, size_t end,
-                CString strTemp, ListNames& names, std::vector<RenameFailure>& failures, CFolderSnapshot& snapshot)
-{
-    DWORD dwError = MoveToTemp(strFolderPath, moves[first].strFrom, strTemp, snapshot);
-    size_t done = first;
-    if (!dwError) {
-        for (done = first + 1; done < end; ++done) {
+    // The moves [first, end) of one cycle: the first file to the temporary
+    // name, the others each into the name the one before freed, the first
+    // from the temporary name into its new name. All of them or none: on a
+    // failure, or an exception, the moves made are undone.
+    void RunCycle(size_t first, size_t end)
+    {
+        const std::vector<RenameMove>& moves = m_plan.moves;
+        // A listed file that is a folder now stops the cycle before it starts.
+        for (size_t m = first; m < end; ++m)
+            if (moves[m].kind != MOVE_FROM_TEMP && m_snapshot.IsFolder(moves[m].strFrom)) {
+                for (size_t k = first; k < end; ++k)
+                    if (moves[k].kind != MOVE_FROM_TEMP)
+                        Fail(moves[k].nIndex, k == m ? RENAME_ERROR_NOW_FOLDER : ERROR_ALREADY_EXISTS);
+                return;
+            }
+        CString strTemp = m_plan.strTempName;
+        size_t done = first;
+        bool bKept = false;
+        auto undo = AfxScopeExit([&] {
+            if (!bKept)
+                UndoCycle(first, done, strTemp);
+        });
+        DWORD dwError = MoveToTemp(moves[first], strTemp);
+        if (!dwError)
+            done = first + 1;
+        bool bStopping = false;
+        while (!dwError && done < end) {
+            // A stop asked for here waits for the cycle to be put back or
+            // finished, whichever is nearer.
+            if (!Step(moves[done]) && !bStopping) {
+                bStopping = true;
+                m_bStopped = true;
+                if (done - first < end - done) {
+                    dwError = ERROR_CANCELLED;
+                    break;
+                }
+            }
             const RenameMove& mv = moves[done];
-            const CString& strFrom = mv.kind == MOVE_FROM_TEMP ? strTemp : mv.strFrom;
-            dwError = RenamePath(strFolderPath + strFrom, strFolderPath + mv.strTo, &snapshot);
-            if (dwError)
-                break;
+            dwError = Move(mv, mv.kind == MOVE_FROM_TEMP ? strTemp : mv.strFrom, mv.strTo);
+            if (!dwError)
+                ++done;
+        }
+        if (!dwError) {
+            bKept = true;
+            for (size_t m = first + 1; m < end; ++m)
+                Finish(moves[m].nIndex, moves[m].strTo);
+            return;
+        }
+        bKept = true;
+        UndoCycle(first, done, strTemp);
+        for (size_t m = first; m < end; ++m)
+            if (moves[m].kind != MOVE_FROM_TEMP)
+                Fail(moves[m].nIndex, dwError);
+    }
+
+    // Moves the cycle's first file to the temporary name, or to another
+    // temporary name when the disk already holds that one; rStrTemp becomes
+    // the name used.
+    DWORD MoveToTemp(const RenameMove& mv, CString& rStrTemp)
+    {
+        const CString strPlanned = rStrTemp;
+        DWORD dwError = Move(mv, mv.strFrom, rStrTemp);
+        for (int k = 2; k <= TEMP_NAME_TRIES && (dwError == ERROR_ALREADY_EXISTS || dwError == ERROR_FILE_EXISTS);
+             ++k) {
+            rStrTemp = strPlanned + L"-" + std::to_wstring(k).c_str();
+            dwError = Move(mv, mv.strFrom, rStrTemp);
+        }
+        return dwError;
+    }
+
+    // Undoes the moves [first, done) of a cycle, the last one first, so
+    // that each name is free again when its file comes back to it. A file
+    // that cannot come back stays where the cycle left it, and its current
+    // name says so.
+    void UndoCycle(size_t first, size_t done, const CString& strTemp)
+    {
+        const std::vector<RenameMove>& moves = m_plan.moves;
+        for (size_t m = done; m > first; --m) {
+            const RenameMove& mv = moves[m - 1];
+            const CString& strTo = mv.kind == MOVE_TO_TEMP ? strTemp : mv.strTo;
+            const CString& strBack = mv.kind == MOVE_FROM_TEMP ? strTemp : mv.strFrom;
+            const bool bBack = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot) == 0;
+            Moved(mv.nIndex, bBack ? strBack : strTo);
         }
     }
-    if (!dwError) {
-        for (size_t m = first + 1; m < end; ++m)
-            names.Finish(strFolderPath, moves[m].nIndex, moves[m].strTo, failures, snapshot);
-        return;
-    }
-    // Undo the moves made, the last one first, so that each name is free
-    // again when its file comes back to it. A file that cannot come back
-    // stays where the cycle left it, and its current name says so.
-    for (size_t m = done; m > first; --m) {
-        const RenameMove& mv = moves[m - 1];
-        const CString& strTo = mv.kind == MOVE_TO_TEMP ? strTemp : mv.strTo;
-        if (RenamePath(strFolderPath + strTo, strFolderPath + mv.strFrom, &snapshot) != 0)
-            names.Moved(mv.nIndex, strTo);
-    }
-    for (size_t m = first; m < end; ++m)
-        if (moves[m].kind != MOVE_FROM_TEMP)
-            AddFailure(failures, moves[m].nIndex, names.pCur[moves[m].nIndex], names.pNew[moves[m].nIndex], dwError);
-}
+
+    const CString& m_strFolderPath;
+    const RenamePlan& m_plan;
+    CString* m_pCur;
+    CString* m_pDisk;
+    const CString* m_pNew;
+    CRenameRun* m_pRun;
+    CFolderSnapshot& m_snapshot;
+    std::vector<RenameFailure> m_failures;
+    int m_nDone = 0;
+    bool m_bStopped = false;
+};
 
 }  // namespace
 
 std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames)
+                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames, CRenameRun* pRun)
 {
     SplitNames(strText, nCount, pNewNames);
     for (int i = CountNameLines(strText); i < nCount; ++i)
         pNewNames[i] = pCurNames[i];
     RenamePlan plan = PlanRenames(strFolderPath, pCurNames, pNewNames, nCount, pDiskNames);
-    return ApplyPlan(strFolderPath, plan, pCurNames, pNewNames, pDiskNames);
+    return ApplyPlan(strFolderPath, plan, pCurNames, pNewNames, pDiskNames, pRun);
 }
 
 std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenamePlan& plan, CString* pCurNames,
-                                     const CString* pNewNames, CString* pDiskNames)
+                                     const CString* pNewNames, CString* pDiskNames, CRenameRun* pRun)
 {
-    ListNames names = {pCurNames, pDiskNames ? pDiskNames : pCurNames, pNewNames};
-    std::vector<RenameFailure> failures;
-    for (const RenameRefusal& r : plan.refusals)
-        AddFailure(failures, r.nIndex, pCurNames[r.nIndex], pNewNames[r.nIndex], r.dwError);
-    const std::vector<RenameMove>& moves = plan.moves;
     // Every move's source is checked against the folder as it is now, read
     // once: it must be there under its exact name on disk (a temporary name
     // as this run made it).
-    CFolderSnapshot snapshot(moves.empty() ? CFolderSnapshot() : CFolderSnapshot(strFolderPath));
-    for (size_t m = 0; m < moves.size();) {
-        const RenameMove& mv = moves[m];
-        if (mv.nCycle >= 0) {
-            size_t end = m;
-            while (end < moves.size() && moves[end].nCycle == mv.nCycle)
-                ++end;
-            ApplyCycle(strFolderPath, moves, m, end, plan.strTempName, names, failures, snapshot);
-            m = end;
-            continue;
-        }
-        // A file whose new name a file before it failed to free fails here
-        // too: the platform never replaces anything.
-        DWORD dwError = RenamePath(strFolderPath + mv.strFrom, strFolderPath + mv.strTo, &snapshot);
-        if (dwError)
-            AddFailure(failures, mv.nIndex, pCurNames[mv.nIndex], pNewNames[mv.nIndex], dwError);
-        else
-            names.Finish(strFolderPath, mv.nIndex, mv.strTo, failures, snapshot);
-        ++m;
-    }
-    std::stable_sort(failures.begin(), failures.end(),
-                     [](const RenameFailure& a, const RenameFailure& b) { return a.nIndex < b.nIndex; });
-    return failures;
+    CFolderSnapshot ownSnapshot;
+    CFolderSnapshot* pSnapshot = pRun && pRun->pSnapshot ? pRun->pSnapshot : &ownSnapshot;
+    if (pSnapshot == &ownSnapshot && !plan.moves.empty())
+        ownSnapshot = CFolderSnapshot(strFolderPath);
+    return CPlanRun(strFolderPath, plan, pCurNames, pDiskNames, pNewNames, pRun, *pSnapshot).Run();
 }
 
 CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures, UINT nHeadID)

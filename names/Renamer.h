@@ -1,9 +1,11 @@
 // Applying the name editor's lines to the listed files.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "framework/afxstr.h"
+#include "platform/FileSystem.h"
 #include "res/resource.h"
 
 struct RenamePlan;
@@ -12,8 +14,29 @@ struct RenameFailure {
     int nIndex;           // position of the file in the name list
     CString strOldName;   // the name the file keeps
     CString strNewName;   // the name on its line
-    CString strReason;    // the system's message for the error
+    CString strReason;    // the reason line for the error
     DWORD dwError;        // the system's error code
+};
+
+// Errors of the program's own, each reported with a reason line of the
+// string table rather than the system's message.
+#define RENAME_ERROR_NOW_FOLDER (APPLICATION_ERROR_MASK | 1)    // the listed file's name is a folder's now
+#define RENAME_ERROR_FILE_CHANGED (APPLICATION_ERROR_MASK | 2)  // another program put another file there
+
+// What a run of the renamer is given and gives back beside the names.
+struct CRenameRun {
+    // The folder as read already (a take-back reads it first), or NULL:
+    // the run reads it once, before the first move.
+    CFolderSnapshot* pSnapshot = NULL;
+    // Called before each move with the moves done, the moves planned and
+    // the name of the file about to move; false asks the run to stop. The
+    // stop comes between moves, never inside a cycle: a cycle begun is put
+    // back when fewer of its moves are done than left, else finished. Files
+    // the stop leaves alone are reported with ERROR_CANCELLED.
+    std::function<bool(int nDone, int nTotal, const CString& strName)> step;
+    // Out: the identity of each file that moved, by its position in the
+    // list (unknown for the others), as read before the first move.
+    std::vector<CFileIdentity> identities;
 };
 
 // Renames the listed files of strFolderPath to the lines of strText, line i
@@ -23,19 +46,22 @@ struct RenameFailure {
 // pDiskNames, when given, are the files' exact names on disk beside the
 // names the list shows (pCurNames).
 std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames = NULL);
+                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames = NULL,
+                                        CRenameRun* pRun = NULL);
 
 // Carries out the plan's moves in strFolderPath, in order; every move goes
-// through the platform's rename, which never replaces anything. Current
-// name i becomes the name file i really has afterwards: a name stored
-// otherwise than asked (a change of case the platform ignored, a name cut
-// short) is read back, and a name cut short is given back. When a move of a
-// cycle fails, the moves already made are undone and every file of the
-// cycle is reported. A file that moved gets its new name on disk in
-// pDiskNames (when given) and shown in pCurNames. Returns the failures and
-// refusals, in list order.
+// through the platform's rename, which never replaces anything, and a
+// listed file whose name is a folder's now is not moved. Current name i
+// becomes the name file i really has afterwards: a name stored otherwise
+// than asked (a change of case the platform ignored, a name cut short) is
+// read back, and a name cut short is given back. When a move of a cycle
+// fails, the moves already made are undone and every file of the cycle is
+// reported; a file that can go neither on nor back keeps, and is reported
+// under, the name it was left at. A file that moved gets its new name on
+// disk in pDiskNames (when given) and shown in pCurNames. Returns the
+// failures and refusals, in list order.
 std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenamePlan& plan, CString* pCurNames,
-                                     const CString* pNewNames, CString* pDiskNames = NULL);
+                                     const CString* pNewNames, CString* pDiskNames = NULL, CRenameRun* pRun = NULL);
 
 // The failure report: the first line (string nHeadID: "전체 N개 중 M개
 // ..." with the count and the number of failures), then up to 10 lines

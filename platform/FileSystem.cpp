@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/afxscope.h"
 #include "platform/PathIdentity.h"
 
 namespace {
@@ -53,8 +54,9 @@ DWORD CheckSource(const std::wstring& wstrPath)
 // Moves an entry to another spelling of its own name (letter case). Some
 // file systems (Wine's) report such a move done and keep the old spelling:
 // then it goes through a temporary name in the same folder. 0 once the
-// entry is stored under the new spelling.
-DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew)
+// entry is stored under the new spelling; wstrStranded names the temporary
+// name when the entry could go neither on nor back from it.
+DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, std::wstring& wstrStranded)
 {
     if (!::MoveFileExW(wstrOld.c_str(), wstrNew.c_str(), 0))
         return LastErrorOr(ERROR_GEN_FAILURE);
@@ -75,49 +77,119 @@ DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew)
         return ERROR_ALREADY_EXISTS;
     if (!::MoveFileExW(wstrOld.c_str(), wstrTemp.c_str(), 0))
         return LastErrorOr(ERROR_GEN_FAILURE);
+    // From here on the entry goes back to its old name on every way out
+    // but success, an exception included.
+    DWORD dwError = ERROR_GEN_FAILURE;
+    bool bDone = false;
+    auto back = AfxScopeExit([&] {
+        if (!bDone && !::MoveFileExW(wstrTemp.c_str(), wstrOld.c_str(), 0))
+            wstrStranded = wstrTemp;
+    });
     if (::MoveFileExW(wstrTemp.c_str(), wstrNew.c_str(), 0))
-        return 0;
-    DWORD dwError = LastErrorOr(ERROR_GEN_FAILURE);
-    ::MoveFileExW(wstrTemp.c_str(), wstrOld.c_str(), 0);
-    return dwError;
+        bDone = true;
+    else
+        dwError = LastErrorOr(ERROR_GEN_FAILURE);
+    return bDone ? 0 : dwError;
+}
+
+// The identity of the open entry: its volume and its file number.
+CFileIdentity IdentityOfHandle(HANDLE hFile)
+{
+    CFileIdentity identity;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileInformationByHandle(hFile, &info)) {
+        identity.dwVolume = info.dwVolumeSerialNumber;
+        identity.nFileId = ((ULONGLONG)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    }
+    return identity;
 }
 
 }  // namespace
 
 CFolderSnapshot::CFolderSnapshot(const CString& strFolderPath) : m_wstrFolder(LongPath(strFolderPath))
 {
-    WIN32_FIND_DATAW fd;
-    HANDLE hFind = ::FindFirstFileExW((m_wstrFolder + L"*").c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
-                                      NULL, FIND_FIRST_EX_LARGE_FETCH);
-    if (hFind == INVALID_HANDLE_VALUE)
+    // One handle on the folder, read in large blocks: names, attributes
+    // and file numbers together.
+    HANDLE hFolder = ::CreateFileW(m_wstrFolder.c_str(), FILE_LIST_DIRECTORY,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    if (hFolder == INVALID_HANDLE_VALUE)
         return;
-    do {
-        m_names.insert(fd.cFileName);
-        ++m_folded[FoldedName(fd.cFileName)];
-    } while (::FindNextFileW(hFind, &fd));
-    ::FindClose(hFind);
+    const DWORD dwVolume = IdentityOfHandle(hFolder).dwVolume;
+    std::vector<ULONGLONG> buffer(64 * 1024 / sizeof(ULONGLONG));
+    FILE_INFO_BY_HANDLE_CLASS infoClass = FileIdBothDirectoryRestartInfo;
+    while (::GetFileInformationByHandleEx(hFolder, infoClass, buffer.data(), (DWORD)(buffer.size() * sizeof(ULONGLONG)))) {
+        infoClass = FileIdBothDirectoryInfo;
+        const BYTE* p = (const BYTE*)buffer.data();
+        for (;;) {
+            const FILE_ID_BOTH_DIR_INFO* pInfo = (const FILE_ID_BOTH_DIR_INFO*)p;
+            std::wstring wstrName(pInfo->FileName, pInfo->FileNameLength / sizeof(wchar_t));
+            if (wstrName != L"." && wstrName != L"..") {
+                Entry entry;
+                entry.identity.dwVolume = dwVolume;
+                entry.identity.nFileId = (ULONGLONG)pInfo->FileId.QuadPart;
+                entry.bFolder = (pInfo->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+                ++m_folded[FoldedName(wstrName)];
+                m_entries.emplace(std::move(wstrName), entry);
+            }
+            if (!pInfo->NextEntryOffset)
+                break;
+            p += pInfo->NextEntryOffset;
+        }
+    }
+    ::CloseHandle(hFolder);
 }
 
 bool CFolderSnapshot::HoldsOnly(const std::wstring& wstrFolder, const std::wstring& wstrName) const
 {
-    if (wstrFolder != m_wstrFolder || !m_names.count(wstrName))
+    if (wstrFolder != m_wstrFolder || !m_entries.count(wstrName))
         return false;
     auto found = m_folded.find(FoldedName(wstrName));
     return found != m_folded.end() && found->second == 1;
+}
+
+CFileIdentity CFolderSnapshot::IdentityOf(const CString& strName) const
+{
+    auto found = m_entries.find(strName.str());
+    return found == m_entries.end() ? CFileIdentity() : found->second.identity;
+}
+
+bool CFolderSnapshot::IsFolder(const CString& strName) const
+{
+    auto found = m_entries.find(strName.str());
+    return found != m_entries.end() && found->second.bFolder;
 }
 
 void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath)
 {
     std::wstring wstrFolder, wstrName;
     SplitPath(wstrOldPath, wstrFolder, wstrName);
-    if (wstrFolder == m_wstrFolder && m_names.erase(wstrName))
+    Entry entry = {CFileIdentity(), false};
+    auto found = wstrFolder == m_wstrFolder ? m_entries.find(wstrName) : m_entries.end();
+    if (found != m_entries.end()) {
+        entry = found->second;
+        m_entries.erase(found);
         --m_folded[FoldedName(wstrName)];
+    }
     SplitPath(wstrNewPath, wstrFolder, wstrName);
-    if (wstrFolder == m_wstrFolder && m_names.insert(wstrName).second)
+    if (wstrFolder == m_wstrFolder && m_entries.emplace(wstrName, entry).second)
         ++m_folded[FoldedName(wstrName)];
 }
 
-DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot)
+CFileIdentity GetFileIdentity(const CString& strPath)
+{
+    HANDLE hFile = ::CreateFileW(LongPath(strPath).c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return CFileIdentity();
+    CFileIdentity identity = IdentityOfHandle(hFile);
+    ::CloseHandle(hFile);
+    return identity;
+}
+
+DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot,
+                 CString* pStrStranded)
 {
     const std::wstring wstrOld = LongPath(strOldPath);
     const std::wstring wstrNew = LongPath(strNewPath);
@@ -131,7 +203,18 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
     // No MOVEFILE_REPLACE_EXISTING: an existing target makes the call fail
     // instead of being overwritten.
     if (CompareFileNames(wstrOld, wstrNew) == 0) {
-        DWORD dwError = MoveToOwnName(wstrOld, wstrNew);
+        std::wstring wstrStranded;
+        DWORD dwError = MoveToOwnName(wstrOld, wstrNew, wstrStranded);
+        if (!wstrStranded.empty()) {
+            // The entry is under its temporary name now, and must be found
+            // there.
+            if (pSnapshot)
+                pSnapshot->Moved(wstrOld, wstrStranded);
+            if (pStrStranded) {
+                const CString strOld = ResolvePathText(strOldPath);
+                *pStrStranded = strOld.Left((int)strOld.str().find_last_of(L'\\') + 1) + LastPart(wstrStranded).c_str();
+            }
+        }
         if (dwError)
             return dwError;
     } else if (!::MoveFileExW(wstrOld.c_str(), wstrNew.c_str(), 0)) {
@@ -142,9 +225,9 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
     return 0;
 }
 
-DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath)
+DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded)
 {
-    return RenamePath(strOldPath, strNewPath);
+    return RenamePath(strOldPath, strNewPath, NULL, pStrStranded);
 }
 
 CString GetStoredName(const CString& strPath)

@@ -14,10 +14,25 @@
 
 #include "framework/afxstr.h"
 
-// The exact names on disk of one folder's entries, read once, so that the
-// sources of many renames in that folder are checked against them rather
-// than looked up one by one. Each rename made through it keeps it up to
-// date.
+// Which file an entry is, whatever its name: the volume's serial number
+// and the file's number on it. Both 0 when not known.
+struct CFileIdentity {
+    DWORD dwVolume = 0;
+    ULONGLONG nFileId = 0;
+
+    bool IsKnown() const { return nFileId != 0; }
+    bool operator==(const CFileIdentity& other) const
+    {
+        return dwVolume == other.dwVolume && nFileId == other.nFileId;
+    }
+    bool operator!=(const CFileIdentity& other) const { return !(*this == other); }
+};
+
+// The exact names on disk of one folder's entries, with what each is (its
+// identity, whether it is a folder), read once by one call on the folder,
+// so that the sources of many renames in that folder are checked against
+// them rather than looked up one by one. Each rename made through it keeps
+// it up to date.
 class CFolderSnapshot {
 public:
     // strFolderPath ends with "\".
@@ -29,14 +44,27 @@ public:
     // there under exactly that name, and no other entry answers to it with
     // letter case ignored.
     bool HoldsOnly(const std::wstring& wstrFolder, const std::wstring& wstrName) const;
+    // The identity of the entry named exactly strName in the folder;
+    // unknown when there is none.
+    CFileIdentity IdentityOf(const CString& strName) const;
+    // Whether the entry named exactly strName is a folder.
+    bool IsFolder(const CString& strName) const;
     // An entry was moved from one long path to another.
     void Moved(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath);
 
 private:
+    struct Entry {
+        CFileIdentity identity;
+        bool bFolder;
+    };
     std::wstring m_wstrFolder;
-    std::unordered_set<std::wstring> m_names;
+    std::unordered_map<std::wstring, Entry> m_entries;
     std::unordered_map<std::wstring, int> m_folded;
 };
+
+// The identity of the entry at a full path, by a handle on it; unknown when
+// there is none. For the odd entry outside a folder read as a snapshot.
+CFileIdentity GetFileIdentity(const CString& strPath);
 
 // Renames (or moves) a file or folder from one full path to another. Never
 // replaces anything: when the new path exists the call fails and both stay
@@ -46,13 +74,16 @@ private:
 // given, tells that without asking the disk. A new name that differs from
 // the old one in letter case only is written as spelt: some file systems
 // (Wine's) report such a move done and keep the old spelling, so it goes
-// through a temporary name in the same folder when it must. Returns 0 on
-// success, else the system's error code.
-DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot = NULL);
+// through a temporary name in the same folder when it must. Should the
+// entry be able to go neither on nor back from there, *pStrStranded (when
+// given) receives the full path it was left at, and the error is returned.
+// Returns 0 on success, else the system's error code.
+DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot = NULL,
+                 CString* pStrStranded = NULL);
 
 // RenamePath for a new name that differs from the old one in letter case
 // only (strNewPath is strOldPath with its last part spelt otherwise).
-DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath);
+DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded = NULL);
 
 // The name, as the file system spells it, of the entry that a full path
 // stands for; empty when there is none.

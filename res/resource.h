@@ -20,6 +20,8 @@
 #define IDS_TOO_MANY_FILES 121
 #define IDS_UNDO_RENAME 122
 #define IDS_UNDO_RENAME_REPORT 123
+#define IDS_REASON_NOW_FOLDER 124
+#define IDS_REASON_FILE_CHANGED 125
 // The framework's report of a mistake in the program itself.
 #define IDS_NO_CONTROL 150
 #define IDS_PROGRAM_ERROR_CAPTION 151

@@ -84,7 +84,8 @@ TEST(BatchLogic, LineSplitTakesAnUnclosedLastLineToo)
     EXPECT_EQ(S(names[1]), L"xyz");
     EXPECT_EQ(S(names[2]), L"");
     // A command closes that line, and transforms it like the others.
-    EXPECT_EQ(S(InsertFrontOfNames(L"a\r\nxyz", 3, names, L"1 ")), L"1 a\r\n1 xyz\r\n1 \r\n");
+    EXPECT_EQ(S(TransformLines(L"a\r\nxyz", [](const CString& s) { return InsertFrontOfName(s, L"1 "); })),
+              L"1 a\r\n1 xyz\r\n");
 
     EXPECT_EQ(S(SplitNames(L"a\r\nb\r\nc\r\n", 2, names)), L"c\r\n");
     EXPECT_EQ(S(names[1]), L"b");
@@ -100,24 +101,24 @@ TEST(BatchLogic, LineSplitTakesAnUnclosedLastLineToo)
     EXPECT_EQ(S(JoinNames(in, 0)), L"");
 }
 
-TEST(BatchLogic, CommandsWriteExactlyOneLinePerName)
+TEST(BatchLogic, CommandsKeepTheLinesAsTheyStand)
 {
-    CString names[MAX_NAMES];
-    // Fewer line ends than names: the missing lines become names too.
-    EXPECT_EQ(S(ReplaceInNames(L"a.mp3\r\n", 3, names, L"a", L"b")), L"b.mp3\r\n\r\n\r\n");
-    EXPECT_EQ(S(InsertFrontOfNames(L"a.mp3\r\n", 3, names, L"01 ")), L"01 a.mp3\r\n01 \r\n01 \r\n");
-    EXPECT_EQ(S(names[2]), L"01 ");
-    EXPECT_EQ(S(ChangeExtensionOfNames(L"a.mp3\r\n", 2, names, L"wav")), L"a.wav\r\nwav\r\n");
-    EXPECT_EQ(S(names[0]), L"a.wav");
-
-    // Lines beyond the count, closed or not, are gone.
-    EXPECT_EQ(S(ReplaceInNames(L"a\r\nb\r\nextra\r\nmore", 2, names, L"x", L"y")), L"a\r\nb\r\n");
-    EXPECT_EQ(S(InsertFrontOfNames(L"a\r\nunclosed", 1, names, L"-")), L"-a\r\n");
-    EXPECT_EQ(S(ChangeExtensionOfNames(L"anything\r\n", 0, names, L"mp3")), L"");
-
-    // An empty find text still rewrites the text to one line per name.
-    EXPECT_EQ(S(ReplaceInNames(L"a\r\nb\r\nc", 2, names, L"", L"z")), L"a\r\nb\r\n");
-    EXPECT_EQ(S(names[1]), L"b");
+    auto front = [](const CString& s) { return InsertFrontOfName(s, L"01 "); };
+    auto wav = [](const CString& s) { return ChangeExtensionOfName(s, L"wav"); };
+    // A line deleted: the text stays one line short, and no name is made
+    // up for the file that lost its line.
+    EXPECT_EQ(S(TransformLines(L"a.mp3\r\nc.mp3\r\n", wav)), L"a.wav\r\nc.wav\r\n");
+    // An emptied line stays empty; a short one still becomes the text.
+    EXPECT_EQ(S(TransformLines(L"a.mp3\r\n\r\nab\r\n", wav)), L"a.wav\r\n\r\nwav\r\n");
+    EXPECT_EQ(S(TransformLines(L"\r\n\r\nb", front)), L"\r\n\r\n01 b\r\n");
+    // Lines the user added stay; empty lines at the end are none.
+    EXPECT_EQ(S(TransformLines(L"a\r\nb\r\nextra\r\n\r\n\r\n", front)), L"01 a\r\n01 b\r\n01 extra\r\n");
+    EXPECT_EQ(S(TransformLines(L"", front)), L"");
+    EXPECT_EQ(S(TransformLines(L"a\r\nb\r\nc", [](const CString& s) { return ReplaceInName(s, L"", L"z"); })),
+              L"a\r\nb\r\nc\r\n");
+    // The rename counts the same lines.
+    EXPECT_EQ(SplitLines(L"a\r\n\r\nb\r\n\r\n").size(), 3u);
+    EXPECT_EQ(CountNameLines(L"a\r\n\r\nb\r\n\r\n"), 3);
 }
 
 TEST(BatchLogic, UndoGivesBackTextsNewestFirst)

@@ -45,7 +45,7 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     ASSERT_TRUE(IsWindow(dlg.m_hWnd));
     CString caption;
     dlg.GetWindowText(caption);
-    EXPECT_STREQ(caption, "Quorvel 1.07 - 화일 이름을 쉽게");
+    EXPECT_STREQ(caption, L"Quorvel 1.07 - 화일 이름을 쉽게");
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_EQ(dlg.m_nUndoDepth, 0);
     EXPECT_EQ(dlg.m_nNameCount, 0);
@@ -64,23 +64,31 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     EXPECT_EQ(GetMenuState(hMenu, n - 3, MF_BYPOSITION) & MF_SEPARATOR, (UINT)MF_SEPARATOR);
     EXPECT_EQ(GetMenuItemID(hMenu, n - 2), (UINT)IDM_ABOUTBOX);
     EXPECT_EQ(GetMenuItemID(hMenu, n - 1), (UINT)IDM_UNDO_RENAME);
-    char text[100] = "";
-    GetMenuStringA(hMenu, n - 2, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_EQ(std::string(text), Text(IDS_ABOUTBOX));
-    GetMenuStringA(hMenu, n - 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_EQ(std::string(text), Text(IDS_UNDO_RENAME));
+    wchar_t text[100] = L"";
+    GetMenuStringW(hMenu, n - 2, text, 100, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), Text(IDS_ABOUTBOX));
+    GetMenuStringW(hMenu, n - 1, text, 100, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), Text(IDS_UNDO_RENAME));
     EXPECT_FALSE(dlg.TakeBackEnabled());
+
+    // The manifest brings version 6 of the common controls, the only one
+    // whose buttons answer BCM_GETIDEALSIZE (Wine's DllGetVersion says 5.81
+    // whatever is loaded).
+    EXPECT_TRUE(FindResourceW(NULL, MAKEINTRESOURCEW(1), (LPCWSTR)RT_MANIFEST) != NULL);
+    SIZE ideal = {};
+    EXPECT_TRUE(SendMessageW(dlg.Item(IDC_RENAME), BCM_GETIDEALSIZE, 0, (LPARAM)&ideal));
+    EXPECT_GT(ideal.cx, 0);
 }
 
 TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
 {
     TestBatchNameDlg dlg;
     DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
-    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"b.txt", "c.txt", "A.txt", "노래.mp3"}));
-    ASSERT_TRUE(MakeFolder(folder / "sub"));
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"b.txt", L"c.txt", L"A.txt", L"노래.mp3"}));
+    ASSERT_TRUE(MakeFolder(folder / L"sub"));
 
     ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
-    EXPECT_STREQ(dlg.EditorText(), "A.txt\r\nb.txt\r\nc.txt\r\n노래.mp3\r\n");
+    EXPECT_STREQ(dlg.EditorText(), L"A.txt\r\nb.txt\r\nc.txt\r\n노래.mp3\r\n");
     EXPECT_EQ(dlg.m_nNameCount, 4);
     EXPECT_STREQ(dlg.m_strFolderPath, folder.Path().c_str());
 
@@ -90,32 +98,32 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
 
     // A.txt -> sub fails (a folder holds the name); b.txt -> c.txt waits
     // for c.txt to become d.txt; the others go through.
-    dlg.SetEditorText("sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+    dlg.SetEditorText(L"sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
         auto seen = boxes.Boxes();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption, Text(IDS_RENAME_CAPTION));
-        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {"4", "1"}) + "\n" + Text(IDS_REPORT_LINE, {"A.txt", "sub", ""})), 0u)
+        EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {L"4", L"1"}) + L"\n" + Text(IDS_REPORT_LINE, {L"A.txt", L"sub", L""})), 0u)
             << seen[0].text;
         EXPECT_EQ(seen[0].icon, (UINT)MB_ICONHAND);
     }
     EXPECT_EQ(ListFileNames(folder.Path()),
-              (std::vector<std::string>{"A.txt", "c.txt", "d.txt", CString("음악.mp3").str()}));
-    EXPECT_EQ(ReadFileBytes(folder / "c.txt"), "b.txt");
-    EXPECT_EQ(ReadFileBytes(folder / "d.txt"), "c.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[0], "A.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[1], "c.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[2], "d.txt");
+              (std::vector<std::wstring>{L"A.txt", L"c.txt", L"d.txt", L"음악.mp3"}));
+    EXPECT_EQ(ReadFileText(folder / L"c.txt"), L"b.txt");
+    EXPECT_EQ(ReadFileText(folder / L"d.txt"), L"c.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[0], L"A.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[1], L"c.txt");
+    EXPECT_STREQ(dlg.m_strCurNames[2], L"d.txt");
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_EQ(dlg.m_nUndoDepth, 0);
     // The editor keeps the text as the user wrote it.
-    EXPECT_STREQ(dlg.EditorText(), "sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+    EXPECT_STREQ(dlg.EditorText(), L"sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
 
     // A second press with nothing left to change reports only what still
     // cannot be done.
-    dlg.SetEditorText("A.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
+    dlg.SetEditorText(L"A.txt\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
     {
         MessageBoxWatcher boxes;
         dlg.Click(IDC_RENAME);
@@ -123,8 +131,8 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     }
 
     // Selecting an empty folder empties the editor.
-    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name(), "sub"}));
-    EXPECT_STREQ(dlg.EditorText(), "");
+    ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name(), L"sub"}));
+    EXPECT_STREQ(dlg.EditorText(), L"");
     EXPECT_EQ(dlg.m_nNameCount, 0);
 }
 
@@ -254,7 +262,7 @@ TEST(MainDialog, EnterRunsTheCommandOfItsFieldAndNothingElseReachesAnything)
     // The tree takes the focus before the text is set: a tree that gets the
     // focus selects its first item, which loads it.
     SetFocus(dlg.Item(IDC_TREE));
-    dlg.SetEditorText("a\r\nb\r\n");
+    dlg.SetEditorText(L"a\r\nb\r\n");
     HWND hFindEdit = GetWindow(dlg.Item(IDC_FIND_COMBO), GW_CHILD);
     HWND hReplaceEdit = GetWindow(dlg.Item(IDC_REPLACE_COMBO), GW_CHILD);
     ASSERT_TRUE(hFindEdit && hReplaceEdit);
@@ -276,7 +284,7 @@ TEST(MainDialog, EnterRunsTheCommandOfItsFieldAndNothingElseReachesAnything)
     dlg.PressKey(hFindEdit, VK_ESCAPE);
     EXPECT_EQ(dlg.replaces, 2);
     EXPECT_EQ(dlg.inserts, 1);
-    EXPECT_STREQ(dlg.EditorText(), "a\r\nb\r\n");
+    EXPECT_STREQ(dlg.EditorText(), L"a\r\nb\r\n");
     EXPECT_TRUE(IsWindow(dlg.m_hWnd));
     EXPECT_TRUE(IsWindowVisible(dlg.m_hWnd));
 }
@@ -284,23 +292,23 @@ TEST(MainDialog, EnterRunsTheCommandOfItsFieldAndNothingElseReachesAnything)
 TEST(MainDialog, ThePastedListOfALargeFolderArrivesWhole)
 {
     TestBatchNameDlg dlg;
-    std::string text;
+    std::wstring text;
     for (int i = 0; i < 2000; ++i) {
-        char line[64];
-        snprintf(line, sizeof(line), "%04d_%-53s", i, "long name of a music file.mp3");
-        text += std::string(line, 58) + "\r\n";
+        wchar_t line[64];
+        swprintf(line, 64, L"%04d_%-53ls", i, L"long name of a music file.mp3");
+        text += std::wstring(line, 58) + L"\r\n";
     }
     ASSERT_EQ(text.size(), 120000u);
     ASSERT_TRUE(OpenClipboard(dlg.m_hWnd));
     EmptyClipboard();
-    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    memcpy(GlobalLock(hMem), text.c_str(), text.size() + 1);
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(hMem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(hMem);
-    SetClipboardData(CF_TEXT, hMem);
+    SetClipboardData(CF_UNICODETEXT, hMem);
     CloseClipboard();
 
     SetFocus(dlg.Item(IDC_NAMES_EDIT));
-    SendMessageA(dlg.Item(IDC_NAMES_EDIT), WM_PASTE, 0, 0);
+    SendMessageW(dlg.Item(IDC_NAMES_EDIT), WM_PASTE, 0, 0);
     EXPECT_EQ(dlg.EditorText().GetLength(), (int)text.size());
     EXPECT_EQ(dlg.EditorText().str(), text);
 }
@@ -309,7 +317,7 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
 {
     TestBatchNameDlg dlg;
     dlg.m_nNameCount = 0;
-    const CString caption = "Quorvel 사용설명서";
+    const CString caption = L"Quorvel 사용설명서";
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);
         bool ownerDisabled = false;
@@ -318,13 +326,13 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
         {
             WhenWindowAppears closer(caption, [&](HWND hManual) {
                 ownerDisabled = !IsWindowEnabled(dlg.m_hWnd);
-                firstLineStyle = GetWindowLongA(GetWindow(hManual, GW_CHILD), GWL_STYLE);
+                firstLineStyle = GetWindowLongW(GetWindow(hManual, GW_CHILD), GWL_STYLE);
                 HDC hdc = GetDC(hManual);
-                dialogFill = BrushColor((HBRUSH)SendMessageA(hManual, WM_CTLCOLORDLG, (WPARAM)hdc, (LPARAM)hManual));
+                dialogFill = BrushColor((HBRUSH)SendMessageW(hManual, WM_CTLCOLORDLG, (WPARAM)hdc, (LPARAM)hManual));
                 ReleaseDC(hManual, hdc);
                 // Escape reaches the manual, through its own dialog keys.
                 HWND hOk = GetDlgItem(hManual, IDOK);
-                PostMessageA(way == 2 ? hOk : hManual, way == 2 ? WM_KEYDOWN : WM_COMMAND,
+                PostMessageW(way == 2 ? hOk : hManual, way == 2 ? WM_KEYDOWN : WM_COMMAND,
                              way == 2 ? VK_ESCAPE : MAKEWPARAM(IDOK, BN_CLICKED), way == 2 ? 1 : 0);
             });
             if (way == 0)
@@ -340,7 +348,7 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
         // The name and version line: left-aligned, a group, no prefix.
         EXPECT_EQ(firstLineStyle & (SS_TYPEMASK | SS_NOPREFIX | WS_GROUP), SS_LEFT | SS_NOPREFIX | WS_GROUP);
         EXPECT_TRUE(IsWindowEnabled(dlg.m_hWnd));
-        EXPECT_FALSE(FindWindowA(NULL, caption));
+        EXPECT_FALSE(FindWindowW(NULL, caption));
     }
 }
 
@@ -351,38 +359,38 @@ namespace {
 LRESULT SendTo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+    SendMessageTimeoutW(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
     return (LRESULT)result;
 }
 
 // The label of an item of a tree in another process: the item structure
 // and its text buffer live in that process's memory.
-std::string RemoteItemText(HANDLE hProcess, HWND hTree, HTREEITEM hItem)
+std::wstring RemoteItemText(HANDLE hProcess, HWND hTree, HTREEITEM hItem)
 {
     struct Block {
-        TVITEMA item;
-        char text[MAX_PATH * 2];
+        TVITEMW item;
+        wchar_t text[MAX_PATH];
     };
     Block* pRemote = (Block*)VirtualAllocEx(hProcess, NULL, sizeof(Block), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!pRemote)
-        return "";
+        return L"";
     Block local = {};
     local.item.mask = TVIF_TEXT;
     local.item.hItem = hItem;
     local.item.pszText = pRemote->text;
-    local.item.cchTextMax = sizeof(local.text);
-    std::string text;
+    local.item.cchTextMax = MAX_PATH;
+    std::wstring text;
     if (WriteProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL) &&
-        SendTo(hTree, TVM_GETITEMA, 0, (LPARAM)pRemote) &&
+        SendTo(hTree, TVM_GETITEMW, 0, (LPARAM)pRemote) &&
         ReadProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL))
-        text.assign(local.text, strnlen(local.text, sizeof(local.text)));
+        text.assign(local.text, wcsnlen(local.text, MAX_PATH));
     VirtualFreeEx(hProcess, pRemote, 0, MEM_RELEASE);
     return text;
 }
 
-std::string RemoteEditText(HWND hEdit)
+std::wstring RemoteEditText(HWND hEdit)
 {
-    std::string text(SendTo(hEdit, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+    std::wstring text(SendTo(hEdit, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
     text.resize(SendTo(hEdit, WM_GETTEXT, text.size(), (LPARAM)&text[0]));
     return text;
 }
@@ -394,22 +402,22 @@ std::string RemoteEditText(HWND hEdit)
 // on disk have their new names; it ends when its window closes.
 TEST(Program, RenamesTheFilesOfAFolderChosenInItsTreeAndEndsWhenItCloses)
 {
-    const std::string path = ProgramPath();
+    const std::wstring path = ProgramPath();
     ASSERT_TRUE(PathExists(path)) << path;
     DesktopFolder folder(GetDesktopFolderPath(NULL).str());
-    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"a.txt", "b.txt"}));
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"a.txt", L"b.txt"}));
 
-    STARTUPINFOA si = {};
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessA(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-    const CString caption = "Quorvel 1.07 - 화일 이름을 쉽게";
+    ASSERT_TRUE(CreateProcessW(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
+    const CString caption = L"Quorvel 1.07 - 화일 이름을 쉽게";
     // Dialogs of other test programs may carry the same caption: only the
     // started program's own window counts.
     // The window counts once it shows, its initialisation done.
     HWND hWnd = NULL;
     for (DWORD start = GetTickCount(); !hWnd && GetTickCount() - start < 30000;) {
-        for (HWND h = NULL; (h = FindWindowExA(NULL, h, NULL, caption)) != NULL;) {
+        for (HWND h = NULL; (h = FindWindowExW(NULL, h, NULL, caption)) != NULL;) {
             DWORD pid = 0;
             GetWindowThreadProcessId(h, &pid);
             if (pid == pi.dwProcessId && IsWindowVisible(h))
@@ -434,18 +442,18 @@ TEST(Program, RenamesTheFilesOfAFolderChosenInItsTreeAndEndsWhenItCloses)
         EXPECT_TRUE(hFolder) << "the folder is not in the program's tree";
         SendTo(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hFolder);
         HWND hNames = GetDlgItem(hWnd, IDC_NAMES_EDIT);
-        EXPECT_EQ(RemoteEditText(hNames), "a.txt\r\nb.txt\r\n");
+        EXPECT_EQ(RemoteEditText(hNames), L"a.txt\r\nb.txt\r\n");
 
         // New names typed over the old ones, and the button pressed.
-        SendTo(hNames, WM_SETTEXT, 0, (LPARAM) "1.txt\r\n2.txt\r\n");
-        PostMessageA(GetDlgItem(hWnd, IDC_RENAME), BM_CLICK, 0, 0);
-        const std::vector<std::string> renamed = {"1.txt", "2.txt"};
+        SendTo(hNames, WM_SETTEXT, 0, (LPARAM) L"1.txt\r\n2.txt\r\n");
+        PostMessageW(GetDlgItem(hWnd, IDC_RENAME), BM_CLICK, 0, 0);
+        const std::vector<std::wstring> renamed = {L"1.txt", L"2.txt"};
         for (DWORD start = GetTickCount(); ListFileNames(folder.Path()) != renamed && GetTickCount() - start < 10000;)
             Sleep(20);
         EXPECT_EQ(ListFileNames(folder.Path()), renamed);
-        EXPECT_EQ(ReadFileBytes(folder / "1.txt"), "a.txt");
-        EXPECT_EQ(ReadFileBytes(folder / "2.txt"), "b.txt");
-        PostMessageA(hWnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(ReadFileText(folder / L"1.txt"), L"a.txt");
+        EXPECT_EQ(ReadFileText(folder / L"2.txt"), L"b.txt");
+        PostMessageW(hWnd, WM_CLOSE, 0, 0);
     }
     const DWORD wait = WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0);
     // A program left running would hold the test run's output open.

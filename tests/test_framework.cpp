@@ -41,7 +41,53 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, 4242, m_btnMissing); }
 };
 
+// The main dialog, run modally, whose key pre-translation throws on Enter:
+// an Enter in the name editor, then the window closed, both through the
+// modal loop; what the editor holds is kept as the window closes.
+class CThrowingKeysDlg : public CBatchNameDlg {
+public:
+    int nThrown = 0;
+    CString strTextAtClose;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CBatchNameDlg::OnInitDialog();
+        ::PostMessageW(m_editNames, WM_KEYDOWN, VK_RETURN, 1);
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+            ++nThrown;
+            throw std::runtime_error("enter");
+        }
+        return CBatchNameDlg::PreTranslateMessage(pMsg);
+    }
+    void OnClose()
+    {
+        m_editNames.GetWindowText(strTextAtClose);
+        CBatchNameDlg::OnClose();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingKeysDlg, CBatchNameDlg)
+    ON_WM_CLOSE()
+END_MESSAGE_MAP()
+
 }  // namespace
+
+// The exception stays in the loop; the Enter is swallowed, not dispatched
+// (the editor would have taken a line break); closing still ends the run.
+TEST(PreTranslation, AThrowingPreTranslationSwallowsItsMessageAndTheLoopGoesOn)
+{
+    CThrowingKeysDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.nThrown, 1);
+    EXPECT_STREQ(dlg.strTextAtClose, L"");
+}
 
 TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMap)
 {
@@ -50,10 +96,10 @@ TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMa
     {
         CWnd frame;
         CRect rc(0, 0, 300, 300);
-        ASSERT_TRUE(frame.CreateEx(0, NULL, "throwing tree", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
+        ASSERT_TRUE(frame.CreateEx(0, NULL, L"throwing tree", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
         CThrowingTree tree;
         ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, rc, &frame, 1000));
-        HTREEITEM hItem = tree.InsertItem("item");
+        HTREEITEM hItem = tree.InsertItem(L"item");
         tree.SetFocus();
 
         // Refused, not allowed: the handler never approved the edit.
@@ -61,7 +107,7 @@ TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMa
         EXPECT_EQ(tree.nBeginEdits, 1);
         EXPECT_EQ(tree.GetEditControl(), (CEdit*)NULL);
         // And the program goes on: the tree still answers, and refuses again.
-        EXPECT_TRUE(tree.InsertItem("second"));
+        EXPECT_TRUE(tree.InsertItem(L"second"));
         EXPECT_EQ(tree.GetCount(), 2u);
         EXPECT_EQ(tree.EditLabel(hItem), (CEdit*)NULL);
         EXPECT_EQ(tree.nBeginEdits, 2);
@@ -69,8 +115,8 @@ TEST(WindowProcedure, AThrowingHandlerRefusesTheEditAndTheWindowStillLeavesTheMa
         // A notification the tree sent, forwarded to a window that is not
         // its parent, is that window's own: it is not reflected back.
         CWnd other;
-        ASSERT_TRUE(other.CreateEx(0, NULL, "other", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
-        NMTVDISPINFOA info = {};
+        ASSERT_TRUE(other.CreateEx(0, NULL, L"other", WS_OVERLAPPEDWINDOW, rc, NULL, 0));
+        NMTVDISPINFO info = {};
         info.hdr.hwndFrom = tree.m_hWnd;
         info.hdr.idFrom = 1000;
         info.hdr.code = TVN_BEGINLABELEDIT;
@@ -93,8 +139,8 @@ TEST(WindowProcedure, ManyLabelEditsLeaveNoTemporaryObjectsBehind)
 {
     TestBatchNameDlg dlg;
     DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
-    ASSERT_TRUE(MakeFolder(folder / "inner"));
-    HTREEITEM hInner = dlg.SelectDesktopPath({folder.Name(), "inner"});
+    ASSERT_TRUE(MakeFolder(folder / L"inner"));
+    HTREEITEM hInner = dlg.SelectDesktopPath({folder.Name(), L"inner"});
     ASSERT_TRUE(hInner);
 
     int nAfterFirst = -1;
@@ -114,7 +160,7 @@ TEST(WindowProcedure, ManyLabelEditsLeaveNoTemporaryObjectsBehind)
     CWndMapCounts counts = AfxGetWndMapCounts();
     EXPECT_LE(counts.nTemporary, nAfterFirst);
     EXPECT_EQ(counts.nGone, 0);
-    EXPECT_STREQ(dlg.m_tree.GetItemText(hInner), "inner");
+    EXPECT_STREQ(dlg.m_tree.GetItemText(hInner), L"inner");
 }
 
 TEST(DialogData, AMissingControlIsReportedWithItsIdAndTheDialogNeverOpens)
@@ -127,6 +173,6 @@ TEST(DialogData, AMissingControlIsReportedWithItsIdAndTheDialogNeverOpens)
     auto seen = boxes.Boxes();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, Text(IDS_PROGRAM_ERROR_CAPTION));
-    EXPECT_EQ(seen[0].text, Text(IDS_NO_CONTROL, {"4242"}));
+    EXPECT_EQ(seen[0].text, Text(IDS_NO_CONTROL, {L"4242"}));
     EXPECT_EQ(AfxGetWndMapCounts().nGone, 0);
 }

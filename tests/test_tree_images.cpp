@@ -61,14 +61,13 @@ bool DefineUnixDrive(char letter, const char* pszUnixPath)
 // the object's lifetime.
 class MappedDrive {
 public:
-    explicit MappedDrive(const std::string& folder)
+    explicit MappedDrive(const std::wstring& folder)
     {
         typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-        UnixNameFn pUnixName = (UnixNameFn)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-        WCHAR wszFolder[MAX_PATH];
-        if (!pUnixName || !MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wszFolder, MAX_PATH))
+        UnixNameFn pUnixName = (UnixNameFn)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+        if (!pUnixName)
             return;
-        char* pszUnix = pUnixName(wszFolder);
+        char* pszUnix = pUnixName(folder.c_str());
         if (!pszUnix)
             return;
         DWORD dwUsed = GetLogicalDrives();
@@ -76,12 +75,12 @@ public:
             if (!(dwUsed & (1u << (c - 'A'))) && DefineUnixDrive(c, pszUnix))
                 m_letter = c;
         HeapFree(GetProcessHeap(), 0, pszUnix);
-        if (m_letter && GetFileAttributesA(Root().c_str()) == INVALID_FILE_ATTRIBUTES)
+        if (m_letter && GetFileAttributesW(Root().c_str()) == INVALID_FILE_ATTRIBUTES)
             Unmap();
     }
     ~MappedDrive() { Unmap(); }
     bool Ok() const { return m_letter != 0; }
-    std::string Root() const { return std::string(1, m_letter) + ":\\"; }
+    std::wstring Root() const { return std::wstring(1, m_letter) + L":\\"; }
 
 private:
     void Unmap()
@@ -90,7 +89,7 @@ private:
             return;
         DefineUnixDrive(m_letter, NULL);
         // The process keeps its own view of the drive letter until told.
-        DefineDosDeviceA(DDD_REMOVE_DEFINITION, Root().substr(0, 2).c_str(), NULL);
+        DefineDosDeviceW(DDD_REMOVE_DEFINITION, Root().substr(0, 2).c_str(), NULL);
         m_letter = 0;
     }
     char m_letter = 0;
@@ -159,7 +158,7 @@ std::vector<COLORREF> DrawnPixels(HIMAGELIST himl, int nImage, COLORREF crBack, 
         todo.pop_back();
         for (HTREEITEM h : host.Children(hParent)) {
             int nImage = host.Image(h), nSelected = host.SelectedImage(h);
-            std::string label = tree.GetItemText(h).str();
+            std::wstring label = tree.GetItemText(h).str();
             if (label.empty()) {
                 if (nImage != 0 || nSelected != 0)
                     return ::testing::AssertionFailure() << "placeholder with " << nImage << "," << nSelected;
@@ -184,12 +183,12 @@ void CheckTwoBranches(TreeHost& host, HTREEITEM hFirst, HTREEITEM hSecond)
 {
     int nBase = host.ImageCount();
     host.Open(hFirst);
-    HTREEITEM hInner1 = host.Child(hFirst, "inner");
+    HTREEITEM hInner1 = host.Child(hFirst, L"inner");
     ASSERT_TRUE(hInner1);
     EXPECT_EQ(host.Image(hInner1), nBase);
     EXPECT_EQ(host.SelectedImage(hInner1), nBase + 1);
     host.Open(hSecond);
-    HTREEITEM hInner2 = host.Child(hSecond, "inner");
+    HTREEITEM hInner2 = host.Child(hSecond, L"inner");
     ASSERT_TRUE(hInner2);
     EXPECT_EQ(host.Image(hInner2), nBase + 2);
     EXPECT_EQ(host.SelectedImage(hInner2), nBase + 3);
@@ -227,12 +226,12 @@ TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
     EXPECT_FALSE(DrawsBlank(host, kDesktopImage));
 
     DesktopFolder folder(tree.GetDesktopPath().str());
-    ASSERT_TRUE(WriteFileBytes(folder / "x.mp3", ""));
+    ASSERT_TRUE(WriteFileText(folder / L"x.mp3", L""));
     host.Open(tree.GetDesktopItem());
     int nDesktopOpen = host.ImageCount();
     HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
     ASSERT_TRUE(hFolder);
-    HTREEITEM hSong = host.ChildOnDisk(hFolder, "x.mp3");
+    HTREEITEM hSong = host.ChildOnDisk(hFolder, L"x.mp3");
     ASSERT_TRUE(hSong);
     int nSongImage = host.Image(hSong);
     std::vector<COLORREF> songIcon = DrawnPixels(tree.GetImages(), nSongImage, RGB(255, 0, 255), ILD_TRANSPARENT);
@@ -240,8 +239,8 @@ TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
     // Gone before the shell is asked: no icon and no display name. The item
     // still owns two (blank) images, and is labelled with its name.
     int nBefore = host.ImageCount();
-    HTREEITEM hGone = tree.InsertPathItem((folder / "gone.mp3").c_str(), hFolder, FALSE);
-    EXPECT_EQ(tree.GetItemText(hGone).str(), "gone.mp3");
+    HTREEITEM hGone = tree.InsertPathItem((folder / L"gone.mp3").c_str(), hFolder, FALSE);
+    EXPECT_EQ(tree.GetItemText(hGone).str(), L"gone.mp3");
     EXPECT_EQ(host.Image(hGone), nBefore);
     EXPECT_EQ(host.SelectedImage(hGone), nBefore + 1);
     EXPECT_EQ(host.ImageCount(), nBefore + 2);
@@ -255,7 +254,7 @@ TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
     EXPECT_EQ(host.ImageCount(), nDesktopOpen);
     host.Close(hFolder);
     host.Open(hFolder);
-    hSong = host.ChildOnDisk(hFolder, "x.mp3");
+    hSong = host.ChildOnDisk(hFolder, L"x.mp3");
     ASSERT_TRUE(hSong);
     EXPECT_TRUE(DrawnPixels(tree.GetImages(), host.Image(hSong), RGB(255, 0, 255), ILD_TRANSPARENT) == songIcon);
     EXPECT_TRUE(DrawnPixels(tree.GetImages(), kDesktopImage, RGB(255, 0, 255), ILD_TRANSPARENT) == desktopIcon);
@@ -264,9 +263,9 @@ TEST(TreeImages, FixedImagesAndItemsWithoutAShellIcon)
 
 TEST(TreeImages, TwoDrivesEachHoldingOneFolder)
 {
-    TempFolder root1("drive1"), root2("drive2");
-    ASSERT_TRUE(MakeFolder(root1 / "inner"));
-    ASSERT_TRUE(MakeFolder(root2 / "inner"));
+    TempFolder root1(L"drive1"), root2(L"drive2");
+    ASSERT_TRUE(MakeFolder(root1 / L"inner"));
+    ASSERT_TRUE(MakeFolder(root2 / L"inner"));
     MappedDrive drive1(root1.Path()), drive2(root2.Path());
     if (!drive1.Ok() || !drive2.Ok())
         GTEST_SKIP() << "the prefix's drive letters cannot be mapped here";
@@ -291,13 +290,13 @@ TEST(TreeImages, TwoFoldersEachHoldingOneFolder)
     // The same shape below the desktop, which needs no drive mapping.
     TreeHost host;
     DesktopFolder folder(host.tree.GetDesktopPath().str());
-    ASSERT_TRUE(MakeFolder(folder / "d1"));
-    ASSERT_TRUE(MakeFolder(folder / "d2"));
-    ASSERT_TRUE(MakeFolder(folder / "d1\\inner"));
-    ASSERT_TRUE(MakeFolder(folder / "d2\\inner"));
+    ASSERT_TRUE(MakeFolder(folder / L"d1"));
+    ASSERT_TRUE(MakeFolder(folder / L"d2"));
+    ASSERT_TRUE(MakeFolder(folder / L"d1\\inner"));
+    ASSERT_TRUE(MakeFolder(folder / L"d2\\inner"));
     HTREEITEM hFolder = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
     ASSERT_TRUE(hFolder);
-    CheckTwoBranches(host, host.Child(hFolder, "d1"), host.Child(hFolder, "d2"));
+    CheckTwoBranches(host, host.Child(hFolder, L"d1"), host.Child(hFolder, L"d2"));
 }
 
 TEST(TreeImages, ClosingAtEveryDepthGivesBackEveryImage)
@@ -305,11 +304,11 @@ TEST(TreeImages, ClosingAtEveryDepthGivesBackEveryImage)
     TreeHost host;
     CFolderTreeCtrl& tree = host.tree;
     DesktopFolder folder(tree.GetDesktopPath().str());
-    std::string level = folder.Path();
-    for (const char* name : {"l1", "l2", "l3", "l4"}) {
-        ASSERT_TRUE(WriteNamedFiles(level, {"a.mp3", "b.mp3"}));
-        ASSERT_TRUE(MakeFolder(level + "side"));
-        level += std::string(name) + "\\";
+    std::wstring level = folder.Path();
+    for (const wchar_t* name : {L"l1", L"l2", L"l3", L"l4"}) {
+        ASSERT_TRUE(WriteNamedFiles(level, {L"a.mp3", L"b.mp3"}));
+        ASSERT_TRUE(MakeFolder(level + L"side"));
+        level += std::wstring(name) + L"\\";
         ASSERT_TRUE(MakeFolder(level));
     }
 
@@ -321,21 +320,21 @@ TEST(TreeImages, ClosingAtEveryDepthGivesBackEveryImage)
         HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
         ASSERT_TRUE(hFolder);
         int nBeforeL1 = host.ImageCount();
-        HTREEITEM hL1 = host.OpenPath(hFolder, {"l1"});
-        HTREEITEM hL2 = host.OpenPath(hL1, {"l2"});
+        HTREEITEM hL1 = host.OpenPath(hFolder, {L"l1"});
+        HTREEITEM hL2 = host.OpenPath(hL1, {L"l2"});
         int nBeforeL3 = host.ImageCount();
-        HTREEITEM hL4 = host.OpenPath(hL2, {"l3", "l4"});
+        HTREEITEM hL4 = host.OpenPath(hL2, {L"l3", L"l4"});
         ASSERT_TRUE(hL4);
-        host.Open(host.Child(hL1, "side"));
+        host.Open(host.Child(hL1, L"side"));
         EXPECT_TRUE(ImagesExact(host));
 
         // Deepest first, then a branch with open branches below it.
         host.Close(hL4);
         EXPECT_TRUE(ImagesExact(host));
-        host.Close(host.Child(hL2, "l3"));
+        host.Close(host.Child(hL2, L"l3"));
         EXPECT_EQ(host.ImageCount(), nBeforeL3);
         EXPECT_TRUE(ImagesExact(host));
-        host.OpenPath(hL2, {"l3", "l4"});
+        host.OpenPath(hL2, {L"l3", L"l4"});
         host.Close(hL1);
         EXPECT_EQ(host.ImageCount(), nBeforeL1);
         EXPECT_TRUE(ImagesExact(host));
@@ -344,7 +343,7 @@ TEST(TreeImages, ClosingAtEveryDepthGivesBackEveryImage)
         // the other way round in the next round.
         HTREEITEM hFirstTop = round == 0 ? tree.GetComputerItem() : tree.GetDesktopItem();
         HTREEITEM hSecondTop = round == 0 ? tree.GetDesktopItem() : tree.GetComputerItem();
-        host.OpenPath(hFolder, {"l1", "l2"});
+        host.OpenPath(hFolder, {L"l1", L"l2"});
         host.Close(hFirstTop);
         EXPECT_TRUE(ImagesExact(host));
         host.Close(hSecondTop);
@@ -373,15 +372,15 @@ std::vector<COLORREF> IconPixels(HICON hIcon)
 // Every child of the open item hBranch (of the folder strFolder, ending
 // with "\") has the label and both icons that SHGetFileInfo gives for its
 // own path.
-::testing::AssertionResult BranchAsTheShellShowsIt(TreeHost& host, HTREEITEM hBranch, const std::string& strFolder)
+::testing::AssertionResult BranchAsTheShellShowsIt(TreeHost& host, HTREEITEM hBranch, const std::wstring& strFolder)
 {
     HIMAGELIST himl = host.tree.GetImages();
     for (HTREEITEM h : host.Children(hBranch)) {
-        const std::string name = host.tree.GetDiskName(h).str();
-        const std::string path = strFolder + name;
-        SHFILEINFOA sfi = {}, sfiOpen = {};
-        SHGetFileInfoA(path.c_str(), 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON);
-        SHGetFileInfoA(path.c_str(), 0, &sfiOpen, sizeof(sfiOpen), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON);
+        const std::wstring name = host.tree.GetDiskName(h).str();
+        const std::wstring path = strFolder + name;
+        SHFILEINFOW sfi = {}, sfiOpen = {};
+        SHGetFileInfoW(path.c_str(), 0, &sfi, sizeof(sfi), SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_SMALLICON);
+        SHGetFileInfoW(path.c_str(), 0, &sfiOpen, sizeof(sfiOpen), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_OPENICON);
         std::vector<COLORREF> icon = IconPixels(sfi.hIcon), openIcon = IconPixels(sfiOpen.hIcon);
         DestroyIcon(sfi.hIcon);
         DestroyIcon(sfiOpen.hIcon);
@@ -403,19 +402,19 @@ TEST(TreeImages, LabelsAndIconsAreTheShellsForEachPath)
     TreeHost host;
     CFolderTreeCtrl& tree = host.tree;
     DesktopFolder folder(tree.GetDesktopPath().str());
-    for (const char* name : {"plain", "other plain", "folder.mp3", "custom", "custom open", "marked", "system"})
+    for (const wchar_t* name : {L"plain", L"other plain", L"folder.mp3", L"custom", L"custom open", L"marked", L"system"})
         ASSERT_TRUE(MakeFolder(folder / name));
     // Icons of their own through "desktop.ini", which Wine reads whatever
     // the folder's attributes.
-    ASSERT_TRUE(WriteFileBytes(folder / "custom\\desktop.ini",
-                               "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=12\r\n"));
-    ASSERT_TRUE(WriteFileBytes(folder / "custom open\\desktop.ini",
-                               "[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=43\r\n"));
-    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"a.mp3", "b.mp3", ".mp3", "노래.mp3", "skip.txt"}));
+    ASSERT_TRUE(WriteFileText(folder / L"custom\\desktop.ini",
+                               L"[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=12\r\n"));
+    ASSERT_TRUE(WriteFileText(folder / L"custom open\\desktop.ini",
+                               L"[.ShellClassInfo]\r\nIconFile=shell32.dll\r\nIconIndex=43\r\n"));
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"a.mp3", L"b.mp3", L".mp3", L"노래.mp3", L"skip.txt"}));
     // Wine cannot mark folders read-only or system: the stand-in reads them so.
     StandInShell shell;
-    shell.addedAttributes["marked"] = FILE_ATTRIBUTE_READONLY;
-    shell.addedAttributes["system"] = FILE_ATTRIBUTE_SYSTEM;
+    shell.addedAttributes[L"marked"] = FILE_ATTRIBUTE_READONLY;
+    shell.addedAttributes[L"system"] = FILE_ATTRIBUTE_SYSTEM;
     tree.SetShellService(&shell);
 
     for (bool bShown : {false, true}) {
@@ -424,17 +423,17 @@ TEST(TreeImages, LabelsAndIconsAreTheShellsForEachPath)
         shell.askedByPath.clear();
         HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
         ASSERT_TRUE(hFolder);
-        EXPECT_EQ(host.DiskNames(hFolder), (std::vector<std::string>{"custom", "custom open", "folder.mp3", "marked",
-                                                                     "other plain", "plain", "system", ".mp3", "a.mp3",
-                                                                     "b.mp3", CString("노래.mp3").str()}));
+        EXPECT_EQ(host.DiskNames(hFolder), (std::vector<std::wstring>{L"custom", L"custom open", L"folder.mp3", L"marked",
+                                                                     L"other plain", L"plain", L"system", L".mp3", L"a.mp3",
+                                                                     L"b.mp3", L"노래.mp3"}));
         EXPECT_TRUE(BranchAsTheShellShowsIt(host, hFolder, folder.Path()));
         EXPECT_TRUE(ImagesExact(host));
         // The folders that may be customized are asked about by their own
         // path; the others once for their kind.
-        for (const char* name : {"custom", "custom open", "marked", "system"})
+        for (const wchar_t* name : {L"custom", L"custom open", L"marked", L"system"})
             EXPECT_EQ(std::count(shell.askedByPath.begin(), shell.askedByPath.end(), folder / name), 1) << name;
         const long nAskedHere = std::count_if(shell.askedByPath.begin(), shell.askedByPath.end(),
-                                              [&](const std::string& path) { return path.find(folder.Path()) == 0; });
+                                              [&](const std::wstring& path) { return path.find(folder.Path()) == 0; });
         EXPECT_EQ(nAskedHere, 4 + 1 + 1);  // and one ordinary folder, one ".mp3" file
         host.Close(tree.GetDesktopItem());
     }

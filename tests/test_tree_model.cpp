@@ -13,7 +13,7 @@
 
 namespace {
 
-typedef std::vector<std::string> Names;
+typedef std::vector<std::wstring> Names;
 
 // True when the item is closed and its only child is a placeholder.
 ::testing::AssertionResult ClosedWithPlaceholder(TreeHost& host, HTREEITEM hItem)
@@ -35,10 +35,10 @@ typedef std::vector<std::string> Names;
 
 Names DriveStrings()
 {
-    char buf[500] = {};
-    GetLogicalDriveStringsA(sizeof(buf) - 1, buf);
+    wchar_t buf[500] = {};
+    GetLogicalDriveStringsW(500 - 1, buf);
     Names out;
-    for (const char* p = buf; *p; p += strlen(p) + 1)
+    for (const wchar_t* p = buf; *p; p += wcslen(p) + 1)
         out.push_back(p);
     return out;
 }
@@ -56,8 +56,8 @@ TEST(TreeModel, InitTreeBuildsTwoClosedTopLevelItems)
     EXPECT_EQ(tree.GetItemText(top[0]).str(), Text(IDS_COMPUTER));
 
     // The desktop item is labelled with the shell's name of the desktop.
-    SHFILEINFOA sfi = {};
-    SHGetFileInfoA(tree.GetDesktopPath(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+    SHFILEINFOW sfi = {};
+    SHGetFileInfoW(tree.GetDesktopPath(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
     EXPECT_FALSE(tree.GetDesktopPath().IsEmpty());
     EXPECT_NE(tree.GetDesktopPath().GetAt(tree.GetDesktopPath().GetLength() - 1), '\\');
     EXPECT_EQ(tree.GetItemText(top[1]).str(), sfi.szDisplayName);
@@ -81,8 +81,8 @@ TEST(TreeModel, OpeningTheComputerListsOneItemPerDriveInOrder)
         std::vector<HTREEITEM> items = host.Children(hComputer);
         ASSERT_EQ(items.size(), drives.size());
         for (size_t i = 0; i < items.size(); ++i) {
-            SHFILEINFOA sfi = {};
-            SHGetFileInfoA(drives[i].c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+            SHFILEINFOW sfi = {};
+            SHGetFileInfoW(drives[i].c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
             EXPECT_EQ(host.tree.GetItemText(items[i]).str(), sfi.szDisplayName);
             // Every drive can be opened, whatever it holds.
             EXPECT_TRUE(ClosedWithPlaceholder(host, items[i]));
@@ -98,19 +98,19 @@ TEST(TreeModel, OpenedFolderShowsSortedSubfoldersThenMp3Files)
 {
     TreeHost host;
     DesktopFolder folder(host.tree.GetDesktopPath().str());
-    ASSERT_TRUE(MakeFolder(folder / "b"));
-    ASSERT_TRUE(MakeFolder(folder / "A"));
-    for (const char* name : {"x.mp3", "Y.mp3", "z.MP3", "c.txt", "w.Mp3", "mp3"})
-        ASSERT_TRUE(WriteFileBytes(folder / name, "data"));
-    ASSERT_TRUE(WriteFileBytes(folder / "b\\inside.mp3", ""));
+    ASSERT_TRUE(MakeFolder(folder / L"b"));
+    ASSERT_TRUE(MakeFolder(folder / L"A"));
+    for (const wchar_t* name : {L"x.mp3", L"Y.mp3", L"z.MP3", L"c.txt", L"w.Mp3", L"mp3"})
+        ASSERT_TRUE(WriteFileText(folder / name, L"data"));
+    ASSERT_TRUE(WriteFileText(folder / L"b\\inside.mp3", L""));
 
     HTREEITEM hFolder = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name()});
     ASSERT_NE(hFolder, (HTREEITEM)NULL);
-    EXPECT_EQ(host.DiskNames(hFolder), (Names{"A", "b", "x.mp3", "Y.mp3"}));
+    EXPECT_EQ(host.DiskNames(hFolder), (Names{L"A", L"b", L"x.mp3", L"Y.mp3"}));
     // Each labelled as the shell names its path (without a hidden extension).
     for (HTREEITEM h : host.Children(hFolder)) {
-        SHFILEINFOA sfi = {};
-        SHGetFileInfoA((folder / host.tree.GetDiskName(h).str()).c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
+        SHFILEINFOW sfi = {};
+        SHGetFileInfoW((folder / host.tree.GetDiskName(h).str()).c_str(), 0, &sfi, sizeof(sfi), SHGFI_DISPLAYNAME);
         EXPECT_EQ(host.tree.GetItemText(h).str(), sfi.szDisplayName);
     }
 
@@ -136,7 +136,7 @@ TEST(TreeModel, OpenedFolderShowsSortedSubfoldersThenMp3Files)
 
     // Opening b reads b; closing the folder discards all of it.
     host.Open(items[1]);
-    EXPECT_EQ(host.DiskNames(items[1]), (Names{"inside.mp3"}));
+    EXPECT_EQ(host.DiskNames(items[1]), (Names{L"inside.mp3"}));
     host.Close(hFolder);
     EXPECT_TRUE(ClosedWithPlaceholder(host, hFolder));
 }
@@ -145,32 +145,32 @@ TEST(TreeModel, EmptyFolderShowsOneBlankRowAndIsReadAgainOnEveryOpening)
 {
     TreeHost host;
     DesktopFolder folder(host.tree.GetDesktopPath().str());
-    ASSERT_TRUE(MakeFolder(folder / "empty"));
-    ASSERT_TRUE(WriteFileBytes(folder / "empty\\notes.txt", ""));
+    ASSERT_TRUE(MakeFolder(folder / L"empty"));
+    ASSERT_TRUE(WriteFileText(folder / L"empty\\notes.txt", L""));
 
-    HTREEITEM hEmpty = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name(), "empty"});
+    HTREEITEM hEmpty = host.OpenPath(host.tree.GetDesktopItem(), {folder.Name(), L"empty"});
     ASSERT_NE(hEmpty, (HTREEITEM)NULL);
     ASSERT_TRUE(host.IsOpen(hEmpty));
     std::vector<HTREEITEM> rows = host.Children(hEmpty);
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(host.tree.GetItemText(rows[0]).str(), "");
+    EXPECT_EQ(host.tree.GetItemText(rows[0]).str(), L"");
     EXPECT_FALSE(host.tree.ItemHasChildren(rows[0]));
     EXPECT_EQ(host.Image(rows[0]), 0);
 
     // Made while the folder is open: not shown until it is opened again.
-    ASSERT_TRUE(MakeFolder(folder / "empty\\new"));
-    ASSERT_TRUE(WriteFileBytes(folder / "empty\\song.mp3", ""));
-    EXPECT_EQ(host.Labels(hEmpty), (Names{""}));
+    ASSERT_TRUE(MakeFolder(folder / L"empty\\new"));
+    ASSERT_TRUE(WriteFileText(folder / L"empty\\song.mp3", L""));
+    EXPECT_EQ(host.Labels(hEmpty), (Names{L""}));
     host.Close(hEmpty);
     EXPECT_TRUE(ClosedWithPlaceholder(host, hEmpty));
     host.Open(hEmpty);
-    EXPECT_EQ(host.DiskNames(hEmpty), (Names{"new", "song.mp3"}));
+    EXPECT_EQ(host.DiskNames(hEmpty), (Names{L"new", L"song.mp3"}));
 
     // A folder removed behind the tree's back opens as one blank row.
-    HTREEITEM hNew = host.Child(hEmpty, "new");
-    ASSERT_TRUE(RemoveDirectoryA((folder / "empty\\new").c_str()));
+    HTREEITEM hNew = host.Child(hEmpty, L"new");
+    ASSERT_TRUE(RemoveDirectoryW((folder / L"empty\\new").c_str()));
     host.Open(hNew);
-    EXPECT_EQ(host.Labels(hNew), (Names{""}));
+    EXPECT_EQ(host.Labels(hNew), (Names{L""}));
 }
 
 TEST(TreeModel, EachItemKeepsItsNameOnDiskUntilItGoes)
@@ -179,9 +179,9 @@ TEST(TreeModel, EachItemKeepsItsNameOnDiskUntilItGoes)
     CFolderTreeCtrl& tree = host.tree;
     EXPECT_EQ(tree.GetItemNameCount(), 1);  // the desktop's
     DesktopFolder folder(tree.GetDesktopPath().str());
-    ASSERT_TRUE(MakeFolder(folder / "a"));
-    ASSERT_TRUE(MakeFolder(folder / "b"));
-    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {"c.mp3", "d.txt"}));
+    ASSERT_TRUE(MakeFolder(folder / L"a"));
+    ASSERT_TRUE(MakeFolder(folder / L"b"));
+    ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"c.mp3", L"d.txt"}));
     host.Open(tree.GetComputerItem());
     const int nDrives = (int)host.Children(tree.GetComputerItem()).size();
     HTREEITEM hFolder = host.OpenPath(tree.GetDesktopItem(), {folder.Name()});
@@ -202,19 +202,19 @@ TEST(TreeModel, EachItemKeepsItsNameOnDiskUntilItGoes)
 TEST(TreeModel, TreeFileFilterWantsLowerCaseMp3Endings)
 {
     CFolderTreeCtrl tree;
-    EXPECT_TRUE(tree.AcceptTreeFile("song.mp3"));
-    EXPECT_TRUE(tree.AcceptTreeFile(".mp3"));
-    EXPECT_TRUE(tree.AcceptTreeFile("노래.mp3"));
-    EXPECT_TRUE(tree.AcceptTreeFile("a.b.mp3"));
-    EXPECT_FALSE(tree.AcceptTreeFile("song.MP3"));
-    EXPECT_FALSE(tree.AcceptTreeFile("song.Mp3"));
-    EXPECT_FALSE(tree.AcceptTreeFile("song.mp3 "));
-    EXPECT_FALSE(tree.AcceptTreeFile("song.mp4"));
-    EXPECT_FALSE(tree.AcceptTreeFile("xmp3"));
-    EXPECT_FALSE(tree.AcceptTreeFile("mp3"));
-    EXPECT_FALSE(tree.AcceptTreeFile(".mp"));
-    EXPECT_FALSE(tree.AcceptTreeFile(""));
+    EXPECT_TRUE(tree.AcceptTreeFile(L"song.mp3"));
+    EXPECT_TRUE(tree.AcceptTreeFile(L".mp3"));
+    EXPECT_TRUE(tree.AcceptTreeFile(L"노래.mp3"));
+    EXPECT_TRUE(tree.AcceptTreeFile(L"a.b.mp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L"song.MP3"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L"song.Mp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L"song.mp3 "));
+    EXPECT_FALSE(tree.AcceptTreeFile(L"song.mp4"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L"xmp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L"mp3"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L".mp"));
+    EXPECT_FALSE(tree.AcceptTreeFile(L""));
     // Every file goes into the name list.
-    EXPECT_TRUE(tree.AcceptListFile("c.txt"));
-    EXPECT_TRUE(tree.AcceptListFile(""));
+    EXPECT_TRUE(tree.AcceptListFile(L"c.txt"));
+    EXPECT_TRUE(tree.AcceptListFile(L""));
 }

@@ -1,8 +1,10 @@
 #include "tree/FolderTreeCtrl.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "names/SortStringArray.h"
+#include "platform/PathIdentity.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
@@ -148,9 +150,13 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
     // it does so once, when drawing is switched on again.
     SetRedraw(FALSE);
     BeginImageBatch();
+    auto restore = AfxScopeExit([this] {
+        EndImageBatch();
+        EndPopulate();
+    });
     if (hItem == m_hComputerItem) {
         DeleteChildItems(hItem, FALSE);
-        GetDriveStrings(m_szDriveStrings, sizeof(m_szDriveStrings));
+        GetDriveStrings(m_szDriveStrings, sizeof(m_szDriveStrings) / sizeof(m_szDriveStrings[0]));
         if (m_szDriveStrings[0] == 0) {
             InsertItem(L"", hItem, TVI_LAST);
         } else {
@@ -167,8 +173,6 @@ void CFolderTreeCtrl::PopulateItem(HTREEITEM hItem)
         else
             FillFolderItem(hItem, strPath);
     }
-    EndImageBatch();
-    EndPopulate();
 }
 
 void CFolderTreeCtrl::EndPopulate()
@@ -239,21 +243,48 @@ void CFolderTreeCtrl::TakeNewName(HTREEITEM hItem, const CString& strNewName)
     ShowRenamedItems(GetParentItem(hItem), {{hItem, bIcons}});
 }
 
-void CFolderTreeCtrl::FollowFileRename(const CString& strFolderPath, const CString& strOldName,
-                                       const CString& strNewName)
+void CFolderTreeCtrl::FollowRenames(const CString& strFolderPath, const std::vector<CString>& oldNames,
+                                    const std::vector<CString>& newNames)
 {
-    // A name that moved the file into another folder leaves no item here
-    // to follow; the branch shows the move when it is next opened.
-    if (strNewName.IsEmpty() || strNewName.Find(L'\\') >= 0 || strNewName.Find(L'/') >= 0)
-        return;
-    if (ItemName(m_hDesktopItem))
-        FollowInBranch(m_hDesktopItem, GetItemPath(L"", m_hDesktopItem), strFolderPath, strOldName, strNewName);
+    // The folder, and each folder a line moved a file into.
+    std::vector<CString> folders = {ResolvePathText(strFolderPath)};
+    std::map<std::wstring, CString> renames;
+    for (size_t k = 0; k < oldNames.size() && k < newNames.size(); ++k) {
+        renames[oldNames[k].str()] = newNames[k];
+        const CString strNewPath = ResolvePathText(strFolderPath + newNames[k]);
+        const CString strInto = strNewPath.Left((int)strNewPath.str().find_last_of(L'\\') + 1);
+        if (std::none_of(folders.begin(), folders.end(), [&](const CString& f) { return IsSamePath(f, strInto); }))
+            folders.push_back(strInto);
+    }
+    std::vector<std::pair<HTREEITEM, CString>> found;
+    if (ItemName(m_hDesktopItem) && IsOpen(m_hDesktopItem))
+        FindOpenItems(m_hDesktopItem, GetItemPath(L"", m_hDesktopItem), folders, found);
     for (HTREEITEM hDrive = GetChildItem(m_hComputerItem); hDrive; hDrive = GetNextSiblingItem(hDrive))
-        if (ItemName(hDrive))
-            FollowInBranch(hDrive, GetItemPath(L"", hDrive), strFolderPath, strOldName, strNewName);
+        if (ItemName(hDrive) && IsOpen(hDrive))
+            FindOpenItems(hDrive, GetItemPath(L"", hDrive), folders, found);
+    for (const auto& item : found)
+        FollowBranchFiles(item.first, item.second, IsSamePath(item.second, folders[0]) ? &renames : NULL);
 }
 
-// Runs once after a run of FollowFileRename calls: each folder's renamed
+void CFolderTreeCtrl::FindOpenItems(HTREEITEM hParent, const CString& strPath, const std::vector<CString>& folders,
+                                    std::vector<std::pair<HTREEITEM, CString>>& found)
+{
+    for (const CString& strFolder : folders)
+        if (IsSamePath(strPath, strFolder))
+            found.emplace_back(hParent, strPath);
+    for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
+        const CTreeItemName* pName = ItemName(h);
+        if (pName && pName->kind == TREE_ITEM_FOLDER && IsOpen(h))
+            FindOpenItems(h, strPath + pName->PathPart() + L"\\", folders, found);
+    }
+}
+
+bool CFolderTreeCtrl::IsOpen(HTREEITEM hItem) const
+{
+    return (GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+// Runs once after FollowRenames or TakeNewName: each folder's renamed
 // items are named by the shell together.
 LRESULT CFolderTreeCtrl::OnFollowLabels(WPARAM wParam, LPARAM lParam)
 {

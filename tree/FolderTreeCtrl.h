@@ -58,18 +58,25 @@ public:
     // item keeps it and takes the shell's label for its new path (and its
     // icons, where a file changed its type).
     void TakeNewName(HTREEITEM hItem, const CString& strNewName);
-    // A file of the folder strFolderPath (ending in "\") was renamed on
-    // disk from strOldName to strNewName: an item of an open branch that
-    // stands for it follows. Its name on disk (and so every path) follows
-    // at once; its label once the messages posted meanwhile are handled,
-    // so that a rename of thousands of files asks the shell once per
-    // folder, not once per file.
-    void FollowFileRename(const CString& strFolderPath, const CString& strOldName, const CString& strNewName);
+    // Files of the folder strFolderPath (ending in "\") were renamed on
+    // disk, file k from oldNames[k] to newNames[k], all at once (a swap, a
+    // shift, a rotation; a new name may lead into another folder). Every
+    // open branch of that folder, and of the folders the names led into,
+    // then shows exactly the folders and the files AcceptTreeFile takes
+    // that are on disk, sorted, each item standing for its own file: an
+    // item follows its file, a file that left goes, a file that came gets
+    // an item. Opened branches stay open. Names on disk (and so every path)
+    // follow at once; labels once the messages posted meanwhile are
+    // handled, so that a rename of thousands of files asks the shell once
+    // per folder, not once per file.
+    void FollowRenames(const CString& strFolderPath, const std::vector<CString>& oldNames,
+                       const std::vector<CString>& newNames);
 
     virtual BOOL AcceptTreeFile(CString strFileName);
     virtual BOOL AcceptListFile(CString strFileName);
 
     HTREEITEM GetComputerItem() const { return m_hComputerItem; }
+    bool IsOpen(HTREEITEM hItem) const;
     HTREEITEM GetDesktopItem() const { return m_hDesktopItem; }
     const CString& GetDesktopPath() const { return m_strDesktopPath; }
     CImageList& GetImages() { return m_imageList; }
@@ -110,8 +117,13 @@ private:
     CString GetShellPath(HTREEITEM hItem);
     // Branch filling (TreeBranch.cpp).
     void FillFolderItem(HTREEITEM hItem, const CString& strPath);
-    void FollowInBranch(HTREEITEM hParent, const CString& strPath, const CString& strFolderPath,
-                        const CString& strOldName, const CString& strNewName);
+    // Collects the open folder items below hParent (path strPath, ending
+    // with "\"), at every depth, whose paths are among folders.
+    void FindOpenItems(HTREEITEM hParent, const CString& strPath, const std::vector<CString>& folders,
+                       std::vector<std::pair<HTREEITEM, CString>>& found);
+    // The files of the open item hItem (path strPath) as on disk again; its
+    // file items first follow renames (name on disk -> new name), when given.
+    void FollowBranchFiles(HTREEITEM hItem, const CString& strPath, const std::map<std::wstring, CString>* pRenames);
     // Gives the item its new name on disk; true when its icons must be
     // asked again (a file whose type changed, or whose type gives each
     // file an icon of its own).

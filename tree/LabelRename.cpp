@@ -69,6 +69,7 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
     // placeholder row) has nothing to rename, and its parent folder must
     // not be taken for it.
     DWORD dwError = 0;
+    CString strStranded;
     if (strDiskName.IsEmpty() || strParentPath.IsEmpty())
         dwError = ERROR_FILE_NOT_FOUND;
     else if (!IsAcceptableName(strNewName, false))
@@ -87,7 +88,7 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
         }
         // The rename's result is read: a folder in use must not look
         // renamed.
-        dwError = IsSameFileName(strNewName, strDiskName) ? RenamePathCaseOnly(strOldPath, strNewPath)
+        dwError = IsSameFileName(strNewName, strDiskName) ? RenamePathCaseOnly(strOldPath, strNewPath, &strStranded)
                                                           : RenamePath(strOldPath, strNewPath);
     }
     if (!dwError && MayBeStoredShortened(strNewName) && GetStoredName(strNewPath) != strNewName) {
@@ -97,7 +98,15 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
     }
     if (dwError) {
         result.outcome = LABEL_FAILED;
-        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strLabel, CString::FormatMessageText(dwError));
+        // Left under a temporary name, going neither on nor back: the
+        // message names that name, and the item follows it.
+        CString strNamed = strLabel;
+        if (!strStranded.IsEmpty()) {
+            strNamed = result.strNewName = strStranded.Mid(LastPartStart(strStranded));
+            result.strOldPath = strOldPath;
+            result.strNewPath = strStranded;
+        }
+        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strNamed, CString::FormatMessageText(dwError));
         result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
         return result;
     }

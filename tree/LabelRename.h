@@ -27,7 +27,7 @@ struct LabelRenameResult {
     LabelRenameOutcome outcome;
     CString strMessage;  // the message box text for a refusal or failure
     CString strCaption;  // and its caption
-    CString strNewName;  // when renamed: the new name on disk
+    CString strNewName;  // when renamed (or left under a temporary name): the new name on disk
     CString strOldPath;  // and the full paths before (no trailing "\")
     CString strNewPath;  // and after
 };

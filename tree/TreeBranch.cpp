@@ -14,6 +14,7 @@
 //   icon handler or takes its icon from each file: then by each path.
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "names/SortStringArray.h"
 #include "platform/PathIdentity.h"
@@ -148,38 +149,87 @@ void CFolderTreeCtrl::FillFolderItem(HTREEITEM hItem, const CString& strPath)
     }
 }
 
-// Looks below hParent (whose path is strPath, ending with "\") for the
-// file items of strFolderPath named strOldName, descending only into open
-// folders on the way to it.
-void CFolderTreeCtrl::FollowInBranch(HTREEITEM hParent, const CString& strPath, const CString& strFolderPath,
-                                     const CString& strOldName, const CString& strNewName)
+namespace {
+
+// The order of a branch: folders before files, each by name as the branch
+// was filled; placeholders last.
+int CALLBACK CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM)
 {
-    // Paths are compared by their first characters: the file system folds
-    // letter case one UTF-16 unit for one.
-    if (strPath.GetLength() > strFolderPath.GetLength())
-        return;
-    if (strPath.GetLength() == strFolderPath.GetLength()) {
-        if (!IsSameFileName(strPath, strFolderPath))
-            return;
-        for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
-            const CTreeItemName* pName = ItemName(h);
-            if (pName && pName->kind == TREE_ITEM_FILE &&
-                (pName->strDiskName == strOldName || IsSameFileName(pName->strDiskName, strOldName))) {
-                bool bIcons = SetDiskName(h, strNewName);
-                if (m_pendingLabels.empty())
-                    PostMessage(WM_TREE_FOLLOW_LABELS);
-                m_pendingLabels[h] = m_pendingLabels[h] || bIcons;
-            }
-        }
-        return;
-    }
-    if (!IsSameFileName(strPath, strFolderPath.Left(strPath.GetLength())))
-        return;
-    for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
+    const CTreeItemName* a = (const CTreeItemName*)lParam1;
+    const CTreeItemName* b = (const CTreeItemName*)lParam2;
+    if (!a || !b)
+        return a ? -1 : (b ? 1 : 0);
+    if (a->kind != b->kind)
+        return a->kind == TREE_ITEM_FOLDER ? -1 : 1;
+    if (NameSortsBefore(a->strDiskName, b->strDiskName))
+        return -1;
+    return NameSortsBefore(b->strDiskName, a->strDiskName) ? 1 : 0;
+}
+
+}  // namespace
+
+void CFolderTreeCtrl::FollowBranchFiles(HTREEITEM hItem, const CString& strPath,
+                                        const std::map<std::wstring, CString>* pRenames)
+{
+    SetRedraw(FALSE);
+    BeginImageBatch();
+    auto restore = AfxScopeExit([this] {
+        EndImageBatch();
+        EndPopulate();
+    });
+    std::vector<HTREEITEM> files, placeholders;
+    for (HTREEITEM h = GetChildItem(hItem); h; h = GetNextSiblingItem(h)) {
         const CTreeItemName* pName = ItemName(h);
-        if (pName && pName->kind == TREE_ITEM_FOLDER && GetChildItem(h))
-            FollowInBranch(h, strPath + pName->PathPart() + L"\\", strFolderPath, strOldName, strNewName);
+        if (!pName)
+            placeholders.push_back(h);
+        else if (pName->kind == TREE_ITEM_FILE)
+            files.push_back(h);
     }
+    // Each item follows its own file, by the name it had before the whole
+    // rename: after a swap, each of two items takes the other's name.
+    if (pRenames)
+        for (HTREEITEM h : files) {
+            auto renamed = pRenames->find(ItemName(h)->strDiskName.str());
+            if (renamed == pRenames->end() || renamed->second == ItemName(h)->strDiskName)
+                continue;
+            bool bIcons = SetDiskName(h, renamed->second);
+            if (m_pendingLabels.empty())
+                PostMessage(WM_TREE_FOLLOW_LABELS);
+            m_pendingLabels[h] = m_pendingLabels[h] || bIcons;
+        }
+
+    // Then the branch agrees with the disk: an item for each file shown,
+    // and for no other.
+    std::vector<CFolderEntry> entries;
+    m_pShell->ReadFolder(strPath, entries);
+    std::set<std::wstring> shown;
+    for (const CFolderEntry& entry : entries)
+        if (!entry.IsFolder() && AcceptTreeFile(entry.strName))
+            shown.insert(entry.strName.str());
+    std::vector<int> images;
+    for (HTREEITEM h : files) {
+        if (shown.erase(ItemName(h)->strDiskName.str()))
+            continue;
+        int nImage = 0, nSelectedImage = 0;
+        GetItemImage(h, nImage, nSelectedImage);
+        images.push_back(nImage);
+        images.push_back(nSelectedImage);
+        DeleteItem(h);
+    }
+    ReleaseImages(images);
+    for (const std::wstring& name : shown)
+        InsertPathItem(strPath + name.c_str(), hItem, FALSE);
+    // An empty folder shows one blank row, as when it was filled.
+    bool bNamed = false;
+    for (HTREEITEM h = GetChildItem(hItem); h && !bNamed; h = GetNextSiblingItem(h))
+        bNamed = ItemName(h) != NULL;
+    if (bNamed)
+        for (HTREEITEM h : placeholders)
+            DeleteItem(h);
+    else if (!GetChildItem(hItem))
+        InsertItem(L"", hItem, TVI_LAST);
+    TVSORTCB sort = {hItem, CompareItems, 0};
+    SendMessage(TVM_SORTCHILDRENCB, 0, (LPARAM)&sort);
 }
 
 bool CFolderTreeCtrl::SetDiskName(HTREEITEM hItem, const CString& strNewName)

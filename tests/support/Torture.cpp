@@ -314,8 +314,31 @@ void EditLines(Rng& rng, std::vector<std::wstring>& lines)
     }
 }
 
+// One of the batch commands, by its button, with a random parameter.
+void RunBatchCommand(Rng& rng, TortureDlg& dlg)
+{
+    const wchar_t* const kTexts[] = {L"", L"a", L"01 ", L"mp3", L"\xD83C\xDF89", L"노래"};
+    auto text = [&] { return kTexts[Pick(rng, 0, 5)]; };
+    switch (Pick(rng, 0, 2)) {
+    case 0:
+        SetWindowTextW(dlg.Item(IDC_FIND_COMBO), text());
+        SetWindowTextW(dlg.Item(IDC_REPLACE_COMBO), text());
+        dlg.Click(IDC_REPLACE);
+        break;
+    case 1:
+        SetWindowTextW(dlg.Item(IDC_FRONT_EDIT), text());
+        dlg.Click(IDC_INSERT_FRONT);
+        break;
+    case 2:
+        SetWindowTextW(dlg.Item(IDC_FRONT_EDIT), text());
+        dlg.Click(IDC_CHANGE_EXTENSION);
+        break;
+    }
+}
+
 // Changes made between a rename and its taking back, each blocking one
-// renamed file: moved away, its old name taken, or held open.
+// renamed file: moved away, its old name taken, held open, or replaced by
+// another file under its new name.
 struct Changes {
     std::map<int, const wchar_t*> blocked;  // file -> what was done to it
     std::vector<std::wstring> addedContents;
@@ -333,7 +356,7 @@ std::wstring Long(const std::wstring& path)
 }
 
 void MakeChanges(Rng& rng, const std::wstring& P, const std::vector<std::wstring>& disk, const std::vector<int>& moved,
-                 std::map<std::wstring, std::wstring>& where, const std::vector<std::wstring>& contents, unsigned seed,
+                 std::map<std::wstring, std::wstring>& where, std::vector<std::wstring>& contents, unsigned seed,
                  Changes& changes)
 {
     // Where the rename put each file, before any change.
@@ -346,7 +369,7 @@ void MakeChanges(Rng& rng, const std::wstring& P, const std::vector<std::wstring
             continue;
         const std::wstring at = where[contents[i]];
         const wchar_t* what = L"";
-        switch (Pick(rng, 0, 2)) {
+        switch (Pick(rng, 0, 3)) {
         case 0: {
             const std::wstring away = L"away_" + std::to_wstring(i);
             if (!MoveFileExW(Long(P + at).c_str(), Long(P + away).c_str(), 0))
@@ -374,6 +397,20 @@ void MakeChanges(Rng& rng, const std::wstring& P, const std::vector<std::wstring
                 continue;
             changes.handles.push_back(h);
             what = L"held open";
+            break;
+        }
+        case 3: {
+            // Saved again by another program: a new file moved over it. The
+            // file the rename moved is gone; the take-back must leave the
+            // new one where it is.
+            const std::wstring saved = L"saved_" + std::to_wstring(seed) + L"_" + std::to_wstring(i);
+            if (!WriteFileText(P + saved, saved) ||
+                !MoveFileExW(Long(P + saved).c_str(), Long(P + at).c_str(), MOVEFILE_REPLACE_EXISTING))
+                continue;
+            where.erase(contents[i]);
+            contents[i] = saved;
+            where[saved] = at;
+            what = L"replaced by another file";
             break;
         }
         }
@@ -405,7 +442,7 @@ std::wstring CheckListNames(TortureDlg& dlg, const std::vector<std::wstring>& di
 // file is back under its old name, or reported and where it was.
 std::wstring CheckTakeBack(TortureDlg& dlg, Rng& rng, const std::wstring& P, unsigned seed,
                            const std::vector<std::wstring>& disk, const std::vector<std::wstring>& shown,
-                           const std::vector<std::wstring>& contents, std::map<std::wstring, std::wstring> where,
+                           std::vector<std::wstring> contents, std::map<std::wstring, std::wstring> where,
                            TortureFigures& figures)
 {
     const int n = (int)disk.size();
@@ -611,6 +648,21 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
     dlg.m_nUndoDepth = 1;
     EnableWindow(dlg.Item(IDC_UNDO), TRUE);
     dlg.SetEditorText(text.c_str());
+    // A batch command on the text as it stands, shifted or not: it keeps
+    // its lines, so that the rename still asks where it must.
+    if (Pick(rng, 0, 3) == 0) {
+        const int nBefore = CountNameLines(text.c_str());
+        RunBatchCommand(rng, dlg);
+        text = dlg.EditorText().str();
+        ++figures.batchCommands;
+        // Each line written back and closed (a replace may empty some).
+        int nAfter = 0;
+        for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at + 2))
+            ++nAfter;
+        if (nAfter != nBefore || (nBefore > 0 && text.compare(text.size() - 2, 2, L"\r\n") != 0))
+            return L"a batch command wrote " + std::to_wstring(nAfter) + L" lines of " + std::to_wstring(nBefore);
+    }
+    const int nUndoDepth = dlg.m_nUndoDepth;
     dlg.messages.clear();
     dlg.questions.clear();
     const bool bYes = Pick(rng, 0, 1) != 0;
@@ -632,7 +684,8 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
         for (int i = 0; i < n; ++i)
             if (where[contents[i]] != L"f\\" + disk[i])
                 return L"answered No, yet " + disk[i] + L" went to " + where[contents[i]];
-        if (!dlg.messages.empty() || dlg.EditorText() != text.c_str() || dlg.m_nUndoDepth != 1 || !dlg.UndoEnabled())
+        if (!dlg.messages.empty() || dlg.EditorText() != text.c_str() || dlg.m_nUndoDepth != nUndoDepth ||
+            !dlg.UndoEnabled())
             return L"answered No, yet the dialog changed";
         return L"";
     }
@@ -730,7 +783,8 @@ std::string DescribeTorture(const TortureFigures& f)
         << "; questions answered No " << f.answeredNo << ", Yes " << f.answeredYes << "; " << f.moves
         << " moves planned, " << f.cycles << " cycles; " << f.notRenamed << " files not renamed and reported; "
         << f.takeBacks << " take-backs, " << f.changes << " changes made before them, " << f.notTakenBack
-        << " files not taken back and reported; " << f.oddNames
+        << " files not taken back and reported; " << f.batchCommands << " batch commands on the lines; "
+        << f.oddNames
         << " names made with scripts beyond Korean, decomposed or unreachable by plain paths";
     return out.str();
 }

@@ -17,6 +17,7 @@ struct TortureFigures {
     int notRenamed = 0;                   // files reported by the rename
     int takeBacks = 0, changes = 0;       // take-backs, changes made before them
     int notTakenBack = 0;                 // files reported by the take-back
+    int batchCommands = 0;                // run on the edited text before the rename
     int oddNames = 0;                     // names beyond Korean, decomposed or unreachable by plain paths
 };
 
