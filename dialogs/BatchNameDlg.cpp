@@ -75,7 +75,9 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 
 CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_hIcon(NULL), m_hSmallIcon(NULL),
-      m_nDpi(AFX_DEFAULT_DPI), m_bEndingLabelEdit(false), m_bFollowingRenames(false), m_nLoadSerial(0)
+      m_nDpi(AFX_DEFAULT_DPI), m_nProgressDelayMs(LONG_WORK_WINDOW_DELAY_MS), m_bEndingLabelEdit(false),
+      m_bFollowingRenames(false), m_nLoadSerial(0), m_pWork(NULL), m_bCloseAfterWork(false), m_bNoticeDeferred(false),
+      m_nDeferredNoticeFound(0), m_nDeferredNoticeLoad(0)
 {
 }
 
@@ -150,6 +152,10 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_MESSAGE(WM_REOPEN_LABEL_EDIT, OnReopenLabelEdit)
     ON_MESSAGE(WM_LISTING_NOTICE, OnListingNotice)
     ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+    ON_NOTIFY(TVN_SELCHANGING, IDC_TREE, OnSelChangingTree)
+    ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 END_MESSAGE_MAP()
 
 // Runs once when the window exists: binds the controls, extends the system
@@ -190,6 +196,8 @@ BOOL CBatchNameDlg::OnInitDialog()
 // rename.
 void CBatchNameDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
+    if (IsBusy() && ((nID & 0xFFF0) == IDM_ABOUTBOX || (nID & 0xFFF0) == IDM_UNDO_RENAME))
+        return;
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         CManualDlg dlgAbout;
         dlgAbout.DoModal();
@@ -204,6 +212,13 @@ void CBatchNameDlg::OnSysCommand(UINT nID, LPARAM lParam)
 // program ends.
 void CBatchNameDlg::OnClose()
 {
+    // During long work, closing means stop: the program ends once the work
+    // has reached its stop point.
+    if (IsBusy()) {
+        m_bCloseAfterWork = true;
+        m_pWork->RequestStop();
+        return;
+    }
     EndDialog(IDCANCEL);
 }
 
@@ -234,8 +249,11 @@ HCURSOR CBatchNameDlg::OnQueryDragIcon()
 void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
-    if (m_bFollowingRenames)
+    if (m_bFollowingRenames || IsBusy())
         return;
+    // Reading a folder shows the wait cursor, and no progress window.
+    HCURSOR hOldCursor = ::SetCursor(::LoadCursorW(NULL, (LPCWSTR)IDC_WAIT));
+    auto restore = AfxScopeExit([hOldCursor] { ::SetCursor(hOldCursor); });
     HTREEITEM hItem = m_tree.GetSelectedItem();
     int nFound = 0;
     m_nNameCount = 0;
@@ -262,6 +280,13 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
 // Posted by a load that found more files than the list takes.
 LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
 {
+    // Work under way: told once it is done.
+    if (IsBusy()) {
+        m_bNoticeDeferred = true;
+        m_nDeferredNoticeFound = wParam;
+        m_nDeferredNoticeLoad = lParam;
+        return 0;
+    }
     // Another folder has been loaded since: that load says what it needs.
     if ((int)lParam != m_nLoadSerial)
         return 0;
@@ -282,7 +307,7 @@ LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
 void CBatchNameDlg::OnRename()
 {
     // Nothing listed: nothing to rename, and nothing of the user's is reset.
-    if (m_nNameCount == 0)
+    if (m_nNameCount == 0 || IsBusy())
         return;
     CString strText;
     m_editNames.GetWindowText(strText);
@@ -294,12 +319,22 @@ void CBatchNameDlg::OnRename()
 
     std::vector<CString> before(m_strDiskNames, m_strDiskNames + m_nNameCount);
     CRenameRun run;
-    std::vector<RenameFailure> failures =
-        ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames, m_strDiskNames, &run);
+    std::vector<RenameFailure> failures;
+    const bool bClosing = RunLongWork([&](CLongWork& work) {
+        run.step = work.AsStep();
+        work.SetRun(&run);
+        failures =
+            ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames, m_strDiskNames, &run);
+    });
+    // What moved is kept for the take-back, a stop or not.
     ResetUndo();
     if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount, run.identities))
         UpdateTakeBackItem();
     FollowRenamesInTree(m_strFolderPath, before, std::vector<CString>(m_strDiskNames, m_strDiskNames + m_nNameCount));
+    if (bClosing) {
+        EndDialog(IDCANCEL);
+        return;
+    }
     if (!failures.empty())
         ShowMessage(FormatRenameReport(m_nNameCount, failures), AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
 }
@@ -327,15 +362,24 @@ bool CBatchNameDlg::ConfirmShiftedRename(int nLines)
 // old names.
 void CBatchNameDlg::OnTakeBackRename()
 {
-    if (m_renameRecord.IsEmpty())
+    if (m_renameRecord.IsEmpty() || IsBusy())
         return;
-    // Once only: the record goes whatever the outcome.
+    // Once only: the record goes whatever the outcome, but for the files a
+    // stop left under their new names.
     CRenameRecord record = m_renameRecord;
     m_renameRecord.Clear();
     UpdateTakeBackItem();
 
     std::vector<CString> now;
-    std::vector<RenameFailure> failures = record.TakeBack(now);
+    std::vector<RenameFailure> failures;
+    CRenameRun run;
+    const bool bClosing = RunLongWork([&](CLongWork& work) {
+        run.step = work.AsStep();
+        work.SetRun(&run);
+        failures = record.TakeBack(now, &run);
+    });
+    m_renameRecord = record.Stopped(failures);
+    UpdateTakeBackItem();
     const std::vector<CString>& renamed = record.GetNewNames();
     FollowRenamesInTree(record.GetFolderPath(), renamed, now);
 
@@ -356,9 +400,61 @@ void CBatchNameDlg::OnTakeBackRename()
         m_editNames.SetWindowText(JoinNames(m_strCurNames, m_nNameCount));
         ResetUndo();
     }
+    if (bClosing) {
+        EndDialog(IDCANCEL);
+        return;
+    }
     if (!failures.empty())
         ShowMessage(FormatRenameReport(record.GetCount(), failures, IDS_UNDO_RENAME_REPORT),
                     AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
+}
+
+bool CBatchNameDlg::RunLongWork(const std::function<void(CLongWork&)>& work)
+{
+    {
+        CLongWork longWork(this, m_nProgressDelayMs);
+        m_pWork = &longWork;
+        auto done = AfxScopeExit([this] { m_pWork = NULL; });
+        work(longWork);
+    }
+    if (m_bNoticeDeferred) {
+        m_bNoticeDeferred = false;
+        PostMessage(WM_LISTING_NOTICE, m_nDeferredNoticeFound, m_nDeferredNoticeLoad);
+    }
+    return m_bCloseAfterWork;
+}
+
+// While work runs the cursor over the dialog is the wait cursor.
+LRESULT CBatchNameDlg::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    if (IsBusy() && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(::LoadCursorW(NULL, (LPCWSTR)IDC_WAIT));
+        return TRUE;
+    }
+    return Default();
+}
+
+// The tree is about to select another item: not while work runs.
+void CBatchNameDlg::OnSelChangingTree(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = IsBusy() ? TRUE : FALSE;
+}
+
+// The session is ending: work under way is brought to its stop point first
+// (a cycle of renames put back or finished), so that no file is left under
+// a temporary name.
+LRESULT CBatchNameDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
+{
+    if (IsBusy())
+        m_pWork->RunToStopPoint();
+    return TRUE;
+}
+
+LRESULT CBatchNameDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
+{
+    if (IsBusy() && wParam)
+        m_pWork->RunToStopPoint();
+    return 0;
 }
 
 void CBatchNameDlg::UpdateTakeBackItem()
@@ -382,6 +478,8 @@ void CBatchNameDlg::ResetUndo()
 // Button 1011: the manual.
 void CBatchNameDlg::OnManual()
 {
+    if (IsBusy())
+        return;
     CManualDlg dlg;
     dlg.DoModal();
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "dialogs/ProgressDlg.h"
 #include "framework/afxwin.h"
 #include "names/NameList.h"
 #include "names/RenameRecord.h"
@@ -77,6 +78,16 @@ public:
 
     // The last rename that renamed a file, until it is taken back.
     CRenameRecord m_renameRecord;
+
+    // Stops the long work under way, as the progress window's stop button
+    // does.
+    void StopWork()
+    {
+        if (m_pWork)
+            m_pWork->RequestStop();
+    }
+    // When the progress window of long work shows (500 ms; 0 for at once).
+    DWORD m_nProgressDelayMs;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -153,6 +164,26 @@ protected:
     LRESULT OnListingNotice(WPARAM wParam, LPARAM lParam);
     int m_nLoadSerial;
     std::vector<CString> m_strNoticedFolders;
+
+    // Long work under way (a rename, a take-back), or NULL: while it runs,
+    // every command, menu, tree and notice handler leaves it alone.
+    CLongWork* m_pWork;
+    bool IsBusy() const { return m_pWork != NULL; }
+    // Runs work as long work: the dialog busy meanwhile. Afterwards a
+    // notice that came meanwhile is posted again; true when the window was
+    // closed meanwhile, and the caller ends the dialog once it has kept
+    // what the work did.
+    bool RunLongWork(const std::function<void(CLongWork&)>& work);
+    bool m_bCloseAfterWork;
+    bool m_bNoticeDeferred;
+    WPARAM m_nDeferredNoticeFound;
+    LPARAM m_nDeferredNoticeLoad;
+    // While work runs: the wait cursor over the dialog, no other selection
+    // in the tree, and the session's end waiting for the work's stop point.
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    void OnSelChangingTree(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
 
     // Empties the undo history and disables its button.
     void ResetUndo();

@@ -39,7 +39,7 @@ const CString& CBatchNameDlg::RecordEditorText()
 // all: no step, no history entry, no change in the editor.
 void CBatchNameDlg::RunBatchCommand(const std::function<NameTransform()>& readParameters)
 {
-    if (m_nNameCount <= 0)
+    if (m_nNameCount <= 0 || IsBusy())
         return;
     m_btnUndo.EnableWindow(TRUE);
     const NameTransform transform = readParameters();
@@ -83,6 +83,8 @@ void CBatchNameDlg::OnChangeExtension()
 // recorded command; the button goes off with the last step.
 void CBatchNameDlg::OnUndo()
 {
+    if (IsBusy())
+        return;
     if (const CString* pText = TakeUndo(m_strUndoTexts, m_nUndoDepth))
         m_editNames.SetWindowText(*pText);
     if (m_nUndoDepth == 0)

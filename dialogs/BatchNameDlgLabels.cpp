@@ -10,7 +10,7 @@ void CBatchNameDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     HTREEITEM hItem = ((NMTVDISPINFOW*)pNMHDR)->item.hItem;
     HTREEITEM hParent = hItem ? m_tree.GetParentItem(hItem) : NULL;
-    *pResult = (hParent && m_tree.GetParentItem(hParent)) ? 0 : 1;
+    *pResult = (hParent && m_tree.GetParentItem(hParent) && !IsBusy()) ? 0 : 1;
 }
 
 // The label editor is closing: rename on disk, or refuse and edit again.
@@ -18,7 +18,7 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     // The tree never takes the edited text over by itself.
     *pResult = 0;
-    if (m_bEndingLabelEdit)
+    if (m_bEndingLabelEdit || IsBusy())
         return;
 
     HTREEITEM hItem = ((NMTVDISPINFOW*)pNMHDR)->item.hItem;
@@ -112,7 +112,7 @@ LRESULT CBatchNameDlg::OnReopenLabelEdit(WPARAM wParam, LPARAM lParam)
 {
     HTREEITEM hItem = (HTREEITEM)lParam;
     // The branch may have been closed meanwhile, deleting the item.
-    if (!IsTreeItem(hItem))
+    if (IsBusy() || !IsTreeItem(hItem))
         return 0;
     m_tree.SetFocus();
     m_tree.EditLabel(hItem);

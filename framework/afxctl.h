@@ -59,6 +59,13 @@ public:
     void ReplaceSel(const wchar_t* psz, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)psz); }
 };
 
+class CProgressCtrl : public CWnd {
+public:
+    void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, nLower, nUpper); }
+    int SetPos(int nPos) { return (int)SendMessage(PBM_SETPOS, nPos); }
+    int GetPos() const { return (int)SendMessage(PBM_GETPOS); }
+};
+
 class CComboBox : public CWnd {
 public:
     int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }

@@ -10,6 +10,7 @@
 #include "framework/afxdpi.h"
 #include "framework/afxdlg.h"
 #include "framework/afxmsg.h"
+#include "framework/afxpump.h"
 #include "framework/afxscope.h"
 #include "framework/afxstr.h"
 #include "framework/afxwnd.h"

@@ -25,6 +25,19 @@ bool CRenameRecord::Keep(const CString& strFolderPath, const CString* pBefore, c
     return true;
 }
 
+CRenameRecord CRenameRecord::Stopped(const std::vector<RenameFailure>& failures) const
+{
+    CRenameRecord left;
+    left.m_strFolderPath = m_strFolderPath;
+    for (const RenameFailure& f : failures)
+        if (f.dwError == ERROR_CANCELLED && f.nIndex >= 0 && f.nIndex < GetCount()) {
+            left.m_strOldNames.push_back(m_strOldNames[f.nIndex]);
+            left.m_strNewNames.push_back(m_strNewNames[f.nIndex]);
+            left.m_identities.push_back(m_identities[f.nIndex]);
+        }
+    return left;
+}
+
 void CRenameRecord::Clear()
 {
     m_strFolderPath.Empty();

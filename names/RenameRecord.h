@@ -17,6 +17,10 @@ public:
     bool Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount,
               const std::vector<CFileIdentity>& identities = std::vector<CFileIdentity>());
     void Clear();
+    // What a take-back stopped left: the files it did not take back
+    // (ERROR_CANCELLED among failures, by record position), with their
+    // names and identities, to be taken back later.
+    CRenameRecord Stopped(const std::vector<RenameFailure>& failures) const;
     bool IsEmpty() const { return m_strNewNames.empty(); }
     int GetCount() const { return (int)m_strNewNames.size(); }
     const CString& GetFolderPath() const { return m_strFolderPath; }

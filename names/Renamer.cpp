@@ -93,54 +93,81 @@ void FinishMove(const CString& strFolderPath, int i, CString& strCur, const CStr
     strCur = strHere;
 }
 
-// One run of a plan: the list's names of the files being renamed (the
-// names shown, the exact names on disk, the same array when the list keeps
-// no other, and the new names wanted), the folder as read once, and what
-// the run reports.
-class CPlanRun {
+// One run of a plan, made one disk move at a time (Step), so that the
+// caller can pump messages and ask to stop between any two moves: the list's
+// names of the files being renamed (the names shown, the exact names on
+// disk, the same array when the list keeps no other, and the new names
+// wanted), the folder as read once, and what the run reports. The run is at
+// a stop point outside a cycle; a stop asked for inside one takes effect
+// once the cycle is put back (when fewer of its moves are done than left)
+// or finished.
+class CPlanRun : public CPlanStepper {
 public:
     CPlanRun(const CString& strFolderPath, const RenamePlan& plan, CString* pCur, CString* pDisk,
              const CString* pNew, CRenameRun* pRun, CFolderSnapshot& snapshot)
         : m_strFolderPath(strFolderPath), m_plan(plan), m_pCur(pCur), m_pDisk(pDisk ? pDisk : pCur), m_pNew(pNew),
           m_pRun(pRun), m_snapshot(snapshot)
     {
-    }
-
-    std::vector<RenameFailure> Run()
-    {
         for (const RenameRefusal& r : m_plan.refusals)
             Fail(r.nIndex, r.dwError);
+    }
+
+    // A cycle begun is put back on every way out but its end, an
+    // exception included.
+    ~CPlanRun() override
+    {
+        if (m_nCycleEnd)
+            UndoCycle();
+    }
+
+    bool Step() override
+    {
         const std::vector<RenameMove>& moves = m_plan.moves;
-        for (size_t m = 0; m < moves.size();) {
-            size_t end = m + 1;
-            if (moves[m].nCycle >= 0)
-                while (end < moves.size() && moves[end].nCycle == moves[m].nCycle)
-                    ++end;
-            if (!m_bStopped && !Step(moves[m]))
-                m_bStopped = true;
-            if (m_bStopped) {
-                for (size_t k = m; k < end; ++k)
-                    if (moves[k].kind != MOVE_FROM_TEMP)
-                        Fail(moves[k].nIndex, ERROR_CANCELLED);
-            } else if (moves[m].nCycle >= 0) {
-                RunCycle(m, end);
-            } else {
-                RunMove(moves[m]);
-            }
-            m = end;
+        if (m_nCycleEnd)
+            return StepInCycle();
+        if (m_next >= moves.size())
+            return false;
+        const RenameMove& mv = moves[m_next];
+        size_t end = m_next + 1;
+        if (mv.nCycle >= 0)
+            while (end < moves.size() && moves[end].nCycle == mv.nCycle)
+                ++end;
+        if (m_bStopping) {
+            // Files the stop leaves where they are.
+            for (size_t k = m_next; k < moves.size(); ++k)
+                if (moves[k].kind != MOVE_FROM_TEMP)
+                    Fail(moves[k].nIndex, ERROR_CANCELLED);
+            m_next = moves.size();
+            return false;
         }
+        if (mv.nCycle < 0) {
+            RunMove(mv);
+            m_next = end;
+        } else {
+            BeginCycle(end);
+        }
+        return m_next < moves.size() || m_nCycleEnd;
+    }
+
+    void Stop() override { m_bStopping = true; }
+    bool AtStopPoint() const override { return m_nCycleEnd == 0; }
+    int GetDone() const { return m_nDone; }
+    int GetTotal() const { return (int)m_plan.moves.size(); }
+    // The file the next move is for.
+    CString GetCurrent() const
+    {
+        size_t m = m_nCycleEnd ? m_nCycleNext : m_next;
+        return m < m_plan.moves.size() ? m_pCur[m_plan.moves[m].nIndex] : CString();
+    }
+
+    std::vector<RenameFailure> Finish()
+    {
         std::stable_sort(m_failures.begin(), m_failures.end(),
                          [](const RenameFailure& a, const RenameFailure& b) { return a.nIndex < b.nIndex; });
         return m_failures;
     }
 
 private:
-    // Asks the caller whether to go on, before a move; true without one.
-    bool Step(const RenameMove& mv)
-    {
-        return !m_pRun || !m_pRun->step || m_pRun->step(m_nDone, (int)m_plan.moves.size(), m_pCur[mv.nIndex]);
-    }
-
     void Fail(int i, DWORD dwError) { AddFailure(m_failures, i, m_pCur[i], m_pNew[i], dwError); }
 
     // File i now has the name strName on disk; a name the rename gave it is
@@ -171,7 +198,6 @@ private:
         DWORD dwError = RenamePath(m_strFolderPath + strFrom, m_strFolderPath + strTo, &m_snapshot, &strStranded);
         if (!strStranded.IsEmpty())
             Moved(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
-        ++m_nDone;
         return dwError;
     }
 
@@ -180,6 +206,7 @@ private:
         // A file whose new name a file before it failed to free fails here
         // too: the platform never replaces anything.
         DWORD dwError = Move(mv, mv.strFrom, mv.strTo);
+        ++m_nDone;
         if (dwError)
             Fail(mv.nIndex, dwError);
         else
@@ -194,13 +221,15 @@ private:
         Moved(i, strName);
     }
 
-    // The moves [first, end) of one cycle: the first file to the temporary
-    // name, the others each into the name the one before freed, the first
-    // from the temporary name into its new name. All of them or none: on a
-    // failure, or an exception, the moves made are undone.
-    void RunCycle(size_t first, size_t end)
+    // A cycle: the first file to the temporary name, the others each into
+    // the name the one before freed, the first from the temporary name into
+    // its new name. All of them or none. Its first move, here; the others
+    // one a step.
+    void BeginCycle(size_t end)
     {
         const std::vector<RenameMove>& moves = m_plan.moves;
+        const size_t first = m_next;
+        m_next = end;
         // A listed file that is a folder now stops the cycle before it starts.
         for (size_t m = first; m < end; ++m)
             if (moves[m].kind != MOVE_FROM_TEMP && m_snapshot.IsFolder(moves[m].strFrom)) {
@@ -209,75 +238,94 @@ private:
                         Fail(moves[k].nIndex, k == m ? RENAME_ERROR_NOW_FOLDER : ERROR_ALREADY_EXISTS);
                 return;
             }
-        CString strTemp = m_plan.strTempName;
-        size_t done = first;
-        bool bKept = false;
-        auto undo = AfxScopeExit([&] {
-            if (!bKept)
-                UndoCycle(first, done, strTemp);
-        });
-        DWORD dwError = MoveToTemp(moves[first], strTemp);
-        if (!dwError)
-            done = first + 1;
-        bool bStopping = false;
-        while (!dwError && done < end) {
-            // A stop asked for here waits for the cycle to be put back or
-            // finished, whichever is nearer.
-            if (!Step(moves[done]) && !bStopping) {
-                bStopping = true;
-                m_bStopped = true;
-                if (done - first < end - done) {
-                    dwError = ERROR_CANCELLED;
-                    break;
-                }
-            }
-            const RenameMove& mv = moves[done];
-            dwError = Move(mv, mv.kind == MOVE_FROM_TEMP ? strTemp : mv.strFrom, mv.strTo);
-            if (!dwError)
-                ++done;
-        }
-        if (!dwError) {
-            bKept = true;
-            for (size_t m = first + 1; m < end; ++m)
-                Finish(moves[m].nIndex, moves[m].strTo);
-            return;
-        }
-        bKept = true;
-        UndoCycle(first, done, strTemp);
-        for (size_t m = first; m < end; ++m)
-            if (moves[m].kind != MOVE_FROM_TEMP)
-                Fail(moves[m].nIndex, dwError);
-    }
-
-    // Moves the cycle's first file to the temporary name, or to another
-    // temporary name when the disk already holds that one; rStrTemp becomes
-    // the name used.
-    DWORD MoveToTemp(const RenameMove& mv, CString& rStrTemp)
-    {
-        const CString strPlanned = rStrTemp;
-        DWORD dwError = Move(mv, mv.strFrom, rStrTemp);
+        m_strTemp = m_plan.strTempName;
+        const CString strPlanned = m_strTemp;
+        DWORD dwError = Move(moves[first], moves[first].strFrom, m_strTemp);
         for (int k = 2; k <= TEMP_NAME_TRIES && (dwError == ERROR_ALREADY_EXISTS || dwError == ERROR_FILE_EXISTS);
              ++k) {
-            rStrTemp = strPlanned + L"-" + std::to_wstring(k).c_str();
-            dwError = Move(mv, mv.strFrom, rStrTemp);
+            m_strTemp = strPlanned + L"-" + std::to_wstring(k).c_str();
+            dwError = Move(moves[first], moves[first].strFrom, m_strTemp);
         }
-        return dwError;
+        ++m_nDone;
+        if (dwError) {
+            EndCycle(first, end, dwError);
+            return;
+        }
+        m_nCycleFirst = first;
+        m_nCycleNext = first + 1;
+        m_nCycleEnd = end;
+        m_bPuttingBack = false;
     }
 
-    // Undoes the moves [first, done) of a cycle, the last one first, so
-    // that each name is free again when its file comes back to it. A file
-    // that cannot come back stays where the cycle left it, and its current
-    // name says so.
-    void UndoCycle(size_t first, size_t done, const CString& strTemp)
+    // The cycle's next move, or, when it is being put back, the next move
+    // undone.
+    bool StepInCycle()
     {
         const std::vector<RenameMove>& moves = m_plan.moves;
-        for (size_t m = done; m > first; --m) {
-            const RenameMove& mv = moves[m - 1];
-            const CString& strTo = mv.kind == MOVE_TO_TEMP ? strTemp : mv.strTo;
-            const CString& strBack = mv.kind == MOVE_FROM_TEMP ? strTemp : mv.strFrom;
-            const bool bBack = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot) == 0;
-            Moved(mv.nIndex, bBack ? strBack : strTo);
+        if (m_bStopping && !m_bPuttingBack && !m_bFinishing) {
+            // Whichever is nearer: putting back the moves made, or making
+            // the rest.
+            if (m_nCycleNext - m_nCycleFirst < m_nCycleEnd - m_nCycleNext) {
+                m_bPuttingBack = true;
+                m_dwCycleError = ERROR_CANCELLED;
+            } else {
+                m_bFinishing = true;
+            }
         }
+        if (m_bPuttingBack) {
+            UndoOne();
+            if (m_nCycleNext == m_nCycleFirst) {
+                const size_t first = m_nCycleFirst, end = m_nCycleEnd;
+                m_nCycleEnd = 0;
+                EndCycle(first, end, m_dwCycleError);
+            }
+            return true;
+        }
+        const RenameMove& mv = moves[m_nCycleNext];
+        DWORD dwError = Move(mv, mv.kind == MOVE_FROM_TEMP ? m_strTemp : mv.strFrom, mv.strTo);
+        ++m_nDone;
+        if (dwError) {
+            m_bPuttingBack = true;
+            m_dwCycleError = dwError;
+            return true;
+        }
+        if (++m_nCycleNext < m_nCycleEnd)
+            return true;
+        const size_t first = m_nCycleFirst, end = m_nCycleEnd;
+        m_nCycleEnd = 0;
+        m_bFinishing = false;
+        for (size_t m = first + 1; m < end; ++m)
+            Finish(moves[m].nIndex, moves[m].strTo);
+        return true;
+    }
+
+    // Undoes the cycle's last move made, so that each name is free again
+    // when its file comes back to it. A file that cannot come back stays
+    // where the cycle left it, and its current name says so.
+    void UndoOne()
+    {
+        const RenameMove& mv = m_plan.moves[--m_nCycleNext];
+        const CString& strTo = mv.kind == MOVE_TO_TEMP ? m_strTemp : mv.strTo;
+        const CString& strBack = mv.kind == MOVE_FROM_TEMP ? m_strTemp : mv.strFrom;
+        const bool bBack = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot) == 0;
+        Moved(mv.nIndex, bBack ? strBack : strTo);
+        ++m_nDone;
+    }
+
+    // Puts a cycle begun back at once (an exception on the way out).
+    void UndoCycle()
+    {
+        while (m_nCycleNext > m_nCycleFirst)
+            UndoOne();
+        m_nCycleEnd = 0;
+    }
+
+    // A cycle that was put back: every file of it is reported.
+    void EndCycle(size_t first, size_t end, DWORD dwError)
+    {
+        for (size_t m = first; m < end; ++m)
+            if (m_plan.moves[m].kind != MOVE_FROM_TEMP)
+                Fail(m_plan.moves[m].nIndex, dwError);
     }
 
     const CString& m_strFolderPath;
@@ -288,8 +336,15 @@ private:
     CRenameRun* m_pRun;
     CFolderSnapshot& m_snapshot;
     std::vector<RenameFailure> m_failures;
+    size_t m_next = 0;  // the next move outside a cycle
+    // The cycle under way: its moves [first, end), the next to make (or,
+    // putting back, the one after the next to undo); end 0 when none.
+    size_t m_nCycleFirst = 0, m_nCycleNext = 0, m_nCycleEnd = 0;
+    CString m_strTemp;
+    bool m_bPuttingBack = false, m_bFinishing = false;
+    DWORD m_dwCycleError = 0;
     int m_nDone = 0;
-    bool m_bStopped = false;
+    bool m_bStopping = false;
 };
 
 }  // namespace
@@ -314,21 +369,44 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
     CFolderSnapshot* pSnapshot = pRun && pRun->pSnapshot ? pRun->pSnapshot : &ownSnapshot;
     if (pSnapshot == &ownSnapshot && !plan.moves.empty())
         ownSnapshot = CFolderSnapshot(strFolderPath);
-    return CPlanRun(strFolderPath, plan, pCurNames, pDiskNames, pNewNames, pRun, *pSnapshot).Run();
+    CPlanRun run(strFolderPath, plan, pCurNames, pDiskNames, pNewNames, pRun, *pSnapshot);
+    CPlanStepper* pOuter = pRun ? pRun->pStepper : NULL;
+    if (pRun)
+        pRun->pStepper = &run;
+    auto restore = AfxScopeExit([&] {
+        if (pRun)
+            pRun->pStepper = pOuter;
+    });
+    while (run.Step())
+        if (pRun && pRun->step && !pRun->step(run.GetDone(), run.GetTotal(), run.GetCurrent()))
+            run.Stop();
+    return run.Finish();
 }
 
 CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures, UINT nHeadID)
 {
     CString strText;
     AfxFormatString2(strText, nHeadID, std::to_wstring(nCount).c_str(), std::to_wstring(failures.size()).c_str());
-    for (size_t i = 0; i < failures.size() && i < (size_t)MAX_REPORTED_FAILURES; ++i) {
-        const RenameFailure& f = failures[i];
+    // Files a stop left alone are counted in one line, before the failures.
+    const size_t nStopped = std::count_if(failures.begin(), failures.end(),
+                                          [](const RenameFailure& f) { return f.dwError == ERROR_CANCELLED; });
+    if (nStopped) {
+        CString strLine;
+        AfxFormatString1(strLine, IDS_REPORT_STOPPED, std::to_wstring(nStopped).c_str());
+        strText += L"\n" + strLine;
+    }
+    size_t nShown = 0;
+    for (const RenameFailure& f : failures) {
+        if (f.dwError == ERROR_CANCELLED)
+            continue;
+        if (nShown++ == (size_t)MAX_REPORTED_FAILURES) {
+            strText += L"\n" + AfxLoadText(IDS_REPORT_MORE);
+            break;
+        }
         const wchar_t* parts[3] = {f.strOldName, f.strNewName, f.strReason};
         CString strLine;
         AfxFormatStrings(strLine, IDS_REPORT_LINE, parts, 3);
         strText += L"\n" + strLine;
     }
-    if (failures.size() > (size_t)MAX_REPORTED_FAILURES)
-        strText += L"\n" + AfxLoadText(IDS_REPORT_MORE);
     return strText;
 }

@@ -23,13 +23,32 @@ struct RenameFailure {
 #define RENAME_ERROR_NOW_FOLDER (APPLICATION_ERROR_MASK | 1)    // the listed file's name is a folder's now
 #define RENAME_ERROR_FILE_CHANGED (APPLICATION_ERROR_MASK | 2)  // another program put another file there
 
+// Work made one disk move at a time, with stop points between moves (not
+// inside a cycle).
+class CPlanStepper {
+public:
+    virtual ~CPlanStepper() {}
+    // The next move; false once the work is done.
+    virtual bool Step() = 0;
+    // Stop at the next stop point.
+    virtual void Stop() = 0;
+    virtual bool AtStopPoint() const = 0;
+    // Stops, and makes the moves needed to reach the next stop point now.
+    void RunToStopPoint()
+    {
+        Stop();
+        while (!AtStopPoint() && Step()) {
+        }
+    }
+};
+
 // What a run of the renamer is given and gives back beside the names.
 struct CRenameRun {
     // The folder as read already (a take-back reads it first), or NULL:
     // the run reads it once, before the first move.
     CFolderSnapshot* pSnapshot = NULL;
-    // Called before each move with the moves done, the moves planned and
-    // the name of the file about to move; false asks the run to stop. The
+    // Called after each move with the moves done, the moves planned and the
+    // name of the file that moves next; false asks the run to stop. The
     // stop comes between moves, never inside a cycle: a cycle begun is put
     // back when fewer of its moves are done than left, else finished. Files
     // the stop leaves alone are reported with ERROR_CANCELLED.
@@ -37,6 +56,9 @@ struct CRenameRun {
     // Out: the identity of each file that moved, by its position in the
     // list (unknown for the others), as read before the first move.
     std::vector<CFileIdentity> identities;
+    // While the run is under way (from step), the run itself: one that must
+    // stop now (the session ends) is brought to its stop point with it.
+    CPlanStepper* pStepper = NULL;
 };
 
 // Renames the listed files of strFolderPath to the lines of strText, line i
@@ -64,7 +86,9 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
                                      const CString* pNewNames, CString* pDiskNames = NULL, CRenameRun* pRun = NULL);
 
 // The failure report: the first line (string nHeadID: "전체 N개 중 M개
-// ..." with the count and the number of failures), then up to 10 lines
-// "old -> new: reason", then "..." when there are more.
+// ..." with the count and the number of files not renamed), then a line
+// with the number of files a stop left alone (when there are any), then up
+// to 10 lines "old -> new: reason" of the others, then "..." when there
+// are more.
 CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures,
                            UINT nHeadID = IDS_RENAME_REPORT);

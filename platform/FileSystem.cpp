@@ -35,6 +35,16 @@ bool FindEntry(const std::wstring& wstrPath, WIN32_FIND_DATAW& fd)
     return true;
 }
 
+void (*g_pfnBeforeMove)() = NULL;
+
+// MoveFileExW without replacing, after the tests' hook.
+BOOL Move(const std::wstring& wstrFrom, const std::wstring& wstrTo)
+{
+    if (g_pfnBeforeMove)
+        g_pfnBeforeMove();
+    return ::MoveFileExW(wstrFrom.c_str(), wstrTo.c_str(), 0);
+}
+
 DWORD LastErrorOr(DWORD dwFallback)
 {
     DWORD dwError = ::GetLastError();
@@ -58,7 +68,7 @@ DWORD CheckSource(const std::wstring& wstrPath)
 // name when the entry could go neither on nor back from it.
 DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, std::wstring& wstrStranded)
 {
-    if (!::MoveFileExW(wstrOld.c_str(), wstrNew.c_str(), 0))
+    if (!Move(wstrOld, wstrNew))
         return LastErrorOr(ERROR_GEN_FAILURE);
     WIN32_FIND_DATAW fd;
     if (!FindEntry(wstrNew, fd))
@@ -75,17 +85,17 @@ DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, st
     }
     if (wstrTemp.empty())
         return ERROR_ALREADY_EXISTS;
-    if (!::MoveFileExW(wstrOld.c_str(), wstrTemp.c_str(), 0))
+    if (!Move(wstrOld, wstrTemp))
         return LastErrorOr(ERROR_GEN_FAILURE);
     // From here on the entry goes back to its old name on every way out
     // but success, an exception included.
     DWORD dwError = ERROR_GEN_FAILURE;
     bool bDone = false;
     auto back = AfxScopeExit([&] {
-        if (!bDone && !::MoveFileExW(wstrTemp.c_str(), wstrOld.c_str(), 0))
+        if (!bDone && !Move(wstrTemp, wstrOld))
             wstrStranded = wstrTemp;
     });
-    if (::MoveFileExW(wstrTemp.c_str(), wstrNew.c_str(), 0))
+    if (Move(wstrTemp, wstrNew))
         bDone = true;
     else
         dwError = LastErrorOr(ERROR_GEN_FAILURE);
@@ -176,6 +186,11 @@ void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring&
         ++m_folded[FoldedName(wstrName)];
 }
 
+void SetBeforeMoveHook(void (*pfnHook)())
+{
+    g_pfnBeforeMove = pfnHook;
+}
+
 CFileIdentity GetFileIdentity(const CString& strPath)
 {
     HANDLE hFile = ::CreateFileW(LongPath(strPath).c_str(), FILE_READ_ATTRIBUTES,
@@ -217,7 +232,7 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
         }
         if (dwError)
             return dwError;
-    } else if (!::MoveFileExW(wstrOld.c_str(), wstrNew.c_str(), 0)) {
+    } else if (!Move(wstrOld, wstrNew)) {
         return LastErrorOr(ERROR_GEN_FAILURE);
     }
     if (pSnapshot)

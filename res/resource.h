@@ -22,6 +22,15 @@
 #define IDS_UNDO_RENAME_REPORT 123
 #define IDS_REASON_NOW_FOLDER 124
 #define IDS_REASON_FILE_CHANGED 125
+
+// Long work: the progress window and its texts.
+#define IDD_PROGRESS_DIALOG 133
+#define IDS_STOPPING 180
+#define IDS_REPORT_STOPPED 181
+#define IDS_BUSY_REASON 182
+#define IDC_PROGRESS_BAR 3201
+#define IDC_PROGRESS_FILE 3202
+#define IDC_PROGRESS_STOP 3203
 // The framework's report of a mistake in the program itself.
 #define IDS_NO_CONTROL 150
 #define IDS_PROGRAM_ERROR_CAPTION 151
