@@ -199,7 +199,14 @@ start_wine() {
     timeout 30 wineserver -p >/dev/null 2>&1 </dev/null || true
     timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
     if [ -f "$BUILD/tests/wine_prestart.exe" ]; then
-        timeout 120 wine "$BUILD/tests/wine_prestart.exe" >/dev/null 2>&1 </dev/null || true
+        # It stays, keeping the desktop process alive, until stop_wine ends
+        # the prefix's processes.
+        (wine "$BUILD/tests/wine_prestart.exe" stay >/dev/null 2>&1 </dev/null &)
+        local i
+        for i in $(seq 1 100); do
+            pgrep -f "explorer.exe /desktop" >/dev/null && break
+            sleep 0.1
+        done
     fi
 }
 
