@@ -203,11 +203,20 @@ start_wine() {
         # the prefix's processes.
         (wine "$BUILD/tests/wine_prestart.exe" stay >/dev/null 2>&1 </dev/null &)
         local i
-        for i in $(seq 1 100); do
-            pgrep -f "explorer.exe /desktop" >/dev/null && break
+        for i in $(seq 1 200); do
+            desktop_running && break
             sleep 0.1
         done
     fi
+}
+
+# Whether Wine's desktop process of this prefix runs.
+desktop_running() {
+    local p
+    for p in $(pgrep -f "explorer.exe /desktop"); do
+        tr '\0' '\n' </proc/"$p"/environ 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
 }
 
 stop_wine() {
