@@ -1,5 +1,6 @@
 #include "names/TagFormat.h"
 
+#include <cwchar>
 #include <cwctype>
 
 namespace {
