@@ -568,12 +568,17 @@ TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize)
     return ReadJpeg(src);
 }
 
+bool IsTaggedFileName(const std::wstring& wstrName)
+{
+    const std::wstring ext = LowerExtension(wstrName);
+    return ext == L".mp3" || ext == L".jpg" || ext == L".jpeg";
+}
+
 TagFields ReadFileFields(const std::wstring& wstrPath)
 {
-    const std::wstring ext = LowerExtension(wstrPath);
-    const bool bMp3 = ext == L".mp3";
-    if (!bMp3 && ext != L".jpg" && ext != L".jpeg")
+    if (!IsTaggedFileName(wstrPath))
         return TagFields();
+    const bool bMp3 = LowerExtension(wstrPath) == L".mp3";
     CFileBytes file(wstrPath);
     if (!file.IsOpen())
         return TagFields();

@@ -40,7 +40,11 @@ TagFields ReadMp3Fields(const unsigned char* pBytes, size_t nSize);
 TagFields ReadJpegFields(const TagByteReader& read, unsigned long long nSize);
 TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize);
 
-// The fields of the file at a full path, told MP3 (".mp3") or JPEG (".jpg",
-// ".jpeg") by its name in any letter case; none for other files or a file
-// that cannot be read. The file is closed again before this returns.
+// Whether a file's tags are read: an MP3 (".mp3") or JPEG (".jpg", ".jpeg")
+// file, told by its name (or full path) in any letter case.
+bool IsTaggedFileName(const std::wstring& wstrName);
+
+// The fields of the file at a full path when IsTaggedFileName; none for
+// other files or a file that cannot be read. The file is closed again
+// before this returns.
 TagFields ReadFileFields(const std::wstring& wstrPath);

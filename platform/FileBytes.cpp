@@ -1,5 +1,7 @@
 #include "platform/FileBytes.h"
 
+#include "platform/PathIdentity.h"
+
 namespace {
 
 // ReadFile takes a 32-bit count: larger reads go in steps of this size.
@@ -9,7 +11,9 @@ const DWORD MAX_READ_STEP = 1u << 30;
 
 CFileBytes::CFileBytes(const std::wstring& wstrPath) : m_hFile(INVALID_HANDLE_VALUE), m_nSize(0)
 {
-    m_hFile = ::CreateFileW(wstrPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    // By the long form, as every file the list holds: a name with a trailing
+    // dot or a device name is reached too.
+    m_hFile = ::CreateFileW(LongPath(wstrPath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     LARGE_INTEGER size;
     if (m_hFile != INVALID_HANDLE_VALUE && ::GetFileSizeEx(m_hFile, &size))
