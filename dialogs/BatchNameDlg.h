@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "framework/afxwin.h"
 #include "dialogs/NamesEdit.h"
+#include "framework/afxwin.h"
 #include "names/NameList.h"
 #include "names/Numbering.h"
 #include "names/RenameRecord.h"
@@ -79,11 +79,6 @@ public:
 
     // The last rename that renamed a file, until it is taken back.
     CRenameRecord m_renameRecord;
-
-    // The name editor's menu: loads it into menu (the caller destroys it)
-    // with each item enabled or grayed as things stand now; returns the
-    // popup to show, NULL when it cannot be loaded.
-    CMenu* LoadNamesMenu(CMenu& menu);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -164,6 +159,10 @@ protected:
     // The name editor's menu and its commands: numbering, names from tags,
     // letter case, and the edit control's own items.
     void OnContextMenu(CWnd* pWnd, CPoint point);
+    // Loads the menu into menu (the caller destroys it) with each item
+    // enabled or grayed as things stand now; returns the popup to show,
+    // NULL when it cannot be loaded.
+    CMenu* LoadNamesMenu(CMenu& menu);
     // Shows the menu at a point of the screen until an item is chosen.
     virtual void ShowNamesMenu(CPoint point);
     void OnNamesEditCommand(UINT nID);

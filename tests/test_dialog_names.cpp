@@ -232,6 +232,7 @@ namespace {
 // The dialog with the points its menu was asked at, the menu not shown.
 class MenuRecordingDlg : public TestBatchNameDlg {
 public:
+    using TestBatchNameDlg::LoadNamesMenu;
     std::vector<POINT> menus;
 
 protected:
