@@ -13,8 +13,9 @@ CFileBytes::CFileBytes(const std::wstring& wstrPath) : m_hFile(INVALID_HANDLE_VA
 {
     // By the long form, as every file the list holds: a name with a trailing
     // dot or a device name is reached too.
-    m_hFile = ::CreateFileW(LongPath(wstrPath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    m_hFile = ::CreateFileW(LongPath(wstrPath).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
     LARGE_INTEGER size;
     if (m_hFile != INVALID_HANDLE_VALUE && ::GetFileSizeEx(m_hFile, &size))
         m_nSize = (unsigned long long)size.QuadPart;
