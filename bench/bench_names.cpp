@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/bench.h"
+#include "dialogs/ProgressDlg.h"
 #include "names/NameList.h"
 #include "names/RenameRecord.h"
 #include "names/Renamer.h"
@@ -117,6 +118,19 @@ QUORVEL_BENCH(names_listing)
     BenchRemoveTree(folder);
 }
 
+// ApplyRenames as the rename button runs it: as long work, whose pump runs
+// between every two moves, its window showing after the usual delay (or
+// nShowAfterMs).
+size_t RenameAsLongWork(const std::wstring& folder, const CString& text, int nCount, std::vector<CString>& cur,
+                        std::vector<CString>& lines, std::vector<CString>& disk,
+                        DWORD nShowAfterMs = LONG_WORK_WINDOW_DELAY_MS)
+{
+    CLongWork work(NULL, nShowAfterMs);
+    CRenameRun run;
+    run.step = work.AsStep();
+    return ApplyRenames(CString(folder.c_str()), text, nCount, cur.data(), lines.data(), disk.data(), &run).size();
+}
+
 QUORVEL_BENCH(names_rename)
 {
     std::wstring folder = BenchTempFolder(L"rename");
@@ -136,7 +150,7 @@ QUORVEL_BENCH(names_rename)
             fresh[i] = WithPrefix(cur[i], chPrefix + 1);
         CString text = JoinNames(fresh.data(), nCount);
         double t0 = BenchNow();
-        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data(), disk.data()).size();
+        nFailures += RenameAsLongWork(folder, text, nCount, cur, lines, disk);
         bestApply = std::min(bestApply, BenchNow() - t0);
         ++chPrefix;
 
@@ -175,7 +189,7 @@ QUORVEL_BENCH(names_rename_chains)
         wanted[nCount - 1] = CString(NumberedName(chPrefix, FILE_COUNT + 1 + run));
         CString text = JoinNames(wanted.data(), nCount);
         double t0 = BenchNow();
-        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data(), disk.data()).size();
+        nFailures += RenameAsLongWork(folder, text, nCount, cur, lines, disk);
         bestShift = std::min(bestShift, BenchNow() - t0);
 
         // Rotation: line i names the file below it; the last the first.
@@ -183,7 +197,7 @@ QUORVEL_BENCH(names_rename_chains)
             wanted[i] = cur[(i + 1) % nCount];
         text = JoinNames(wanted.data(), nCount);
         t0 = BenchNow();
-        nFailures += ApplyRenames(CString(folder), text, nCount, cur.data(), lines.data(), disk.data()).size();
+        nFailures += RenameAsLongWork(folder, text, nCount, cur, lines, disk);
         bestRotation = std::min(bestRotation, BenchNow() - t0);
         // The list order follows the names again: the numbers went up by one.
         std::rotate(cur.begin(), cur.begin() + nCount - 1, cur.begin() + nCount);
@@ -219,14 +233,18 @@ QUORVEL_BENCH(names_undo_rename)
         const std::vector<CString> before = disk;
         for (int i = 0; i < nCount; ++i)
             fresh[i] = WithPrefix(cur[i], chPrefix + 1);
-        nFailures += ApplyRenames(CString(folder), JoinNames(fresh.data(), nCount), nCount, cur.data(),
-                                  lines.data(), disk.data()).size();
+        nFailures += RenameAsLongWork(folder, JoinNames(fresh.data(), nCount), nCount, cur, lines, disk);
         // The record keeps the names on disk, as the dialog's does.
         CRenameRecord record;
         record.Keep(CString(folder), before.data(), disk.data(), nCount);
         std::vector<CString> now;
         double t0 = BenchNow();
-        nFailures += record.TakeBack(now).size();
+        {
+            CLongWork work(NULL);
+            CRenameRun takeBack;
+            takeBack.step = work.AsStep();
+            nFailures += record.TakeBack(now, &takeBack).size();
+        }
         bestUndo = std::min(bestUndo, BenchNow() - t0);
         cur = disk = before;
 
@@ -238,5 +256,34 @@ QUORVEL_BENCH(names_undo_rename)
     BenchPrint("undo_rename_bare_movefile_loop_ms", bestBare * 1000, "ms");
     BenchPrint("undo_rename_take_back_ms", bestUndo * 1000, "ms");
     BenchPrint("undo_rename_ratio", bestUndo / bestBare, "x (target <= 1.3)");
+    BenchRemoveTree(folder);
+}
+
+// The 2000-file rename with its progress window shown from the start, and
+// with none, alternately: what showing the window costs.
+QUORVEL_BENCH(names_rename_progress)
+{
+    std::wstring folder = BenchTempFolder(L"progress");
+    MakeFolderOfFiles(folder, L"a_");
+    std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES);
+    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
+    double bestShown = 1e9, bestHidden = 1e9;
+    size_t nFailures = 0;
+    wchar_t chPrefix = L'a';
+    for (int run = 0; run < 2 * RUNS; ++run) {
+        ++chPrefix;
+        for (int i = 0; i < nCount; ++i)
+            fresh[i] = WithPrefix(cur[i], chPrefix);
+        const bool bShown = run % 2 == 0;
+        double t0 = BenchNow();
+        nFailures += RenameAsLongWork(folder, JoinNames(fresh.data(), nCount), nCount, cur, lines, disk,
+                                      bShown ? 0 : INFINITE);
+        double& best = bShown ? bestShown : bestHidden;
+        best = std::min(best, BenchNow() - t0);
+    }
+    BenchPrint("rename_progress_failures", (double)nFailures);
+    BenchPrint("rename_progress_shown_ms", bestShown * 1000, "ms");
+    BenchPrint("rename_progress_hidden_ms", bestHidden * 1000, "ms");
+    BenchPrint("rename_progress_overhead", bestShown / bestHidden, "x (target <= 1.05)");
     BenchRemoveTree(folder);
 }

@@ -156,6 +156,12 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_NOTIFY(TVN_SELCHANGING, IDC_TREE, OnSelChangingTree)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+    // The name editor's menu and its commands.
+    ON_WM_CONTEXTMENU()
+    ON_COMMAND_RANGE(ID_NAMES_EDIT_UNDO, ID_NAMES_EDIT_SELECT_ALL, OnNamesEditCommand)
+    ON_COMMAND(ID_NAMES_NUMBER, OnNumberNames)
+    ON_COMMAND(ID_NAMES_FROM_TAGS, OnNamesFromTags)
+    ON_COMMAND_RANGE(ID_NAMES_LOWER_CASE, ID_NAMES_WORD_CASE, OnLetterCase)
 END_MESSAGE_MAP()
 
 // Runs once when the window exists: binds the controls, extends the system

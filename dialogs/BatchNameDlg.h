@@ -4,9 +4,11 @@
 
 #include <functional>
 
+#include "dialogs/NamesEdit.h"
 #include "dialogs/ProgressDlg.h"
 #include "framework/afxwin.h"
 #include "names/NameList.h"
+#include "names/Numbering.h"
 #include "names/RenameRecord.h"
 #include "names/UndoHistory.h"
 #include "res/resource.h"
@@ -64,7 +66,7 @@ public:
     CButton m_btnReplace;
     CButton m_btnInsertFront;
     CButton m_btnManual;
-    CEdit m_editNames;
+    CNamesEdit m_editNames;
     CComboBox m_comboReplace;
     CComboBox m_comboFind;
     CButton m_btnRename;
@@ -184,6 +186,28 @@ protected:
     void OnSelChangingTree(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
     LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+
+    // The name editor's menu and its commands: numbering, names from tags,
+    // letter case, and the edit control's own items.
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    // Loads the menu into menu (the caller destroys it) with each item
+    // enabled or grayed as things stand now; returns the popup to show,
+    // NULL when it cannot be loaded.
+    CMenu* LoadNamesMenu(CMenu& menu);
+    // Shows the menu at a point of the screen until an item is chosen.
+    virtual void ShowNamesMenu(CPoint point);
+    void OnNamesEditCommand(UINT nID);
+    void OnNumberNames();
+    void OnNamesFromTags();
+    void OnLetterCase(UINT nID);
+    // One line of the editor as a command changes it, by its index from 0.
+    typedef std::function<CString(int nLine, const CString& strLine)> LineTransform;
+    // RunBatchCommand for line transforms; a readParameters that gives no
+    // transform (its dialog cancelled) leaves everything as it was.
+    void RunLineCommand(const std::function<LineTransform()>& readParameters);
+    // The values of the last numbering and the last tag format of the run.
+    NumberingOptions m_numbering;
+    CString m_strTagFormat;
 
     // Empties the undo history and disables its button.
     void ResetUndo();

@@ -32,18 +32,29 @@ const CString& CBatchNameDlg::RecordEditorText()
     return RecordUndo(m_strUndoTexts, m_nUndoDepth, TextOf(m_editNames));
 }
 
-// The steps every batch command takes, in this order: the undo button on,
-// the command's parameters read, the editor text recorded as an undo step,
-// each of its lines transformed as it stands, and the lines written back.
-// With nothing listed there is nothing to change, and nothing happens at
-// all: no step, no history entry, no change in the editor.
-void CBatchNameDlg::RunBatchCommand(const std::function<NameTransform()>& readParameters)
+// The steps every batch command takes, in this order: the command's
+// parameters read, the undo button on, the editor text recorded as an undo
+// step, each of its lines transformed as it stands, and the lines written
+// back. With nothing listed there is nothing to change, and nothing happens
+// at all: no step, no history entry, no change in the editor; nor when the
+// command's dialog was cancelled.
+void CBatchNameDlg::RunLineCommand(const std::function<LineTransform()>& readParameters)
 {
     if (m_nNameCount <= 0 || IsBusy())
         return;
+    const LineTransform transform = readParameters();
+    if (!transform)
+        return;
     m_btnUndo.EnableWindow(TRUE);
-    const NameTransform transform = readParameters();
-    m_editNames.SetWindowText(TransformLines(RecordEditorText(), transform));
+    m_editNames.SetWindowText(TransformLinesAt(RecordEditorText(), transform));
+}
+
+void CBatchNameDlg::RunBatchCommand(const std::function<NameTransform()>& readParameters)
+{
+    RunLineCommand([&readParameters]() -> LineTransform {
+        const NameTransform transform = readParameters();
+        return [transform](int, const CString& strLine) { return transform(strLine); };
+    });
 }
 
 // Button 1007, or Enter in either combo box: replace the find text by the

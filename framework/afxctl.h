@@ -43,6 +43,7 @@ private:
 class CButton : public CWnd {
 public:
     int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
+    void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, nCheck); }
     void Click() { SendMessage(BM_CLICK); }
 };
 
@@ -57,6 +58,7 @@ public:
     int GetFirstVisibleLine() const { return (int)SendMessage(EM_GETFIRSTVISIBLELINE); }
     BOOL LineScroll(int nLines, int nChars = 0) { return (BOOL)SendMessage(EM_LINESCROLL, nChars, nLines); }
     void ReplaceSel(const wchar_t* psz, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)psz); }
+    BOOL CanUndo() const { return (BOOL)SendMessage(EM_CANUNDO); }
 };
 
 class CProgressCtrl : public CWnd {

@@ -32,6 +32,15 @@ protected:                    \
         return TRUE;                                                       \
     }
 
+// Menu commands idFirst to idLast, each handled with its id.
+#define ON_COMMAND_RANGE(idFirst, idLast, memberFxn)                                          \
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) >= (idFirst) &&          \
+        LOWORD(wParam) <= (idLast)) {                                                          \
+        memberFxn((UINT)LOWORD(wParam));                                                       \
+        *pResult = 0;                                                                          \
+        return TRUE;                                                                           \
+    }
+
 #define ON_CONTROL(code, id, memberFxn)                                           \
     if (message == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) { \
         memberFxn();                                                              \
@@ -40,6 +49,8 @@ protected:                    \
     }
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_CBN_EDITCHANGE(id, memberFxn) ON_CONTROL(CBN_EDITCHANGE, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 
 // The notification code is named wNotifyCode: a parameter named "code"
 // would replace the NMHDR member of the same name.
@@ -110,6 +121,25 @@ protected:                    \
         OnLButtonDown((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))); \
         *pResult = 0;                                                                    \
         return TRUE;                                                                     \
+    }
+
+// Key messages: the virtual key, the repeat count and the flags.
+#define ON_KEY_MESSAGE(msg, memberFxn)                                 \
+    if (message == (msg)) {                                            \
+        memberFxn((UINT)wParam, LOWORD(lParam), HIWORD(lParam));       \
+        *pResult = 0;                                                  \
+        return TRUE;                                                   \
+    }
+#define ON_WM_KEYUP() ON_KEY_MESSAGE(WM_KEYUP, OnKeyUp)
+#define ON_WM_SYSKEYDOWN() ON_KEY_MESSAGE(WM_SYSKEYDOWN, OnSysKeyDown)
+#define ON_WM_SYSKEYUP() ON_KEY_MESSAGE(WM_SYSKEYUP, OnSysKeyUp)
+
+// The point is in screen coordinates; (-1, -1) when the keyboard asked.
+#define ON_WM_CONTEXTMENU()                                                                           \
+    if (message == WM_CONTEXTMENU) {                                                                  \
+        OnContextMenu(CWnd::FromHandle((HWND)wParam), CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))); \
+        *pResult = 0;                                                                                 \
+        return TRUE;                                                                                  \
     }
 
 // Every WM_CTLCOLORxxx message goes to OnCtlColor with its colour kind

@@ -387,6 +387,17 @@ CString CMenu::GetMenuString(UINT nIDItem, UINT nFlags) const
     return CString(buf, n > 0 ? n : 0);
 }
 
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    m_hMenu = ::LoadMenuW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(nIDResource));
+    return m_hMenu != NULL;
+}
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, const CWnd* pWnd) const
+{
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), NULL);
+}
+
 CWndMapCounts AfxGetWndMapCounts()
 {
     CWndMapCounts counts = {(int)PermanentMap().size(), (int)TemporaryMap().size(), 0};

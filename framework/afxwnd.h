@@ -99,6 +99,16 @@ public:
     UINT GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
     UINT GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
     UINT EnableMenuItem(UINT nIDEnableItem, UINT nEnable) { return ::EnableMenuItem(m_hMenu, nIDEnableItem, nEnable); }
+    // A menu of the program's resources; the caller destroys it.
+    BOOL LoadMenu(UINT nIDResource);
+    BOOL DestroyMenu()
+    {
+        BOOL bDone = m_hMenu && ::DestroyMenu(m_hMenu);
+        m_hMenu = NULL;
+        return bDone;
+    }
+    CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, const CWnd* pWnd) const;
     CString GetMenuString(UINT nIDItem, UINT nFlags) const;
 };
 
@@ -229,6 +239,10 @@ protected:
     void OnMouseMove(UINT nFlags, CPoint point) { Default(); }
     void OnLButtonDown(UINT nFlags, CPoint point) { Default(); }
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) { return (HBRUSH)Default(); }
+    void OnContextMenu(CWnd* pWnd, CPoint point) { Default(); }
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
+    void OnSysKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) { Default(); }
 
     WNDPROC m_pfnSuper;
     friend class CDialog;

@@ -72,9 +72,21 @@ CString ChangeExtensionOfName(const CString& strLine, const CString& strExtensio
 
 CString TransformLines(const CString& strText, const std::function<CString(const CString& strLine)>& transform)
 {
+    return TransformLinesAt(strText, [&transform](int, const CString& strLine) { return transform(strLine); });
+}
+
+CString TransformLinesAt(const CString& strText,
+                         const std::function<CString(int nLine, const CString& strLine)>& transform)
+{
     std::vector<CString> lines = SplitLines(strText);
-    for (CString& strLine : lines)
-        if (!strLine.IsEmpty())
-            strLine = transform(strLine);
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (!lines[i].IsEmpty())
+            lines[i] = transform((int)i, lines[i]);
     return JoinNames(lines.data(), (int)lines.size());
+}
+
+int ExtensionStart(const CString& strName)
+{
+    const size_t nDot = strName.str().rfind(L'.');
+    return nDot != std::wstring::npos && nDot > 0 ? (int)nDot : strName.GetLength();
 }

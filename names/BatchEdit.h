@@ -29,3 +29,15 @@ CString ChangeExtensionOfName(const CString& strLine, const CString& strExtensio
 // invents a line for a file that has none nor drops a line the user added,
 // so a text whose lines no longer pair with the files stays so.
 CString TransformLines(const CString& strText, const std::function<CString(const CString& strLine)>& transform);
+
+// TransformLines for commands whose result depends on where a line stands
+// (a number, the file of that line): the transform also gets the line's
+// index from 0, empty lines counted, so that line i stays paired with
+// file i.
+CString TransformLinesAt(const CString& strText,
+                         const std::function<CString(int nLine, const CString& strLine)>& transform);
+
+// Where the name's extension begins: at its last dot, unless that dot is
+// its first character (".bashrc" has no extension); the name's length when
+// it has none.
+int ExtensionStart(const CString& strName);

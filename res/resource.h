@@ -57,6 +57,43 @@
 #define IDM_ABOUTBOX 0x0010
 #define IDM_UNDO_RENAME 0x0020
 
+// Names from numbers, tags and letter case: the name editor's menu, its two
+// dialogs and their texts.
+#define IDR_NAMES_MENU 130
+#define IDD_NUMBER_DIALOG 131
+#define IDD_TAG_NAME_DIALOG 132
+#define IDS_NUMBER_START_RANGE 170
+#define IDS_NUMBER_STEP_RANGE 171
+#define IDS_NUMBER_DIGITS_RANGE 172
+#define IDS_TAG_UNKNOWN_FIELD 173
+#define IDS_TAG_FIELDS_MISSING 174
+#define IDS_TAG_NO_CHANGE 175
+#define IDS_PREVIEW_CHANGE 176
+// The menu's commands, reaching the dialog as WM_COMMAND; then its items of
+// the edit control's own menu.
+#define ID_NAMES_NUMBER 2001
+#define ID_NAMES_FROM_TAGS 2002
+#define ID_NAMES_LOWER_CASE 2003
+#define ID_NAMES_UPPER_CASE 2004
+#define ID_NAMES_WORD_CASE 2005
+#define ID_NAMES_EDIT_UNDO 2011
+#define ID_NAMES_EDIT_CUT 2012
+#define ID_NAMES_EDIT_COPY 2013
+#define ID_NAMES_EDIT_PASTE 2014
+#define ID_NAMES_EDIT_DELETE 2015
+#define ID_NAMES_EDIT_SELECT_ALL 2016
+// Numbering dialog controls.
+#define IDC_NUMBER_START 3001
+#define IDC_NUMBER_DIGITS 3002
+#define IDC_NUMBER_STEP 3003
+#define IDC_NUMBER_IN_FRONT 3004
+#define IDC_NUMBER_BEFORE_EXTENSION 3005
+#define IDC_NUMBER_SEPARATOR 3006
+#define IDC_NUMBER_PREVIEW 3007
+// Names-from-tags dialog controls.
+#define IDC_TAG_FORMAT 3101
+#define IDC_TAG_PREVIEW 3102
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

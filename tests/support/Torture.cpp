@@ -14,6 +14,7 @@
 #include "TreeHost.h"
 #include "names/NameList.h"
 #include "names/RenamePlan.h"
+#include "platform/FileSystem.h"
 #include "platform/PathIdentity.h"
 
 namespace {
@@ -312,6 +313,17 @@ void EditLines(Rng& rng, std::vector<std::wstring>& lines)
             break;
         }
     }
+}
+
+// A stop asked of the dialog before move g_nStopAt of a rename, as the
+// progress window's stop button asks it.
+TortureDlg* g_pStopDlg = NULL;
+int g_nMoves = 0, g_nStopAt = 0;
+
+void StopAtMove()
+{
+    if (++g_nMoves == g_nStopAt)
+        g_pStopDlg->StopWork();
 }
 
 // One of the batch commands, by its button, with a random parameter.
@@ -665,11 +677,34 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
     const int nUndoDepth = dlg.m_nUndoDepth;
     dlg.messages.clear();
     dlg.questions.clear();
-    const bool bYes = Pick(rng, 0, 1) != 0;
-    dlg.Rename(bYes ? IDYES : IDNO);
-
     const int nLines = CountNameLines(text.c_str());
     const bool bAsked = nLines != n;
+    std::vector<CString> split(n > 0 ? n : 1);
+    SplitNames(text.c_str(), n, split.data());
+    // What the renamer is given to do, for the figures and for a stop at
+    // a point of it.
+    RenamePlan plan;
+    {
+        std::vector<CString> from(shown.begin(), shown.end()), on(disk.begin(), disk.end());
+        std::vector<CString> to(split.begin(), split.begin() + n);
+        for (int i = nLines; i < n; ++i)
+            to[i] = from[i];
+        plan = PlanRenames(F.c_str(), from.data(), to.data(), n, on.data());
+    }
+    const bool bCycles = std::any_of(plan.moves.begin(), plan.moves.end(),
+                                     [](const RenameMove& m) { return m.kind == MOVE_TO_TEMP; });
+    // Some renames are stopped before a random move, a cycle's among them.
+    g_nStopAt = 0;
+    if (!plan.moves.empty() && Pick(rng, 0, bCycles ? 2 : 8) == 0) {
+        g_pStopDlg = &dlg;
+        g_nMoves = 0;
+        g_nStopAt = Pick(rng, 1, (int)plan.moves.size() + 1);
+        SetBeforeMoveHook(StopAtMove);
+        ++figures.stopped;
+    }
+    const bool bYes = Pick(rng, 0, 1) != 0;
+    dlg.Rename(bYes ? IDYES : IDNO);
+    SetBeforeMoveHook(NULL);
     if (dlg.questions.size() != (bAsked ? 1u : 0u))
         return L"asked " + std::to_wstring(dlg.questions.size()) + L" times for " + std::to_wstring(nLines) +
                L" lines and " + std::to_wstring(n) + L" files";
@@ -691,19 +726,9 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
     }
     figures.answeredYes += bAsked;
 
-    std::vector<CString> split(n > 0 ? n : 1);
-    SplitNames(text.c_str(), n, split.data());
-    {
-        // What the renamer was given to do, for the figures.
-        std::vector<CString> from(shown.begin(), shown.end()), on(disk.begin(), disk.end());
-        std::vector<CString> to(split.begin(), split.begin() + n);
-        for (int i = nLines; i < n; ++i)
-            to[i] = from[i];
-        RenamePlan plan = PlanRenames(F.c_str(), from.data(), to.data(), n, on.data());
-        figures.moves += (int)plan.moves.size();
-        for (const RenameMove& m : plan.moves)
-            figures.cycles += m.kind == MOVE_TO_TEMP;
-    }
+    figures.moves += (int)plan.moves.size();
+    for (const RenameMove& m : plan.moves)
+        figures.cycles += m.kind == MOVE_TO_TEMP;
 
     // Each file has its line's name, or kept its own and is reported; a
     // file without a line, or whose line is unchanged, keeps its name
@@ -783,7 +808,8 @@ std::string DescribeTorture(const TortureFigures& f)
         << "; questions answered No " << f.answeredNo << ", Yes " << f.answeredYes << "; " << f.moves
         << " moves planned, " << f.cycles << " cycles; " << f.notRenamed << " files not renamed and reported; "
         << f.takeBacks << " take-backs, " << f.changes << " changes made before them, " << f.notTakenBack
-        << " files not taken back and reported; " << f.batchCommands << " batch commands on the lines; "
+        << " files not taken back and reported; " << f.batchCommands << " batch commands on the lines; " << f.stopped
+        << " renames stopped; "
         << f.oddNames
         << " names made with scripts beyond Korean, decomposed or unreachable by plain paths";
     return out.str();

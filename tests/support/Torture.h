@@ -1,9 +1,9 @@
 // The randomized rename torture: throwaway folders of random files, a random
 // edit script on the name editor's text, the real rename command (its
-// question answered Yes or No), then the rename taken back from the system
-// menu, sometimes after changes that block it; and the checks that no file
-// was lost, overwritten, left under a temporary name or claimed renamed
-// falsely.
+// question answered Yes or No, some renames stopped at a random move), then
+// the rename taken back from the system menu, sometimes after changes that
+// block it; and the checks that no file was lost, overwritten, left under a
+// temporary name or claimed renamed falsely.
 #pragma once
 
 #include <string>
@@ -18,6 +18,7 @@ struct TortureFigures {
     int takeBacks = 0, changes = 0;       // take-backs, changes made before them
     int notTakenBack = 0;                 // files reported by the take-back
     int batchCommands = 0;                // run on the edited text before the rename
+    int stopped = 0;                      // renames stopped at a random move
     int oddNames = 0;                     // names beyond Korean, decomposed or unreachable by plain paths
 };
 
