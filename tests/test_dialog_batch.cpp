@@ -14,17 +14,6 @@ namespace {
 
 std::wstring S(const CString& s) { return s.str(); }
 
-// The dialog with nCount names listed and text in the name editor. The tree
-// takes the focus first: a tree that gets the focus selects and loads its
-// first item, which would overwrite the list later.
-void Prepare(TestBatchNameDlg& dlg, int nCount, const CString& text)
-{
-    SetFocus(dlg.Item(IDC_TREE));
-    PumpMessages();
-    dlg.m_nNameCount = nCount;
-    dlg.SetEditorText(text);
-}
-
 void SetText(TestBatchNameDlg& dlg, int nID, const CString& text) { SetWindowTextW(dlg.Item(nID), text); }
 
 void Replace(TestBatchNameDlg& dlg, const CString& find, const CString& replace)
@@ -53,7 +42,7 @@ typedef std::vector<std::wstring> Names;
 TEST(BatchDialog, ReplaceScansEachNameOnceCaseSensitively)
 {
     TestBatchNameDlg dlg;
-    Prepare(dlg, 4, L"a.mp3\r\naaa\r\nSong song\r\n캚BC\r\n");
+    dlg.SetList(4, L"a.mp3\r\naaa\r\nSong song\r\n캚BC\r\n");
 
     Replace(dlg, L"aa", L"b");
     EXPECT_EQ(S(dlg.EditorText()), L"a.mp3\r\nba\r\nSong song\r\n캚BC\r\n");
@@ -77,7 +66,7 @@ TEST(BatchDialog, EveryCommandKeepsTheLinesAsTheyStandWithTheSharedField)
     QuietBatchNameDlg dlg;
     // Nothing listed: no command does anything, by button or by Enter; no
     // step, no history entry, the editor as it was.
-    Prepare(dlg, 0, L"stray\r\n");
+    dlg.SetList(0, L"stray\r\n");
     SetText(dlg, IDC_FRONT_EDIT, L"mp3");
     dlg.Click(IDC_CHANGE_EXTENSION);
     dlg.Click(IDC_INSERT_FRONT);
@@ -116,7 +105,7 @@ TEST(BatchDialog, EveryCommandKeepsTheLinesAsTheyStandWithTheSharedField)
 TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
 {
     TestBatchNameDlg dlg;
-    Prepare(dlg, 1, L"x\r\n");
+    dlg.SetList(1, L"x\r\n");
     // An empty text enters an empty list once, and never again.
     Replace(dlg, L"Song", L"");
     Replace(dlg, L"Song", L"");
@@ -134,7 +123,7 @@ TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
 
     // Enter runs the real replace once in either combo box, and the
     // insert-in-front command once in edit 1012; each is one undo step.
-    Prepare(dlg, 1, L"a\r\n");
+    dlg.SetList(1, L"a\r\n");
     const int nDepth = dlg.m_nUndoDepth;
     SetText(dlg, IDC_FIND_COMBO, L"a");
     SetText(dlg, IDC_REPLACE_COMBO, L"ab");
@@ -153,7 +142,7 @@ TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
 TEST(BatchDialog, UndoStepsBackNewestFirstAndKeepsTheLastHundred)
 {
     TestBatchNameDlg dlg;
-    Prepare(dlg, 2, L"a.txt\r\nb.txt\r\n");
+    dlg.SetList(2, L"a.txt\r\nb.txt\r\n");
     SetText(dlg, IDC_FRONT_EDIT, L"doc");
     dlg.Click(IDC_INSERT_FRONT);
     dlg.Click(IDC_CHANGE_EXTENSION);

@@ -15,16 +15,6 @@ namespace {
 
 std::wstring S(const CString& s) { return s.str(); }
 
-// As in the batch tests: the tree takes the focus first, so that it does
-// not load its first item over the list later.
-void Prepare(TestBatchNameDlg& dlg, int nCount, const CString& text)
-{
-    SetFocus(dlg.Item(IDC_TREE));
-    PumpMessages();
-    dlg.m_nNameCount = nCount;
-    dlg.SetEditorText(text);
-}
-
 void Command(TestBatchNameDlg& dlg, int nID) { dlg.SendMessage(WM_COMMAND, nID, 0); }
 
 std::wstring ItemText(HWND hDlg, int nID)
@@ -98,7 +88,7 @@ TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
 {
     QuietBatchNameDlg dlg;
     const CString text = L"a.mp3\r\n\r\n.bashrc\r\nnoext\r\nb.tar.gz\r\n";
-    Prepare(dlg, 3, text);
+    dlg.SetList(3, text);
     WithDialog(dlg, ID_NAMES_NUMBER, L"번호 붙이기", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(dlg.EditorText(), text);
     EXPECT_EQ(dlg.m_nUndoDepth, 0);
@@ -202,12 +192,12 @@ TEST(NamesMenu, LetterCaseChangesEachNameBeforeItsExtension)
 {
     TestBatchNameDlg dlg;
     const CString text = L"hello WORLD-foo_bar(baz)[qux] x.MP3\r\nÉCOLE été.Txt\r\n한글 ABC.mp3\r\n.BASHRC\r\n\r\na.B.C\r\n";
-    Prepare(dlg, 0, text);
+    dlg.SetList(0, text);
     Command(dlg, ID_NAMES_LOWER_CASE);  // nothing listed: nothing happens
     EXPECT_EQ(dlg.EditorText(), text);
     EXPECT_EQ(dlg.m_nUndoDepth, 0);
 
-    Prepare(dlg, 3, text);
+    dlg.SetList(3, text);
     const struct {
         int nID;
         const wchar_t* result;
@@ -260,9 +250,9 @@ TEST(NamesMenu, ItemsFollowTheEditorAndTheListAndTheMenuOpensFromMouseAndKeys)
     ASSERT_TRUE(OpenClipboard(dlg.m_hWnd));
     EmptyClipboard();
     CloseClipboard();
-    Prepare(dlg, 0, L"");
+    dlg.SetList(0, L"");
     EXPECT_EQ(states(), L"-----------");
-    Prepare(dlg, 2, L"a.txt\r\nb.txt\r\n");
+    dlg.SetList(2, L"a.txt\r\nb.txt\r\n");
     EXPECT_EQ(states(), L"-----++++++");
     Command(dlg, ID_NAMES_EDIT_SELECT_ALL);
     EXPECT_EQ(states(), L"-++-+-+++++");

@@ -69,6 +69,14 @@ void TestBatchNameDlg::SetEditorText(const CString& text)
     m_editNames.SetWindowText(text);
 }
 
+void TestBatchNameDlg::SetList(int nCount, const CString& text)
+{
+    ::SetFocus(Item(IDC_TREE));
+    PumpMessages();
+    m_nNameCount = nCount;
+    SetEditorText(text);
+}
+
 void TestBatchNameDlg::Click(int nID)
 {
     SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)Item(nID));

@@ -26,6 +26,10 @@ public:
 
     CString EditorText();
     void SetEditorText(const CString& text);
+    // A list of nCount names with text in the name editor, and no folder.
+    // The tree takes the focus first: a tree that gets the focus selects
+    // and loads its first item, which would overwrite the list later.
+    void SetList(int nCount, const CString& text);
     // A click on a button of the dialog.
     void Click(int nID);
     // A key pressed in the window hWnd, passed through the dialog's
