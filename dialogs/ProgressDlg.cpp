@@ -44,8 +44,9 @@ void CProgressDlg::OnStop()
 // with it.
 void CProgressDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    if ((nID & 0xFFF0) == SC_MINIMIZE && GetParent())
-        ::ShowWindow(::GetWindow(m_hWnd, GW_OWNER), SW_MINIMIZE);
+    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    if ((nID & 0xFFF0) == SC_MINIMIZE && hOwner)
+        ::ShowWindow(hOwner, SW_MINIMIZE);
     else
         CDialog::OnSysCommand(nID, lParam);
 }
