@@ -77,18 +77,44 @@ int CountNameLines(const CString& strText)
     return nLines;
 }
 
+namespace {
+
+// The conjoining Jamo and the syllables made of them, as Unicode composes
+// them: a leading consonant (L), a vowel (V) and an optional trailing
+// consonant (T) give one syllable, by arithmetic.
+const wchar_t HANGUL_S_BASE = 0xAC00, HANGUL_L_BASE = 0x1100, HANGUL_V_BASE = 0x1161, HANGUL_T_BASE = 0x11A7;
+const int HANGUL_L_COUNT = 19, HANGUL_V_COUNT = 21, HANGUL_T_COUNT = 28;
+const int HANGUL_S_COUNT = HANGUL_L_COUNT * HANGUL_V_COUNT * HANGUL_T_COUNT;
+
+bool IsLeadingJamo(wchar_t c) { return c >= HANGUL_L_BASE && c < HANGUL_L_BASE + HANGUL_L_COUNT; }
+bool IsVowelJamo(wchar_t c) { return c >= HANGUL_V_BASE && c < HANGUL_V_BASE + HANGUL_V_COUNT; }
+bool IsTrailingJamo(wchar_t c) { return c > HANGUL_T_BASE && c < HANGUL_T_BASE + HANGUL_T_COUNT; }
+// A syllable of a leading consonant and a vowel only, which a trailing
+// consonant may follow.
+bool IsOpenSyllable(wchar_t c)
+{
+    return c >= HANGUL_S_BASE && c < HANGUL_S_BASE + HANGUL_S_COUNT && (c - HANGUL_S_BASE) % HANGUL_T_COUNT == 0;
+}
+
+}  // namespace
+
 CString ShownName(const CString& strDiskName)
 {
     const std::wstring& name = strDiskName.str();
-    if (name.empty() || ::IsNormalizedString(NormalizationC, name.data(), (int)name.size()))
-        return strDiskName;
-    int n = ::NormalizeString(NormalizationC, name.data(), (int)name.size(), NULL, 0);
-    if (n <= 0)
-        return strDiskName;
-    std::wstring composed(n, L'\0');
-    n = ::NormalizeString(NormalizationC, name.data(), (int)name.size(), &composed[0], n);
-    if (n <= 0)
-        return strDiskName;
-    composed.resize(n);
-    return CString(std::move(composed));
+    std::wstring shown;
+    shown.reserve(name.size());
+    for (size_t i = 0; i < name.size(); ++i) {
+        wchar_t c = name[i];
+        if (IsLeadingJamo(c) && i + 1 < name.size() && IsVowelJamo(name[i + 1])) {
+            c = (wchar_t)(HANGUL_S_BASE +
+                          ((c - HANGUL_L_BASE) * HANGUL_V_COUNT + (name[i + 1] - HANGUL_V_BASE)) * HANGUL_T_COUNT);
+            ++i;
+        }
+        if (IsOpenSyllable(c) && i + 1 < name.size() && IsTrailingJamo(name[i + 1])) {
+            c = (wchar_t)(c + (name[i + 1] - HANGUL_T_BASE));
+            ++i;
+        }
+        shown += c;
+    }
+    return shown.size() == name.size() ? strDiskName : CString(std::move(shown));
 }

@@ -26,10 +26,13 @@ std::vector<CString> SplitLines(const CString& strText);
 // The number of lines SplitLines finds.
 int CountNameLines(const CString& strText);
 
-// The name the list shows for a name read from disk: composed (NFC) where
-// it is not, as macOS writes decomposed Hangul, so that a typed or replaced
-// "한글" finds it. The list keeps the exact name on disk beside it; what
-// the user types is never composed.
+// The name the list shows for a name read from disk: runs of conjoining
+// Hangul Jamo composed into syllables, as macOS writes Hangul decomposed,
+// so that a typed or replaced "한글" finds it. No other character changes:
+// full normalization would also turn the compatibility Hanja of code page
+// 949, the ohm sign and the angstrom sign into other characters, and a
+// command would then rename the file to them. The list keeps the exact
+// name on disk beside it; what the user types is never composed.
 CString ShownName(const CString& strDiskName);
 
 // Appends to rDiskNames the exact name of every file (not folder) of the

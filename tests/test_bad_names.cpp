@@ -238,7 +238,9 @@ TEST_F(BadNames, MoreLinesOrNoLastLineBreak)
 // Names of scripts beyond Korean, each beside the file or folder a code
 // page's nearest spelling of it would name, are listed exactly, and a
 // command over every line followed by the rename touches only the listed
-// files. Decomposed Hangul is listed composed and renamed to a composed name.
+// files. Decomposed Hangul is listed composed and renamed to a composed name;
+// no other character is composed (compatibility Hanja, the ohm and angstrom
+// signs).
 TEST_F(BadNames, NamesOfAnyScriptAreListedAndRenamedExactly)
 {
     const std::wstring nfdSong = L"\x1102\x1169\x1105\x1162.mp3";   // 노래.mp3, as macOS spells it
@@ -248,27 +250,29 @@ TEST_F(BadNames, NamesOfAnyScriptAreListedAndRenamedExactly)
         {L"a\\b.txt", L"inside a"},        {L"a\x20A9" L"b.txt", L"won sign"},
         {L"caf\x00E9.txt", L"accented"},   {L"cafe.txt", L"plain"},
         {L"e\x2215" L"f.txt", L"slash"},   {L"smile\xD83D\xDE00.txt", L"emoji"},
-        {nfdSong, L"decomposed song"},     {nfdLove, L"decomposed love"}};
+        {nfdSong, L"decomposed song"},     {nfdLove, L"decomposed love"},
+        {L"\x2126\x212B.txt", L"signs"},    {L"\xF914.txt", L"hanja"}};
     for (const auto& f : files)
         ASSERT_TRUE(WriteFileText(m_dir + f.first, f.second));
     Load();
-    ASSERT_EQ(m_dlg.m_nNameCount, 7);
-    EXPECT_STREQ(m_dlg.EditorText(), L"a\x20A9" L"b.txt\r\ncafe.txt\r\ncaf\x00E9.txt\r\ne\x2215" L"f.txt\r\n"
-                                     L"smile\xD83D\xDE00.txt\r\n노래.mp3\r\n사랑.txt\r\n");
+    ASSERT_EQ(m_dlg.m_nNameCount, 9);
+    EXPECT_STREQ(m_dlg.EditorText(), L"a\x20A9" L"b.txt\r\ncafe.txt\r\ncaf\x00E9.txt\r\ne\x2215" L"f.txt\r\nsmile"
+                                     L"\xD83D\xDE00.txt\r\n\x2126\x212B.txt\r\n노래.mp3\r\n사랑.txt\r\n\xF914.txt\r\n");
 
     SetWindowTextW(m_dlg.Item(IDC_FRONT_EDIT), L"dat");
     m_dlg.Click(IDC_CHANGE_EXTENSION);
     m_dlg.messages.clear();
     m_dlg.Click(IDC_RENAME);
     EXPECT_TRUE(m_dlg.messages.empty()) << (m_dlg.messages.empty() ? L"" : m_dlg.messages[0]);
-    EXPECT_STREQ(m_dlg.m_strCurNames[5], L"노래.dat");
+    EXPECT_STREQ(m_dlg.m_strCurNames[6], L"노래.dat");
 
     // The listed files have their new names; the decomposed ones are composed now.
     const std::vector<std::pair<std::wstring, std::wstring>> after = {
         {L"a\\b.txt", L"inside a"},      {L"a\x20A9" L"b.dat", L"won sign"},
         {L"caf\x00E9.dat", L"accented"}, {L"cafe.dat", L"plain"},
         {L"e\x2215" L"f.dat", L"slash"}, {L"smile\xD83D\xDE00.dat", L"emoji"},
-        {L"노래.dat", L"decomposed song"}, {L"사랑.dat", L"decomposed love"}};
+        {L"노래.dat", L"decomposed song"}, {L"사랑.dat", L"decomposed love"},
+        {L"\x2126\x212B.dat", L"signs"},  {L"\xF914.dat", L"hanja"}};
     for (const auto& f : after)
         EXPECT_EQ(ReadFileText(m_dir + f.first), f.second);
     EXPECT_EQ(ListAllNames(m_dir).size(), after.size() - 1 + 2);  // and the folders "a" and "sub"
