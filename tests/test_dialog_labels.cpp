@@ -176,6 +176,7 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     ASSERT_TRUE(MakeFolder(folder / L"parent"));
     ASSERT_TRUE(MakeFolder(folder / L"parent\\old"));
     ASSERT_TRUE(MakeFolder(folder / L"parent\\old\\deep"));
+    ASSERT_TRUE(MakeFolder(folder / L"parent\\old\\mid"));
     ASSERT_TRUE(WriteNamedFiles(folder / L"parent\\old\\", {L"a.txt", L"노래.mp3"}));
 
     // The folder being renamed is the one whose names are listed.
@@ -216,6 +217,12 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     ASSERT_TRUE(StartEdit(dlg, hSong));
     EXPECT_TRUE(TypeAndLeave(dlg, L"여름").empty());
     EXPECT_STREQ(dlg.EditorText(), L"가을.mp3\r\n");
+
+    // A renamed item takes its place in the branch's order.
+    HTREEITEM hMid = dlg.ChildByLabel(hOld, L"mid");
+    ASSERT_TRUE(hMid && StartEdit(dlg, hMid));
+    EXPECT_TRUE(TypeAndLeave(dlg, L"a").empty());
+    EXPECT_EQ(dlg.m_tree.GetChildItem(hOld), hMid);
 
     // A folder removed behind the tree's back: refused, label unchanged.
     ASSERT_TRUE(StartEdit(dlg, hDeep));

@@ -241,6 +241,8 @@ void CFolderTreeCtrl::TakeNewName(HTREEITEM hItem, const CString& strNewName)
     bool bIcons = SetDiskName(hItem, strNewName);
     m_pendingLabels.erase(hItem);
     ShowRenamedItems(GetParentItem(hItem), {{hItem, bIcons}});
+    // Its new name may sort elsewhere among its siblings.
+    SortBranch(GetParentItem(hItem));
 }
 
 void CFolderTreeCtrl::FollowRenames(const CString& strFolderPath, const std::vector<CString>& oldNames,

@@ -128,6 +128,8 @@ private:
     // asked again (a file whose type changed, or whose type gives each
     // file an icon of its own).
     bool SetDiskName(HTREEITEM hItem, const CString& strNewName);
+    // Puts the children of hParent in the order the branch was filled in.
+    void SortBranch(HTREEITEM hParent);
     // Labels (and where flagged, icons) of items whose names changed, from
     // the shell; all items have the same parent.
     void ShowRenamedItems(HTREEITEM hParent, const std::vector<std::pair<HTREEITEM, bool>>& items);

@@ -228,7 +228,12 @@ void CFolderTreeCtrl::FollowBranchFiles(HTREEITEM hItem, const CString& strPath,
             DeleteItem(h);
     else if (!GetChildItem(hItem))
         InsertItem(L"", hItem, TVI_LAST);
-    TVSORTCB sort = {hItem, CompareItems, 0};
+    SortBranch(hItem);
+}
+
+void CFolderTreeCtrl::SortBranch(HTREEITEM hParent)
+{
+    TVSORTCB sort = {hParent, CompareItems, 0};
     SendMessage(TVM_SORTCHILDRENCB, 0, (LPARAM)&sort);
 }
 
