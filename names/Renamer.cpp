@@ -300,15 +300,18 @@ private:
     }
 
     // Undoes the cycle's last move made, so that each name is free again
-    // when its file comes back to it. A file that cannot come back stays
-    // where the cycle left it, and its current name says so.
+    // when its file comes back to it. A file that cannot come back (another
+    // program took the name it left) stays where the cycle left it: its
+    // current name says so, and its error is kept for the report.
     void UndoOne()
     {
         const RenameMove& mv = m_plan.moves[--m_nCycleNext];
         const CString& strTo = mv.kind == MOVE_TO_TEMP ? m_strTemp : mv.strTo;
         const CString& strBack = mv.kind == MOVE_FROM_TEMP ? m_strTemp : mv.strFrom;
-        const bool bBack = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot) == 0;
-        Moved(mv.nIndex, bBack ? strBack : strTo);
+        const DWORD dwError = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot);
+        Moved(mv.nIndex, dwError ? strTo : strBack);
+        if (dwError)
+            m_notBack.push_back({mv.nIndex, dwError});
         ++m_nDone;
     }
 
@@ -320,12 +323,20 @@ private:
         m_nCycleEnd = 0;
     }
 
-    // A cycle that was put back: every file of it is reported.
+    // A cycle that was put back: every file of it is reported. One that
+    // could not come back is a failure under the name it has, with its own
+    // error, even when a stop was what put the cycle back.
     void EndCycle(size_t first, size_t end, DWORD dwError)
     {
-        for (size_t m = first; m < end; ++m)
-            if (m_plan.moves[m].kind != MOVE_FROM_TEMP)
-                Fail(m_plan.moves[m].nIndex, dwError);
+        for (size_t m = first; m < end; ++m) {
+            const int i = m_plan.moves[m].nIndex;
+            if (m_plan.moves[m].kind == MOVE_FROM_TEMP)
+                continue;
+            auto notBack = std::find_if(m_notBack.begin(), m_notBack.end(),
+                                        [i](const std::pair<int, DWORD>& f) { return f.first == i; });
+            Fail(i, notBack != m_notBack.end() ? notBack->second : dwError);
+        }
+        m_notBack.clear();
     }
 
     const CString& m_strFolderPath;
@@ -341,6 +352,9 @@ private:
     // putting back, the one after the next to undo); end 0 when none.
     size_t m_nCycleFirst = 0, m_nCycleNext = 0, m_nCycleEnd = 0;
     CString m_strTemp;
+    // The files of the cycle being put back that could not come back, with
+    // the error of their move back.
+    std::vector<std::pair<int, DWORD>> m_notBack;
     bool m_bPuttingBack = false, m_bFinishing = false;
     DWORD m_dwCycleError = 0;
     int m_nDone = 0;

@@ -4,6 +4,7 @@
 
 #include "framework/afxscope.h"
 #include "platform/PathIdentity.h"
+#include "platform/VolumeKind.h"
 
 namespace {
 
@@ -102,16 +103,36 @@ DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, st
     return bDone ? 0 : dwError;
 }
 
-// The identity of the open entry: its volume and its file number.
-CFileIdentity IdentityOfHandle(HANDLE hFile)
+ULONGLONG Join(DWORD dwHigh, DWORD dwLow)
+{
+    return ((ULONGLONG)dwHigh << 32) | dwLow;
+}
+
+// The identity of an entry, by the key its volume's kind allows.
+CFileIdentity MakeIdentity(DWORD dwVolume, VolumeKind kind, ULONGLONG nFileId, ULONGLONG nSize, ULONGLONG nLastWrite)
 {
     CFileIdentity identity;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (::GetFileInformationByHandle(hFile, &info)) {
-        identity.dwVolume = info.dwVolumeSerialNumber;
-        identity.nFileId = ((ULONGLONG)info.nFileIndexHigh << 32) | info.nFileIndexLow;
+    identity.dwVolume = dwVolume;
+    if (kind == VOLUME_IDS_HOLD) {
+        identity.nFileId = nFileId;
+    } else {
+        identity.nSize = nSize;
+        identity.nLastWrite = nLastWrite;
     }
     return identity;
+}
+
+// The identity of the open entry named wstrName.
+CFileIdentity IdentityOfHandle(HANDLE hFile, const std::wstring& wstrName)
+{
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(hFile, &info))
+        return CFileIdentity();
+    CVolumeService& volumes = VolumeService();
+    return MakeIdentity(info.dwVolumeSerialNumber, volumes.KindOf(hFile),
+                        volumes.FileIdOf(Join(info.nFileIndexHigh, info.nFileIndexLow), wstrName),
+                        Join(info.nFileSizeHigh, info.nFileSizeLow),
+                        Join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
 }
 
 }  // namespace
@@ -125,10 +146,14 @@ CFolderSnapshot::CFolderSnapshot(const CString& strFolderPath) : m_wstrFolder(Lo
                                    FILE_FLAG_BACKUP_SEMANTICS, NULL);
     if (hFolder == INVALID_HANDLE_VALUE)
         return;
-    const DWORD dwVolume = IdentityOfHandle(hFolder).dwVolume;
+    BY_HANDLE_FILE_INFORMATION folderInfo;
+    const DWORD dwVolume =
+        ::GetFileInformationByHandle(hFolder, &folderInfo) ? folderInfo.dwVolumeSerialNumber : 0;
+    CVolumeService& volumes = VolumeService();
+    const VolumeKind kind = volumes.KindOf(hFolder);
     std::vector<ULONGLONG> buffer(64 * 1024 / sizeof(ULONGLONG));
     FILE_INFO_BY_HANDLE_CLASS infoClass = FileIdBothDirectoryRestartInfo;
-    while (::GetFileInformationByHandleEx(hFolder, infoClass, buffer.data(), (DWORD)(buffer.size() * sizeof(ULONGLONG)))) {
+    while (volumes.ReadFolderBlock(hFolder, infoClass, buffer.data(), (DWORD)(buffer.size() * sizeof(ULONGLONG)))) {
         infoClass = FileIdBothDirectoryInfo;
         const BYTE* p = (const BYTE*)buffer.data();
         for (;;) {
@@ -136,8 +161,8 @@ CFolderSnapshot::CFolderSnapshot(const CString& strFolderPath) : m_wstrFolder(Lo
             std::wstring wstrName(pInfo->FileName, pInfo->FileNameLength / sizeof(wchar_t));
             if (wstrName != L"." && wstrName != L"..") {
                 Entry entry;
-                entry.identity.dwVolume = dwVolume;
-                entry.identity.nFileId = (ULONGLONG)pInfo->FileId.QuadPart;
+                entry.identity = MakeIdentity(dwVolume, kind, volumes.FileIdOf(pInfo->FileId.QuadPart, wstrName),
+                                              pInfo->EndOfFile.QuadPart, pInfo->LastWriteTime.QuadPart);
                 entry.bFolder = (pInfo->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
                 ++m_folded[FoldedName(wstrName)];
                 m_entries.emplace(std::move(wstrName), entry);
@@ -147,7 +172,14 @@ CFolderSnapshot::CFolderSnapshot(const CString& strFolderPath) : m_wstrFolder(Lo
             p += pInfo->NextEntryOffset;
         }
     }
+    // A read that ended otherwise than at the last entry is no read: what
+    // it gave is not the whole folder.
+    m_bRead = ::GetLastError() == ERROR_NO_MORE_FILES;
     ::CloseHandle(hFolder);
+    if (!m_bRead) {
+        m_entries.clear();
+        m_folded.clear();
+    }
 }
 
 bool CFolderSnapshot::HoldsOnly(const std::wstring& wstrFolder, const std::wstring& wstrName) const
@@ -166,12 +198,20 @@ CFileIdentity CFolderSnapshot::IdentityOf(const CString& strName) const
 
 bool CFolderSnapshot::IsFolder(const CString& strName) const
 {
+    if (!m_bRead) {
+        if (m_wstrFolder.empty())
+            return false;
+        const DWORD dwAttributes = ::GetFileAttributesW((m_wstrFolder + strName.str()).c_str());
+        return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
     auto found = m_entries.find(strName.str());
     return found != m_entries.end() && found->second.bFolder;
 }
 
 void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath)
 {
+    if (!m_bRead)
+        return;
     std::wstring wstrFolder, wstrName;
     SplitPath(wstrOldPath, wstrFolder, wstrName);
     Entry entry = {CFileIdentity(), false};
@@ -198,7 +238,7 @@ CFileIdentity GetFileIdentity(const CString& strPath)
                                  FILE_FLAG_BACKUP_SEMANTICS, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return CFileIdentity();
-    CFileIdentity identity = IdentityOfHandle(hFile);
+    CFileIdentity identity = IdentityOfHandle(hFile, LastPart(LongPath(strPath)));
     ::CloseHandle(hFile);
     return identity;
 }

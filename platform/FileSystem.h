@@ -15,15 +15,22 @@
 #include "framework/afxstr.h"
 
 // Which file an entry is, whatever its name: the volume's serial number
-// and the file's number on it. Both 0 when not known.
+// and, where file numbers survive a rename (VOLUME_IDS_HOLD), the file's
+// number on it; elsewhere its size and last-write time. Its creation time
+// is no key: a file renamed into a name that another just left may take
+// that file's creation time (the file system's name tunnelling), as every
+// file of a swap or a shift does. All 0 when not known.
 struct CFileIdentity {
     DWORD dwVolume = 0;
     ULONGLONG nFileId = 0;
+    ULONGLONG nSize = 0;
+    ULONGLONG nLastWrite = 0;
 
-    bool IsKnown() const { return nFileId != 0; }
+    bool IsKnown() const { return nFileId != 0 || nLastWrite != 0; }
     bool operator==(const CFileIdentity& other) const
     {
-        return dwVolume == other.dwVolume && nFileId == other.nFileId;
+        return dwVolume == other.dwVolume && nFileId == other.nFileId && nSize == other.nSize &&
+               nLastWrite == other.nLastWrite;
     }
     bool operator!=(const CFileIdentity& other) const { return !(*this == other); }
 };
@@ -32,7 +39,10 @@ struct CFileIdentity {
 // identity, whether it is a folder), read once by one call on the folder,
 // so that the sources of many renames in that folder are checked against
 // them rather than looked up one by one. Each rename made through it keeps
-// it up to date.
+// it up to date. Where the file system does not answer that read (some
+// network shares), it holds nothing: every source is looked up on disk,
+// whether an entry is a folder is asked of the disk, and every identity is
+// unknown.
 class CFolderSnapshot {
 public:
     // strFolderPath ends with "\".
@@ -47,7 +57,8 @@ public:
     // The identity of the entry named exactly strName in the folder;
     // unknown when there is none.
     CFileIdentity IdentityOf(const CString& strName) const;
-    // Whether the entry named exactly strName is a folder.
+    // Whether the entry named exactly strName is a folder (asked of the
+    // disk when the folder could not be read).
     bool IsFolder(const CString& strName) const;
     // An entry was moved from one long path to another.
     void Moved(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath);
@@ -58,6 +69,7 @@ private:
         bool bFolder;
     };
     std::wstring m_wstrFolder;
+    bool m_bRead = false;
     std::unordered_map<std::wstring, Entry> m_entries;
     std::unordered_map<std::wstring, int> m_folded;
 };

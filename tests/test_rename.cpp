@@ -6,7 +6,9 @@
 #include "names/RenamePlan.h"
 #include "names/RenameRecord.h"
 #include "names/Renamer.h"
+#include "framework/afxscope.h"
 #include "platform/FileSystem.h"
+#include "platform/VolumeKind.h"
 #include "res/resource.h"
 #include "support/TestSupport.h"
 
@@ -255,6 +257,22 @@ TEST_F(RenameTest, ACycleThatCannotCompleteIsUndoneWholeAndABrokenChainStops)
         EXPECT_EQ(f.dwError, (DWORD)ERROR_ALREADY_EXISTS);
     EXPECT_EQ(ListFileNames(m_dir.Path()), (Names{L"a", L"b", L"c"}));
     ExpectListMatchesDisk();
+
+    // A stop puts a swap back, but the name "a" it freed has been taken
+    // meanwhile: that file is a failure under the name it really has.
+    static std::wstring taken;
+    static int nMoves;
+    taken = m_dir / L"a";
+    SetBeforeMoveHook([] { ++nMoves == 2 && WriteFileText(taken, L"other"); });
+    CRenameRun run;
+    run.step = [](int, int, const CString&) { return false; };
+    failures = ApplyRenames(CString(m_dir.Path()), L"b\r\na\r\nc\r\n", m_nCount, m_cur.data(), m_new.data(),
+                            m_disk.data(), &run);
+    SetBeforeMoveHook(NULL);
+    EXPECT_EQ(ReadFileText(m_dir / m_disk[0].str()), L"a");
+    EXPECT_EQ(FormatRenameReport(3, failures).str(),
+              Text(IDS_RENAME_REPORT, {L"3", L"2"}) + L"\n" + Text(IDS_REPORT_STOPPED, {L"1"}) + L"\n" +
+                  Text(IDS_REPORT_LINE, {m_disk[0].str(), L"b", Reason(ERROR_ALREADY_EXISTS)}));
 }
 
 TEST_F(RenameTest, TakingBackRenamesTheRenamedFilesBackOrSaysWhyNot)
@@ -298,6 +316,45 @@ TEST_F(RenameTest, TakingBackRenamesTheRenamedFilesBackOrSaysWhyNot)
     EXPECT_EQ(FormatRenameReport(record.GetCount(), failures, IDS_UNDO_RENAME_REPORT).str(),
               Text(IDS_UNDO_RENAME_REPORT, {L"3", L"1"}) + L"\n" +
                   Text(IDS_REPORT_LINE, {L"c2", L"c", failures[0].strReason.str()}));
+}
+
+// A volume as Wine cannot show one: one whose file numbers change with the
+// name, as FAT's change with the directory entry, and whose folder reads
+// the file system may not answer, as some network shares do not.
+struct StandInVolume : CVolumeService {
+    bool bUnreadable = false;
+    VolumeKind KindOf(HANDLE) override { return VOLUME_IDS_MOVE; }
+    BOOL ReadFolderBlock(HANDLE h, FILE_INFO_BY_HANDLE_CLASS c, void* p, DWORD n) override
+    {
+        return bUnreadable ? (SetLastError(ERROR_NOT_SUPPORTED), FALSE) : CVolumeService::ReadFolderBlock(h, c, p, n);
+    }
+    ULONGLONG FileIdOf(ULONGLONG n, const std::wstring& s) override { return n ^ std::hash<std::wstring>()(s); }
+};
+
+// The take-back knows a file by what its volume keeps across a rename: its
+// size and time where numbers move, its name where the folder cannot be
+// read (where a listed file that is a folder now is refused all the same).
+TEST_F(RenameTest, TheTakeBackKnowsFilesByWhatTheirVolumeKeeps)
+{
+    StandInVolume volume;
+    SetVolumeService(&volume);
+    auto restore = AfxScopeExit([] { SetVolumeService(NULL); });
+    Load({L"a", L"b", L"c", L"d"});
+    for (int nRow = 0; nRow < 2; ++nRow) {
+        volume.bUnreadable = nRow == 1;
+        ASSERT_TRUE(nRow != 1 || (DeleteFileW((m_dir / L"d").c_str()) && MakeFolder(m_dir / L"d")));
+        CRenameRun run;
+        auto failures = ApplyRenames(CString(m_dir.Path()), L"b\r\na\r\nc, a longer name\r\nd2\r\n", m_nCount,
+                                     m_cur.data(), m_new.data(), m_disk.data(), &run);
+        EXPECT_EQ(failures.size() == 1 && failures[0].dwError == RENAME_ERROR_NOW_FOLDER, nRow == 1);
+        ASSERT_TRUE(nRow != 1 || (RemoveDirectoryW((m_dir / L"d").c_str()) && WriteFileText(m_dir / L"d", L"d")));
+        CRenameRecord record;
+        ASSERT_TRUE(record.Keep(CString(m_dir.Path()), m_original.data(), m_disk.data(), m_nCount, run.identities));
+        std::vector<CString> now;
+        EXPECT_TRUE(record.TakeBack(now).empty());
+        m_disk = m_cur = m_original;
+        ExpectListMatchesDisk();
+    }
 }
 
 TEST(RenameRecord, FolderPathsFollowARenameOfTheirFolderOrOneAbove)
