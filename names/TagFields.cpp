@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "names/tags/MediaTags.h"
+#include "names/tags/TagText.h"
 #include "platform/FileBytes.h"
 
 namespace {
 
-// A reader is asked for this much at a time, so that the headers and text
-// frames that lie together come in one read of the file.
-const size_t READ_CHUNK = 4096;
 // A whole-tag unsynchronised ID3v2 tag is read into memory; larger ones
 // are left unread rather than held in memory.
 const unsigned long long MAX_UNSYNC_TAG = 16u << 20;
@@ -50,51 +49,6 @@ const unsigned EXIF_SUB_IFD = 0x8769;
 const unsigned EXIF_DATETIME_ORIGINAL = 0x9003;
 const unsigned EXIF_TYPE_ASCII = 2;
 const size_t EXIF_DATE_LENGTH = 19;  // "YYYY:MM:DD HH:MM:SS"
-
-// The bytes of a file, from memory or through a reader. Every request is
-// checked against the size, so the parsers never see a byte past the end.
-class CTagSource {
-public:
-    CTagSource(const unsigned char* pBytes, unsigned long long nSize)
-        : m_pBytes(pBytes), m_pRead(NULL), m_nSize(nSize), m_nCacheAt(0), m_nCached(0)
-    {
-    }
-    CTagSource(const TagByteReader& read, unsigned long long nSize)
-        : m_pBytes(NULL), m_pRead(&read), m_nSize(nSize), m_nCacheAt(0), m_nCached(0)
-    {
-    }
-
-    unsigned long long Size() const { return m_nSize; }
-
-    // nBytes at nOffset, or NULL when they are not all there. The pointer
-    // holds until the next call.
-    const unsigned char* Get(unsigned long long nOffset, size_t nBytes)
-    {
-        static const unsigned char s_none = 0;
-        if (nOffset > m_nSize || nBytes > m_nSize - nOffset)
-            return NULL;
-        if (nBytes == 0)
-            return &s_none;
-        if (m_pBytes)
-            return m_pBytes + nOffset;
-        if (nOffset >= m_nCacheAt && nOffset - m_nCacheAt <= m_nCached && nBytes <= m_nCached - (nOffset - m_nCacheAt))
-            return m_cache.data() + (nOffset - m_nCacheAt);
-        size_t nWant = (size_t)std::min<unsigned long long>(std::max(nBytes, READ_CHUNK), m_nSize - nOffset);
-        if (m_cache.size() < nWant)
-            m_cache.resize(nWant);
-        m_nCacheAt = nOffset;
-        m_nCached = std::min((*m_pRead)(nOffset, m_cache.data(), nWant), nWant);
-        return m_nCached >= nBytes ? m_cache.data() : NULL;
-    }
-
-private:
-    const unsigned char* m_pBytes;
-    const TagByteReader* m_pRead;
-    unsigned long long m_nSize;
-    std::vector<unsigned char> m_cache;
-    unsigned long long m_nCacheAt;
-    size_t m_nCached;
-};
 
 unsigned long BigEndian(const unsigned char* p, int nBytes)
 {
@@ -296,7 +250,7 @@ std::wstring TextOfFrame(const unsigned char* p, size_t n, int nVersion, unsigne
 // The frames of an ID3v2 tag's body, from nPos up to nEnd, skipping the
 // data of every frame no field comes from. Stops at the padding or at the
 // first frame that does not fit.
-void ReadId3v2Frames(CTagSource& src, unsigned long long nPos, unsigned long long nEnd, int nVersion,
+void ReadId3v2Frames(CByteSource& src, unsigned long long nPos, unsigned long long nEnd, int nVersion,
                      unsigned char nTagFlags, TagFields& fields)
 {
     if (nVersion >= 3 && (nTagFlags & ID3_EXTENDED)) {
@@ -352,7 +306,7 @@ void ReadId3v2Frames(CTagSource& src, unsigned long long nPos, unsigned long lon
     }
 }
 
-void ReadId3v2(CTagSource& src, TagFields& fields)
+void ReadId3v2(CByteSource& src, TagFields& fields)
 {
     const unsigned char* h = src.Get(0, ID3V2_HEADER);
     unsigned long nBody;
@@ -373,7 +327,7 @@ void ReadId3v2(CTagSource& src, TagFields& fields)
         if (!p)
             return;
         std::vector<unsigned char> body = Resynchronised(p, (size_t)(nEnd - ID3V2_HEADER));
-        CTagSource memory(body.data(), body.size());
+        CByteSource memory(body.data(), body.size());
         ReadId3v2Frames(memory, 0, body.size(), nVersion, nFlags, fields);
         return;
     }
@@ -390,7 +344,7 @@ std::wstring Id3v1Text(const unsigned char* p, size_t nField)
     return WideFromTagBytes(p, n, n == nField);
 }
 
-void ReadId3v1(CTagSource& src, TagFields& fields)
+void ReadId3v1(CByteSource& src, TagFields& fields)
 {
     if (src.Size() < ID3V1_SIZE)
         return;
@@ -407,7 +361,7 @@ void ReadId3v1(CTagSource& src, TagFields& fields)
         SetField(fields, TAG_FIELD_TRACK, std::to_wstring(pComment[29]));
 }
 
-TagFields ReadMp3(CTagSource& src)
+TagFields ReadMp3(CByteSource& src)
 {
     TagFields fields;
     ReadId3v2(src, fields);
@@ -492,7 +446,7 @@ bool ReadExif(const unsigned char* t, size_t n, TagFields& fields)
 
 // Walks the JPEG segments from the start of image to the first Exif block
 // with a date; stops at the start of the image data.
-TagFields ReadJpeg(CTagSource& src)
+TagFields ReadJpeg(CByteSource& src)
 {
     TagFields fields;
     const unsigned char* p = src.Get(0, 2);
@@ -546,44 +500,99 @@ std::wstring LowerExtension(const std::wstring& wstrPath)
 
 TagFields ReadMp3Fields(const TagByteReader& read, unsigned long long nSize)
 {
-    CTagSource src(read, nSize);
+    CByteSource src(read, nSize);
     return ReadMp3(src);
 }
 
 TagFields ReadMp3Fields(const unsigned char* pBytes, size_t nSize)
 {
-    CTagSource src(pBytes, nSize);
+    CByteSource src(pBytes, nSize);
     return ReadMp3(src);
 }
 
 TagFields ReadJpegFields(const TagByteReader& read, unsigned long long nSize)
 {
-    CTagSource src(read, nSize);
+    CByteSource src(read, nSize);
     return ReadJpeg(src);
 }
 
 TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize)
 {
-    CTagSource src(pBytes, nSize);
+    CByteSource src(pBytes, nSize);
     return ReadJpeg(src);
+}
+
+TagFileKind TagKindOfName(const std::wstring& wstrName)
+{
+    static const struct {
+        const wchar_t* ext;
+        TagFileKind nKind;
+    } s_kinds[] = {
+        {L".mp3", TAG_FILE_MP3},  {L".jpg", TAG_FILE_JPEG}, {L".jpeg", TAG_FILE_JPEG}, {L".flac", TAG_FILE_FLAC},
+        {L".ogg", TAG_FILE_OGG},  {L".oga", TAG_FILE_OGG},  {L".opus", TAG_FILE_OGG},  {L".mp4", TAG_FILE_ISO},
+        {L".m4a", TAG_FILE_ISO},  {L".m4b", TAG_FILE_ISO},  {L".heic", TAG_FILE_ISO},  {L".heif", TAG_FILE_ISO},
+        {L".mov", TAG_FILE_MOV},
+    };
+    const std::wstring ext = LowerExtension(wstrName);
+    for (const auto& k : s_kinds)
+        if (ext == k.ext)
+            return k.nKind;
+    return TAG_FILE_NONE;
+}
+
+TagFields ReadFieldsOfKind(CByteSource& src, TagFileKind nKind, const TIME_ZONE_INFORMATION* pZone)
+{
+    // MP3 and JPEG keep their own checks: an MP3 may have no tag at its start.
+    if (nKind == TAG_FILE_MP3)
+        return ReadMp3(src);
+    if (nKind == TAG_FILE_JPEG)
+        return ReadJpeg(src);
+    if (nKind == TAG_FILE_NONE || !IsOfKind(src, nKind))
+        return TagFields();
+    if (nKind == TAG_FILE_FLAC)
+        return ReadFlacFields(src);
+    if (nKind == TAG_FILE_OGG)
+        return ReadOggFields(src);
+    return ReadIsoFields(src, pZone);
 }
 
 bool IsTaggedFileName(const std::wstring& wstrName)
 {
-    const std::wstring ext = LowerExtension(wstrName);
-    return ext == L".mp3" || ext == L".jpg" || ext == L".jpeg";
+    return TagKindOfName(wstrName) != TAG_FILE_NONE;
 }
 
 TagFields ReadFileFields(const std::wstring& wstrPath)
 {
-    if (!IsTaggedFileName(wstrPath))
+    const TagFileKind nKind = TagKindOfName(wstrPath);
+    if (nKind == TAG_FILE_NONE)
         return TagFields();
-    const bool bMp3 = LowerExtension(wstrPath) == L".mp3";
     CFileBytes file(wstrPath);
     if (!file.IsOpen())
         return TagFields();
     TagByteReader read = [&file](unsigned long long nOffset, void* pBuffer, size_t nBytes) {
         return file.Read(nOffset, pBuffer, nBytes);
     };
-    return bMp3 ? ReadMp3Fields(read, file.GetSize()) : ReadJpegFields(read, file.GetSize());
+    CByteSource src(read, file.GetSize());
+    return ReadFieldsOfKind(src, nKind);
+}
+
+void SetTagField(TagFields& fields, const wchar_t* field, const std::wstring& text)
+{
+    SetField(fields, field, text);
+}
+
+void SetYearField(TagFields& fields, const std::wstring& text)
+{
+    if (text.size() >= 4 && std::all_of(text.begin(), text.begin() + 4, [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        SetField(fields, TAG_FIELD_YEAR, text.substr(0, 4));
+}
+
+std::wstring WideFromUtf8Bytes(const unsigned char* p, size_t n)
+{
+    return WideFromUtf8(p, n);
+}
+
+bool ReadExifDate(const unsigned char* pTiff, size_t n, TagFields& fields)
+{
+    return ReadExif(pTiff, n, fields);
 }
