@@ -3,6 +3,7 @@
 // audio, the Exif item inside 2 MB of image data), against a bare loop that
 // opens each file, reads its first 4 KB and closes it. The large runs are
 // sparse, so that the bench writes kilobytes, not gigabytes.
+#include <windows.h>
 #include <winioctl.h>
 
 #include <algorithm>

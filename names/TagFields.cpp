@@ -633,6 +633,11 @@ bool IsTaggedFileName(const std::wstring& wstrName)
     return TagKindOfName(wstrName) != TAG_FILE_NONE;
 }
 
+bool IsJpegFileName(const std::wstring& wstrName)
+{
+    return TagKindOfName(wstrName) == TAG_FILE_JPEG;
+}
+
 TagFields ReadFileFields(const std::wstring& wstrPath)
 {
     const TagFileKind nKind = TagKindOfName(wstrPath);

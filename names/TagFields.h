@@ -50,6 +50,8 @@ TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize);
 // (".ogg", ".oga", ".opus"), MP4 and its kin (".mp4", ".m4a", ".m4b",
 // ".mov") and HEIC (".heic", ".heif").
 bool IsTaggedFileName(const std::wstring& wstrName);
+// Whether a file is a JPEG photo (".jpg", ".jpeg"), told the same way.
+bool IsJpegFileName(const std::wstring& wstrName);
 
 // The fields the tags of the file at a full path give, when
 // IsTaggedFileName and its first bytes confirm its type; none for other

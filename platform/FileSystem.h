@@ -103,6 +103,14 @@ CString GetStoredName(const CString& strPath);
 #define FILE_ATTRIBUTE_RECALL_ON_OPEN 0x00040000
 #endif
 
+// Whether a file of these attributes keeps its data elsewhere, so that
+// opening or reading it would fetch it.
+inline bool IsOnlineOnlyAttributes(DWORD dwAttributes)
+{
+    return (dwAttributes &
+            (FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS | FILE_ATTRIBUTE_RECALL_ON_OPEN | FILE_ATTRIBUTE_OFFLINE)) != 0;
+}
+
 // One entry of a folder, as the enumeration gives it: its exact name on
 // disk, its attributes and its last write (UTC).
 struct CFolderEntry {
@@ -112,11 +120,7 @@ struct CFolderEntry {
 
     bool IsFolder() const { return (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // Whether its data is elsewhere, so that reading it would fetch it.
-    bool IsOnlineOnly() const
-    {
-        return (dwAttributes & (FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS | FILE_ATTRIBUTE_RECALL_ON_OPEN |
-                                FILE_ATTRIBUTE_OFFLINE)) != 0;
-    }
+    bool IsOnlineOnly() const { return IsOnlineOnlyAttributes(dwAttributes); }
 };
 
 // Every entry of the folder strFolderPath (ending with "\"), "." and ".."
