@@ -388,10 +388,26 @@ void CRenameJournal::Begin(const CString& strFolderPath, const RenamePlan& plan,
 
 void CRenameJournal::Begin(const CString& strFolderPath, const RenamePlan& plan, const CFolderSnapshot& snapshot)
 {
-    Begin(strFolderPath, plan, 0, true, [&](int, const CString& strFrom) {
-        CFileKey key;
-        key.identity = snapshot.IdentityOf(strFrom);
-        return key;
+    if (plan.moves.empty())
+        return;
+    DWORD dwVolume = 0;
+    if (VolumeKeepsIdentities(strFolderPath, dwVolume)) {
+        Begin(strFolderPath, plan, dwVolume, true, [&](int, const CString& strFrom) {
+            CFileKey key;
+            key.identity = snapshot.IdentityOf(strFrom);
+            return key;
+        });
+        return;
+    }
+    // Elsewhere (FAT, exFAT) a file ID changes when a rename needs a longer
+    // entry: the files are known by their size and times, read once.
+    const CKeyedFolder folder = ReadKeyedFolder(strFolderPath);
+    std::unordered_map<std::wstring, CFileKey> keys;
+    for (const CKeyedEntry& entry : folder.entries)
+        keys.emplace(entry.strName.str(), entry.key);
+    Begin(strFolderPath, plan, dwVolume ? dwVolume : folder.dwVolume, false, [&](int, const CString& strFrom) {
+        auto found = keys.find(strFrom.str());
+        return found == keys.end() ? CFileKey() : found->second;
     });
 }
 

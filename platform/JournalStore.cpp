@@ -128,6 +128,19 @@ bool ReadEntryKey(const CString& strPath, CFileKey& key, bool* pbIdentitiesHold)
     return true;
 }
 
+bool VolumeKeepsIdentities(const CString& strFolderPath, DWORD& dwVolume)
+{
+    dwVolume = 0;
+    HANDLE hFolder = ::CreateFileW(LongPath(strFolderPath).c_str(), FILE_READ_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, NULL);
+    if (hFolder == INVALID_HANDLE_VALUE)
+        return false;
+    const bool bHold = VolumeKeepsIdentities(hFolder, dwVolume);
+    ::CloseHandle(hFolder);
+    return bHold;
+}
+
 bool IsVolumePresent(DWORD dwVolume)
 {
     // Volumes with a drive letter, then those mounted only in a folder.

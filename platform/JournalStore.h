@@ -46,6 +46,9 @@ CKeyedFolder ReadKeyedFolder(const CString& strFolderPath);
 // *pbIdentitiesHold, when given, tells whether its volume keeps file IDs
 // across a rename.
 bool ReadEntryKey(const CString& strPath, CFileKey& key, bool* pbIdentitiesHold = NULL);
+// Whether the volume of the folder strFolderPath keeps file IDs across a
+// rename (NTFS, ReFS), with its serial in dwVolume.
+bool VolumeKeepsIdentities(const CString& strFolderPath, DWORD& dwVolume);
 // Whether a volume with this serial is mounted now.
 bool IsVolumePresent(DWORD dwVolume);
 
