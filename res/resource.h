@@ -69,6 +69,7 @@
 #define IDS_TAG_FIELDS_MISSING 174
 #define IDS_TAG_NO_CHANGE 175
 #define IDS_PREVIEW_CHANGE 176
+#define IDS_TAG_ONLINE_ONLY 200
 // The menu's commands, reaching the dialog as WM_COMMAND; then its items of
 // the edit control's own menu.
 #define ID_NAMES_NUMBER 2001
@@ -76,12 +77,19 @@
 #define ID_NAMES_LOWER_CASE 2003
 #define ID_NAMES_UPPER_CASE 2004
 #define ID_NAMES_WORD_CASE 2005
+#define ID_NAMES_PREVIEW 2006
 #define ID_NAMES_EDIT_UNDO 2011
 #define ID_NAMES_EDIT_CUT 2012
 #define ID_NAMES_EDIT_COPY 2013
 #define ID_NAMES_EDIT_PASTE 2014
 #define ID_NAMES_EDIT_DELETE 2015
 #define ID_NAMES_EDIT_SELECT_ALL 2016
+// The orders of the list, in the order of ListOrder.
+#define ID_NAMES_ORDER_NAME 2021
+#define ID_NAMES_ORDER_EXPLORER 2022
+#define ID_NAMES_ORDER_MODIFIED 2023
+#define ID_NAMES_ORDER_TAKEN 2024
+#define ID_NAMES_ORDER_SIZE 2025
 // Numbering dialog controls.
 #define IDC_NUMBER_START 3001
 #define IDC_NUMBER_DIGITS 3002
@@ -90,6 +98,15 @@
 #define IDC_NUMBER_BEFORE_EXTENSION 3005
 #define IDC_NUMBER_SEPARATOR 3006
 #define IDC_NUMBER_PREVIEW 3007
+// The preview of a rename: its dialog, controls and texts.
+#define IDD_PREVIEW_DIALOG 134
+#define IDC_PREVIEW_LIST 3301
+#define IDC_PREVIEW_RENAME 3302
+#define IDC_PREVIEW_SUMMARY 3303
+#define IDS_PREVIEW_COUNT 190
+#define IDS_PREVIEW_OLD_NAME 191
+#define IDS_PREVIEW_NEW_NAME 192
+#define IDS_PREVIEW_NOTE 193
 // Names-from-tags dialog controls.
 #define IDC_TAG_FORMAT 3101
 #define IDC_TAG_PREVIEW 3102

@@ -173,14 +173,15 @@ TEST(NamesMenu, NamesFromTagsFillEachFilesLineAndCountTheFilesThatLackAField)
     EXPECT_EQ(refusal, Text(IDS_TAG_UNKNOWN_FIELD, {L"%titel%"}));
     const std::wstring byTrack = L"03 부활 - Title_One.mp3\r\n07 x - v1.MP3\r\n\r\nd.jpg\r\ne.txt\r\nextra.mp3\r\n";
     EXPECT_EQ(S(dlg.EditorText()), byTrack);
-    EXPECT_EQ(dlg.messages, std::vector<std::wstring>{Text(IDS_TAG_FIELDS_MISSING, {L"1"})});
+    // d.jpg and e.txt lack a track: every type counts.
+    EXPECT_EQ(dlg.messages, std::vector<std::wstring>{Text(IDS_TAG_FIELDS_MISSING, {L"2"})});
 
     WithDialog(dlg, ID_NAMES_FROM_TAGS, L"태그로 이름 짓기", [&](HWND h) {
         SetDlgItemTextW(h, IDC_TAG_FORMAT, L"%date% %time%");
         PressOk(h);
     });
     EXPECT_EQ(S(dlg.EditorText()), L"03 부활 - Title_One.mp3\r\n07 x - v1.MP3\r\n\r\n2024-05-01 13.45.10.jpg\r\ne.txt\r\nextra.mp3\r\n");
-    EXPECT_EQ(dlg.messages.back(), Text(IDS_TAG_FIELDS_MISSING, {L"2"}));
+    EXPECT_EQ(dlg.messages.back(), Text(IDS_TAG_FIELDS_MISSING, {L"3"}));
     WithDialog(dlg, ID_NAMES_FROM_TAGS, L"태그로 이름 짓기", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(dlg.m_nUndoDepth, 2);
     dlg.Click(IDC_UNDO);
@@ -235,14 +236,14 @@ TEST(NamesMenu, ItemsFollowTheEditorAndTheListAndTheMenuOpensFromMouseAndKeys)
 {
     MenuRecordingDlg dlg;
     // Enabled (+) or grayed (-): undo, cut, copy, paste, delete, select
-    // all, then the commands 2001-2005.
+    // all, then the commands 2001-2006.
     auto states = [&dlg]() {
         CMenu menu;
         CMenu* pPopup = dlg.LoadNamesMenu(menu);
         std::wstring s;
         for (UINT nID : {ID_NAMES_EDIT_UNDO, ID_NAMES_EDIT_CUT, ID_NAMES_EDIT_COPY, ID_NAMES_EDIT_PASTE,
                          ID_NAMES_EDIT_DELETE, ID_NAMES_EDIT_SELECT_ALL, ID_NAMES_NUMBER, ID_NAMES_FROM_TAGS,
-                         ID_NAMES_LOWER_CASE, ID_NAMES_UPPER_CASE, ID_NAMES_WORD_CASE})
+                         ID_NAMES_LOWER_CASE, ID_NAMES_UPPER_CASE, ID_NAMES_WORD_CASE, ID_NAMES_PREVIEW})
             s += (pPopup->GetMenuState(nID, MF_BYCOMMAND) & MF_GRAYED) ? L'-' : L'+';
         menu.DestroyMenu();
         return s;
@@ -251,14 +252,14 @@ TEST(NamesMenu, ItemsFollowTheEditorAndTheListAndTheMenuOpensFromMouseAndKeys)
     EmptyClipboard();
     CloseClipboard();
     dlg.SetList(0, L"");
-    EXPECT_EQ(states(), L"-----------");
+    EXPECT_EQ(states(), L"------------");
     dlg.SetList(2, L"a.txt\r\nb.txt\r\n");
-    EXPECT_EQ(states(), L"-----++++++");
+    EXPECT_EQ(states(), L"-----+++++++");
     Command(dlg, ID_NAMES_EDIT_SELECT_ALL);
-    EXPECT_EQ(states(), L"-++-+-+++++");
+    EXPECT_EQ(states(), L"-++-+-++++++");
     Command(dlg, ID_NAMES_EDIT_CUT);
     EXPECT_EQ(S(dlg.EditorText()), L"");
-    EXPECT_EQ(states(), L"+--+--+++++");
+    EXPECT_EQ(states(), L"+--+--++++++");
     Command(dlg, ID_NAMES_EDIT_UNDO);
     EXPECT_EQ(S(dlg.EditorText()), L"a.txt\r\nb.txt\r\n");
     dlg.m_editNames.SetSel(0, 2);
