@@ -165,6 +165,7 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_COMMAND(ID_NAMES_NUMBER, OnNumberNames)
     ON_COMMAND(ID_NAMES_FROM_TAGS, OnNamesFromTags)
     ON_COMMAND_RANGE(ID_NAMES_LOWER_CASE, ID_NAMES_WORD_CASE, OnLetterCase)
+    ON_COMMAND(ID_NAMES_PREVIEW, OnPreviewRenames)
 END_MESSAGE_MAP()
 
 // Runs once when the window exists: binds the controls, extends the system

@@ -214,6 +214,8 @@ protected:
     void OnNumberNames();
     void OnNamesFromTags();
     void OnLetterCase(UINT nID);
+    // Command 2006: the renames the rename button would make, shown first.
+    void OnPreviewRenames();
     // One line of the editor as a command changes it, by its index from 0.
     typedef std::function<CString(int nLine, const CString& strLine)> LineTransform;
     // RunBatchCommand for line transforms; a readParameters that gives no

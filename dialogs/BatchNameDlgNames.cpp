@@ -45,6 +45,7 @@ CMenu* CBatchNameDlg::LoadNamesMenu(CMenu& menu)
         {ID_NAMES_EDIT_PASTE, ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE},
         {ID_NAMES_EDIT_DELETE, bSelection},
         {ID_NAMES_EDIT_SELECT_ALL, nLength > 0 && (nStart > 0 || nEnd < nLength)},
+        {ID_NAMES_PREVIEW, bListed},
         {ID_NAMES_NUMBER, bListed},
         {ID_NAMES_FROM_TAGS, bListed},
         {ID_NAMES_LOWER_CASE, bListed},

@@ -72,3 +72,16 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
     item.iSelectedImage = nSelectedImage;
     return (BOOL)SendMessage(TVM_SETITEMW, 0, (LPARAM)&item);
 }
+
+CString CListCtrl::GetItemText(int nItem, int nSubItem) const
+{
+    // Room for the longest name the file system allows, and a reason.
+    wchar_t buf[1024];
+    buf[0] = 0;
+    LVITEMW item = {};
+    item.iSubItem = nSubItem;
+    item.pszText = buf;
+    item.cchTextMax = 1024;
+    const int n = (int)SendMessage(LVM_GETITEMTEXTW, nItem, (LPARAM)&item);
+    return CString(item.pszText && n > 0 ? item.pszText : L"");
+}

@@ -142,3 +142,34 @@ public:
         return (HIMAGELIST)SendMessage(TVM_GETIMAGELIST, nImageListType);
     }
 };
+
+// A list view. A virtual one (LVS_OWNERDATA) holds no items: it is told
+// their count and asks its parent for each text it draws (LVN_GETDISPINFO).
+class CListCtrl : public CWnd {
+public:
+    int InsertColumn(int nCol, const wchar_t* pszHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1)
+    {
+        LVCOLUMNW col = {};
+        col.mask = LVCF_TEXT | LVCF_FMT | LVCF_SUBITEM | (nWidth >= 0 ? LVCF_WIDTH : 0);
+        col.fmt = nFormat;
+        col.cx = nWidth;
+        col.pszText = const_cast<wchar_t*>(pszHeading);
+        col.iSubItem = nCol;
+        return (int)SendMessage(LVM_INSERTCOLUMNW, nCol, (LPARAM)&col);
+    }
+    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
+    int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
+    DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
+    // The number of items a virtual list view has.
+    void SetItemCountEx(int nItems, DWORD dwFlags = LVSICF_NOINVALIDATEALL)
+    {
+        SendMessage(LVM_SETITEMCOUNT, nItems, dwFlags);
+    }
+    int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
+    // The text of an item's column, as the list view gets it (from its
+    // parent, for a virtual one).
+    CString GetItemText(int nItem, int nSubItem) const;
+    int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX); }
+    int GetCountPerPage() const { return (int)SendMessage(LVM_GETCOUNTPERPAGE); }
+    int GetStringWidth(const wchar_t* psz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHW, 0, (LPARAM)psz); }
+};

@@ -349,13 +349,19 @@ private:
 
 }  // namespace
 
-std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames, CRenameRun* pRun)
+RenamePlan PlanTextRenames(const CString& strFolderPath, const CString& strText, int nCount,
+                           const CString* pCurNames, CString* pNewNames, const CString* pDiskNames)
 {
     SplitNames(strText, nCount, pNewNames);
     for (int i = CountNameLines(strText); i < nCount; ++i)
         pNewNames[i] = pCurNames[i];
-    RenamePlan plan = PlanRenames(strFolderPath, pCurNames, pNewNames, nCount, pDiskNames);
+    return PlanRenames(strFolderPath, pCurNames, pNewNames, nCount, pDiskNames);
+}
+
+std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
+                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames, CRenameRun* pRun)
+{
+    RenamePlan plan = PlanTextRenames(strFolderPath, strText, nCount, pCurNames, pNewNames, pDiskNames);
     return ApplyPlan(strFolderPath, plan, pCurNames, pNewNames, pDiskNames, pRun);
 }
 
@@ -381,6 +387,11 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
         if (pRun && pRun->step && !pRun->step(run.GetDone(), run.GetTotal(), run.GetCurrent()))
             run.Stop();
     return run.Finish();
+}
+
+CString RenameReasonText(DWORD dwError)
+{
+    return ReasonText(dwError);
 }
 
 CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures, UINT nHeadID)

@@ -67,6 +67,12 @@ struct CRenameRun {
 // text's last line has no line: it keeps its name and is not reported.
 // pDiskNames, when given, are the files' exact names on disk beside the
 // names the list shows (pCurNames).
+// The plan ApplyRenames carries out for the lines of strText, and in
+// pNewNames the name each file is to have: its line, or its current name
+// when it has none.
+RenamePlan PlanTextRenames(const CString& strFolderPath, const CString& strText, int nCount,
+                           const CString* pCurNames, CString* pNewNames, const CString* pDiskNames = NULL);
+
 std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
                                         CString* pCurNames, CString* pNewNames, CString* pDiskNames = NULL,
                                         CRenameRun* pRun = NULL);
@@ -90,5 +96,8 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
 // with the number of files a stop left alone (when there are any), then up
 // to 10 lines "old -> new: reason" of the others, then "..." when there
 // are more.
+// The reason line the report gives for an error code.
+CString RenameReasonText(DWORD dwError);
+
 CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures,
                            UINT nHeadID = IDS_RENAME_REPORT);

@@ -571,7 +571,13 @@ TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize)
 bool IsTaggedFileName(const std::wstring& wstrName)
 {
     const std::wstring ext = LowerExtension(wstrName);
-    return ext == L".mp3" || ext == L".jpg" || ext == L".jpeg";
+    return ext == L".mp3" || IsJpegFileName(wstrName);
+}
+
+bool IsJpegFileName(const std::wstring& wstrName)
+{
+    const std::wstring ext = LowerExtension(wstrName);
+    return ext == L".jpg" || ext == L".jpeg";
 }
 
 TagFields ReadFileFields(const std::wstring& wstrPath)

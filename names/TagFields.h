@@ -43,6 +43,8 @@ TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize);
 // Whether a file's tags are read: an MP3 (".mp3") or JPEG (".jpg", ".jpeg")
 // file, told by its name (or full path) in any letter case.
 bool IsTaggedFileName(const std::wstring& wstrName);
+// Whether a file is a JPEG photo (".jpg", ".jpeg"), told the same way.
+bool IsJpegFileName(const std::wstring& wstrName);
 
 // The fields of the file at a full path when IsTaggedFileName; none for
 // other files or a file that cannot be read. The file is closed again

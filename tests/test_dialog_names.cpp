@@ -235,14 +235,14 @@ TEST(NamesMenu, ItemsFollowTheEditorAndTheListAndTheMenuOpensFromMouseAndKeys)
 {
     MenuRecordingDlg dlg;
     // Enabled (+) or grayed (-): undo, cut, copy, paste, delete, select
-    // all, then the commands 2001-2005.
+    // all, then the commands 2001-2006.
     auto states = [&dlg]() {
         CMenu menu;
         CMenu* pPopup = dlg.LoadNamesMenu(menu);
         std::wstring s;
         for (UINT nID : {ID_NAMES_EDIT_UNDO, ID_NAMES_EDIT_CUT, ID_NAMES_EDIT_COPY, ID_NAMES_EDIT_PASTE,
                          ID_NAMES_EDIT_DELETE, ID_NAMES_EDIT_SELECT_ALL, ID_NAMES_NUMBER, ID_NAMES_FROM_TAGS,
-                         ID_NAMES_LOWER_CASE, ID_NAMES_UPPER_CASE, ID_NAMES_WORD_CASE})
+                         ID_NAMES_LOWER_CASE, ID_NAMES_UPPER_CASE, ID_NAMES_WORD_CASE, ID_NAMES_PREVIEW})
             s += (pPopup->GetMenuState(nID, MF_BYCOMMAND) & MF_GRAYED) ? L'-' : L'+';
         menu.DestroyMenu();
         return s;
@@ -251,14 +251,14 @@ TEST(NamesMenu, ItemsFollowTheEditorAndTheListAndTheMenuOpensFromMouseAndKeys)
     EmptyClipboard();
     CloseClipboard();
     dlg.SetList(0, L"");
-    EXPECT_EQ(states(), L"-----------");
+    EXPECT_EQ(states(), L"------------");
     dlg.SetList(2, L"a.txt\r\nb.txt\r\n");
-    EXPECT_EQ(states(), L"-----++++++");
+    EXPECT_EQ(states(), L"-----+++++++");
     Command(dlg, ID_NAMES_EDIT_SELECT_ALL);
-    EXPECT_EQ(states(), L"-++-+-+++++");
+    EXPECT_EQ(states(), L"-++-+-++++++");
     Command(dlg, ID_NAMES_EDIT_CUT);
     EXPECT_EQ(S(dlg.EditorText()), L"");
-    EXPECT_EQ(states(), L"+--+--+++++");
+    EXPECT_EQ(states(), L"+--+--++++++");
     Command(dlg, ID_NAMES_EDIT_UNDO);
     EXPECT_EQ(S(dlg.EditorText()), L"a.txt\r\nb.txt\r\n");
     dlg.m_editNames.SetSel(0, 2);
