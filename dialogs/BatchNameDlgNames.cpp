@@ -112,33 +112,37 @@ void CBatchNameDlg::OnNumberNames()
 }
 
 // Command 2002: each listed file's line made from its tags in the format of
-// "태그로 이름 짓기"; the tags are read once, as the dialog opens.
+// "태그로 이름 짓기". The folder's listing is read as the dialog opens; the
+// files' own tags only once a format needs them, the preview's few first.
 void CBatchNameDlg::OnNamesFromTags()
 {
-    int nMissing = 0;
+    int nMissing = 0, nOnlineOnly = 0;
     bool bClosing = false;
-    RunLineCommand([this, &nMissing, &bClosing]() -> LineTransform {
-        // Read as long work: a stopped reading changes nothing.
-        auto fields = std::make_shared<std::vector<TagFields>>();
-        bool bRead = false;
-        bClosing = RunLongWork([&](CLongWork& work) {
-            bRead = ReadListedFields(m_strFolderPath, m_strDiskNames, m_nNameCount, *fields, work.AsStep());
-        });
-        if (!bRead || bClosing)
-            return LineTransform();
+    RunLineCommand([this, &nMissing, &nOnlineOnly, &bClosing]() -> LineTransform {
+        auto fields = std::make_shared<CListedFields>();
+        fields->ReadListing(m_tree.GetShellService(), m_strFolderPath, m_strDiskNames, m_nNameCount);
         CString strText;
         m_editNames.GetWindowText(strText);
         CTagNameDlg dlg(*fields, m_strDiskNames, strText, m_strTagFormat, this);
         if (dlg.DoModal() != IDOK)
             return LineTransform();
         const CTagFormat format = dlg.GetFormat();
+        if (format.NeedsFileTags()) {
+            // Read as long work: a stopped reading changes nothing.
+            bool bRead = false;
+            bClosing = RunLongWork([&](CLongWork& work) { bRead = fields->ReadAllTags(work.AsStep()); });
+            if (!bRead || bClosing)
+                return LineTransform();
+        }
         // Line i is file i's; lines past the files keep their text.
-        return [this, fields, format, &nMissing](int nLine, const CString& strLine) {
-            if (nLine >= (int)fields->size())
+        return [this, fields, format, &nMissing, &nOnlineOnly](int nLine, const CString& strLine) {
+            if (nLine >= fields->GetCount())
                 return strLine;
             bool bMissing = false;
-            const CString strNew = TagNameLine(format, (*fields)[nLine], m_strDiskNames[nLine], strLine, &bMissing);
-            nMissing += bMissing ? 1 : 0;
+            const CString strNew =
+                TagNameLine(format, fields->Fields(nLine, false), m_strDiskNames[nLine], strLine, &bMissing);
+            if (bMissing)
+                ++(fields->IsOnlineOnly(nLine) ? nOnlineOnly : nMissing);
             return strNew;
         };
     });
@@ -146,11 +150,21 @@ void CBatchNameDlg::OnNamesFromTags()
         EndDialog(IDCANCEL);
         return;
     }
-    if (nMissing > 0) {
-        CString strText;
-        AfxFormatString1(strText, IDS_TAG_FIELDS_MISSING, std::to_wstring(nMissing).c_str());
-        ShowMessage(strText, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
+    // One line for the files that lack a field, one for the online-only
+    // files left unread.
+    CString strText;
+    for (const auto& count : {std::make_pair(nMissing, IDS_TAG_FIELDS_MISSING),
+                              std::make_pair(nOnlineOnly, IDS_TAG_ONLINE_ONLY)}) {
+        if (count.first == 0)
+            continue;
+        CString strLine;
+        AfxFormatString1(strLine, count.second, std::to_wstring(count.first).c_str());
+        if (!strText.IsEmpty())
+            strText += L"\n";
+        strText += strLine;
     }
+    if (!strText.IsEmpty())
+        ShowMessage(strText, AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
 // Commands 2003-2005: the letter case of every name before its extension.

@@ -1,17 +1,20 @@
 #include "dialogs/TagNameDlg.h"
 
 #include "names/NameList.h"
-#include "names/TagNaming.h"
 
 namespace {
 
 // The first is the default.
 const wchar_t* const FORMAT_PRESETS[] = {L"%track% %title%", L"%artist% - %title%", L"%track% %artist% - %title%",
                                          L"%album% %track% %title%", L"%date% %time%"};
+// Files whose tags one preview reads at most, so that typing a format in a
+// folder of untagged files does not read them all; the reading for the
+// names themselves runs as long work.
+const int PREVIEW_READS = 20;
 
 }  // namespace
 
-CTagNameDlg::CTagNameDlg(const std::vector<TagFields>& fields, const CString* pDiskNames, const CString& strText,
+CTagNameDlg::CTagNameDlg(CListedFields& fields, const CString* pDiskNames, const CString& strText,
                          CString& strFormat, CWnd* pParent)
     : CDialog(IDD, pParent), m_fields(fields), m_pDiskNames(pDiskNames), m_lines(SplitLines(strText)),
       m_strFormat(strFormat)
@@ -59,10 +62,14 @@ void CTagNameDlg::ShowPreview(const CString& strFormat)
     CString strPreview = ParseFormat(strFormat);
     if (strPreview.IsEmpty()) {
         strPreview = AfxLoadText(IDS_TAG_NO_CHANGE);
-        for (size_t i = 0; i < m_lines.size() && i < m_fields.size(); ++i) {
+        const bool bTags = m_format.NeedsFileTags();
+        int nReads = 0;
+        for (int i = 0; i < (int)m_lines.size() && i < m_fields.GetCount(); ++i) {
             if (m_lines[i].IsEmpty())
                 continue;
-            const CString strNew = TagNameLine(m_format, m_fields[i], m_pDiskNames[i], m_lines[i]);
+            if (bTags && m_fields.IsUnread(i) && nReads++ == PREVIEW_READS)
+                break;
+            const CString strNew = TagNameLine(m_format, m_fields.Fields(i, bTags), m_pDiskNames[i], m_lines[i]);
             if (strNew != m_lines[i]) {
                 AfxFormatString2(strPreview, IDS_PREVIEW_CHANGE, m_lines[i], strNew);
                 break;

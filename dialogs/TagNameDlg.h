@@ -1,21 +1,23 @@
 // "태그로 이름 짓기": the format of names made from tags, with a preview
-// of the first line it would change. The tags are read before it opens.
+// of the first line it would change. The folder's listing is read before
+// it opens; the preview reads the tags of a few files, as it needs them.
 #pragma once
 
 #include <vector>
 
 #include "framework/afxwin.h"
 #include "names/TagFormat.h"
+#include "names/TagNaming.h"
 #include "res/resource.h"
 
 class CTagNameDlg : public CDialog {
 public:
     enum { IDD = IDD_TAG_NAME_DIALOG };
-    // fields[i]: the fields read from the listed file named pDiskNames[i]
-    // on disk; strText: the name editor's text, whose line i is that
-    // file's. strFormat: the format shown, and on "이름 짓기" the one taken.
-    CTagNameDlg(const std::vector<TagFields>& fields, const CString* pDiskNames, const CString& strText,
-                CString& strFormat, CWnd* pParent = NULL);
+    // fields: those of the listed files, file i named pDiskNames[i] on
+    // disk; strText: the name editor's text, whose line i is that file's.
+    // strFormat: the format shown, and on "이름 짓기" the one taken.
+    CTagNameDlg(CListedFields& fields, const CString* pDiskNames, const CString& strText, CString& strFormat,
+                CWnd* pParent = NULL);
 
     // The format taken, once the dialog ended with IDOK.
     const CTagFormat& GetFormat() const { return m_format; }
@@ -33,7 +35,7 @@ protected:
     // or empty.
     CString ParseFormat(const CString& strFormat);
 
-    const std::vector<TagFields>& m_fields;
+    CListedFields& m_fields;
     const CString* m_pDiskNames;
     std::vector<CString> m_lines;
     CString& m_strFormat;

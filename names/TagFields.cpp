@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "names/tags/MediaTags.h"
+#include "names/tags/TagText.h"
 #include "platform/FileBytes.h"
 
 namespace {
 
-// A reader is asked for this much at a time, so that the headers and text
-// frames that lie together come in one read of the file.
-const size_t READ_CHUNK = 4096;
 // A whole-tag unsynchronised ID3v2 tag is read into memory; larger ones
 // are left unread rather than held in memory.
 const unsigned long long MAX_UNSYNC_TAG = 16u << 20;
@@ -51,51 +50,6 @@ const unsigned EXIF_DATETIME_ORIGINAL = 0x9003;
 const unsigned EXIF_TYPE_ASCII = 2;
 const size_t EXIF_DATE_LENGTH = 19;  // "YYYY:MM:DD HH:MM:SS"
 
-// The bytes of a file, from memory or through a reader. Every request is
-// checked against the size, so the parsers never see a byte past the end.
-class CTagSource {
-public:
-    CTagSource(const unsigned char* pBytes, unsigned long long nSize)
-        : m_pBytes(pBytes), m_pRead(NULL), m_nSize(nSize), m_nCacheAt(0), m_nCached(0)
-    {
-    }
-    CTagSource(const TagByteReader& read, unsigned long long nSize)
-        : m_pBytes(NULL), m_pRead(&read), m_nSize(nSize), m_nCacheAt(0), m_nCached(0)
-    {
-    }
-
-    unsigned long long Size() const { return m_nSize; }
-
-    // nBytes at nOffset, or NULL when they are not all there. The pointer
-    // holds until the next call.
-    const unsigned char* Get(unsigned long long nOffset, size_t nBytes)
-    {
-        static const unsigned char s_none = 0;
-        if (nOffset > m_nSize || nBytes > m_nSize - nOffset)
-            return NULL;
-        if (nBytes == 0)
-            return &s_none;
-        if (m_pBytes)
-            return m_pBytes + nOffset;
-        if (nOffset >= m_nCacheAt && nOffset - m_nCacheAt <= m_nCached && nBytes <= m_nCached - (nOffset - m_nCacheAt))
-            return m_cache.data() + (nOffset - m_nCacheAt);
-        size_t nWant = (size_t)std::min<unsigned long long>(std::max(nBytes, READ_CHUNK), m_nSize - nOffset);
-        if (m_cache.size() < nWant)
-            m_cache.resize(nWant);
-        m_nCacheAt = nOffset;
-        m_nCached = std::min((*m_pRead)(nOffset, m_cache.data(), nWant), nWant);
-        return m_nCached >= nBytes ? m_cache.data() : NULL;
-    }
-
-private:
-    const unsigned char* m_pBytes;
-    const TagByteReader* m_pRead;
-    unsigned long long m_nSize;
-    std::vector<unsigned char> m_cache;
-    unsigned long long m_nCacheAt;
-    size_t m_nCached;
-};
-
 unsigned long BigEndian(const unsigned char* p, int nBytes)
 {
     unsigned long n = 0;
@@ -130,27 +84,62 @@ std::vector<unsigned char> Resynchronised(const unsigned char* p, size_t n)
     return out;
 }
 
-bool HoldsHangul(const std::wstring& text)
+// How the Latin-1 texts of one file's ID3 tags are read. The texts are
+// first gathered from both tags, then the whole file is decided at once:
+// Korean writers wrote all of its texts in code page 949, a Latin-1 writer
+// none, so one text that cannot be Korean tells for all.
+struct CLatin1Texts {
+    bool bGathering = true;
+    bool bKorean = false;
+    std::vector<std::pair<std::string, bool>> texts;  // the bytes, and whether cut by a fixed field
+};
+
+// Whether the texts pass as code page 949: every double-byte pair in the
+// classic Korean range (both bytes 0xA1 or above) and at least one pair a
+// Hangul syllable (lead byte 0xB0 to 0xC8). In Latin-1 an accented letter
+// sits inside a word, so a syllable that touches an ASCII letter ("Ääni"
+// reads "콴ni") is no evidence of Korean.
+bool PassAsKorean(const std::vector<std::pair<std::string, bool>>& texts)
 {
-    return std::any_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0xAC00 && c <= 0xD7A3; });
+    auto letter = [](unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
+    bool bHangul = false;
+    for (const auto& text : texts) {
+        const unsigned char* p = (const unsigned char*)text.first.data();
+        const size_t n = text.first.size();
+        for (size_t i = 0; i < n;) {
+            if (p[i] < 0x80) {
+                ++i;
+                continue;
+            }
+            if (i + 1 == n && text.second && p[i] >= 0xA1)
+                break;  // the first half of a pair the field cut off
+            if (p[i] < 0xA1 || i + 1 == n || p[i + 1] < 0xA1 || p[i + 1] == 0xFF)
+                return false;
+            if (p[i] >= 0xB0 && p[i] <= 0xC8 && !(i > 0 && letter(p[i - 1])) && !(i + 2 < n && letter(p[i + 2])))
+                bHangul = true;
+            i += 2;
+        }
+    }
+    return bHangul;
 }
 
-// Bytes of a tag that claims ISO-8859-1: code page 949 when they are valid
-// there and spell Hangul, else Latin-1. Latin-1 text such as "éé" is valid
-// code page 949 too, but as Hanja, so Hangul is what tells Korean text.
-// bMayBeCut: the bytes come from a fixed-size field, whose last character
-// the writer may have cut in half.
-std::wstring WideFromTagBytes(const unsigned char* p, size_t n, bool bMayBeCut)
+// Bytes of a tag that claims ISO-8859-1: gathered on the first reading; on
+// the second, code page 949 when the file's texts passed as Korean, else
+// Latin-1. bMayBeCut: the bytes come from a fixed-size field, whose last
+// character the writer may have cut in half.
+std::wstring WideFromTagBytes(const unsigned char* p, size_t n, bool bMayBeCut, CLatin1Texts& latin1)
 {
-    if (std::any_of(p, p + n, [](unsigned char c) { return c >= 0x80; })) {
+    if (latin1.bGathering) {
+        latin1.texts.emplace_back(std::string(p, p + n), bMayBeCut);
+        return std::wstring(p, p + n);
+    }
+    if (latin1.bKorean && std::any_of(p, p + n, [](unsigned char c) { return c >= 0x80; })) {
         for (size_t nTry = n; nTry + 1 >= n && nTry > 0; --nTry) {
             int nWide = ::MultiByteToWideChar(KOREAN_CODE_PAGE, MB_ERR_INVALID_CHARS, (LPCSTR)p, (int)nTry, NULL, 0);
             if (nWide > 0) {
                 std::wstring wide(nWide, L'\0');
                 ::MultiByteToWideChar(KOREAN_CODE_PAGE, MB_ERR_INVALID_CHARS, (LPCSTR)p, (int)nTry, &wide[0], nWide);
-                if (HoldsHangul(wide))
-                    return wide;
-                break;
+                return wide;
             }
             if (!bMayBeCut || p[nTry - 1] < 0x81)
                 break;
@@ -177,7 +166,7 @@ enum Id3Encoding { ENC_LATIN1 = 0, ENC_UTF16_BOM = 1, ENC_UTF16BE = 2, ENC_UTF8 
 // The first non-empty string of an ID3v2 text frame's body (its encoding
 // byte, then strings that NULs end or separate); empty when there is none
 // or the encoding is unknown.
-std::wstring TextOfFrameBody(const unsigned char* p, size_t n)
+std::wstring TextOfFrameBody(const unsigned char* p, size_t n, CLatin1Texts& latin1)
 {
     if (n == 0 || p[0] > ENC_UTF8)
         return std::wstring();
@@ -189,7 +178,7 @@ std::wstring TextOfFrameBody(const unsigned char* p, size_t n)
             size_t nEnd = std::find(p + nStart, p + n, 0) - p;
             if (nEnd > nStart)
                 return nEncoding == ENC_UTF8 ? WideFromUtf8(p + nStart, nEnd - nStart)
-                                             : WideFromTagBytes(p + nStart, nEnd - nStart, false);
+                                             : WideFromTagBytes(p + nStart, nEnd - nStart, false, latin1);
             nStart = nEnd + 1;
         }
         return std::wstring();
@@ -272,7 +261,8 @@ const wchar_t* FieldOfFrame(const char* id, int nVersion)
 
 // The text of one frame's data, as its flags let it be read; empty for
 // compressed or encrypted frames, which give no field.
-std::wstring TextOfFrame(const unsigned char* p, size_t n, int nVersion, unsigned nFlags, bool bTagUnsync)
+std::wstring TextOfFrame(const unsigned char* p, size_t n, int nVersion, unsigned nFlags, bool bTagUnsync,
+                         CLatin1Texts& latin1)
 {
     size_t nSkip = 0;
     if (nVersion == 3) {
@@ -288,28 +278,30 @@ std::wstring TextOfFrame(const unsigned char* p, size_t n, int nVersion, unsigne
         return std::wstring();
     if (nVersion == 4 && ((nFlags & V24_UNSYNC) || bTagUnsync)) {
         std::vector<unsigned char> data = Resynchronised(p + nSkip, n - nSkip);
-        return TextOfFrameBody(data.data(), data.size());
+        return TextOfFrameBody(data.data(), data.size(), latin1);
     }
-    return TextOfFrameBody(p + nSkip, n - nSkip);
+    return TextOfFrameBody(p + nSkip, n - nSkip, latin1);
 }
 
 // The frames of an ID3v2 tag's body, from nPos up to nEnd, skipping the
 // data of every frame no field comes from. Stops at the padding or at the
-// first frame that does not fit.
-void ReadId3v2Frames(CTagSource& src, unsigned long long nPos, unsigned long long nEnd, int nVersion,
-                     unsigned char nTagFlags, TagFields& fields)
+// first frame that does not fit; true when the walk ended exactly at the
+// end or at padding. bPlainSizes: v2.4 frame sizes read as plain 32-bit
+// numbers, as some writers put them, rather than syncsafe.
+bool ReadId3v2Frames(CByteSource& src, unsigned long long nPos, unsigned long long nEnd, int nVersion,
+                     unsigned char nTagFlags, bool bPlainSizes, TagFields& fields, CLatin1Texts& latin1)
 {
     if (nVersion >= 3 && (nTagFlags & ID3_EXTENDED)) {
         const unsigned char* p = src.Get(nPos, 4);
         unsigned long nExtended;
         if (!p)
-            return;
+            return false;
         if (nVersion == 3) {
             // Its size does not count the size field itself.
             nPos += 4 + BigEndian(p, 4);
         } else {
             if (!Syncsafe(p, nExtended))
-                return;
+                return false;
             nPos += nExtended;
         }
     }
@@ -318,11 +310,11 @@ void ReadId3v2Frames(CTagSource& src, unsigned long long nPos, unsigned long lon
     while (nPos <= nEnd && nEnd - nPos >= nHeader) {
         const unsigned char* h = src.Get(nPos, nHeader);
         if (!h)
-            return;
+            return false;
         char id[5] = {0};
         for (size_t i = 0; i < nIdLength; ++i) {
             if (!((h[i] >= 'A' && h[i] <= 'Z') || (h[i] >= '0' && h[i] <= '9')))
-                return;  // padding, or damage
+                return h[0] == 0;  // padding, or damage
             id[i] = (char)h[i];
         }
         unsigned long nSize = 0;
@@ -331,28 +323,49 @@ void ReadId3v2Frames(CTagSource& src, unsigned long long nPos, unsigned long lon
             nSize = BigEndian(h + 3, 3);
         } else {
             nFlags = (unsigned)BigEndian(h + 8, 2);
-            if (nVersion == 3)
+            if (nVersion == 3 || bPlainSizes)
                 nSize = BigEndian(h + 4, 4);
             else if (!Syncsafe(h + 4, nSize))
-                return;
+                return false;
         }
         nPos += nHeader;
         if (nSize > nEnd - nPos)
-            return;
+            return false;
         const wchar_t* field = FieldOfFrame(id, nVersion);
         if (field && !fields.count(field) && nSize <= MAX_TEXT_FRAME) {
             const unsigned char* pData = src.Get(nPos, nSize);
             if (!pData)
-                return;
-            std::wstring text = TextOfFrame(pData, nSize, nVersion, nFlags, (nTagFlags & ID3_UNSYNC) != 0);
+                return false;
+            std::wstring text = TextOfFrame(pData, nSize, nVersion, nFlags, (nTagFlags & ID3_UNSYNC) != 0, latin1);
             // ID3v2.4's recording time is a whole timestamp; the year leads it.
             SetField(fields, field, strcmp(id, "TDRC") == 0 ? text.substr(0, 4) : text);
         }
         nPos += nSize;
     }
+    if (nPos >= nEnd)
+        return nPos == nEnd;
+    const unsigned char* pRest = src.Get(nPos, 1);
+    return pRest && pRest[0] == 0;
 }
 
-void ReadId3v2(CTagSource& src, TagFields& fields)
+// The frames of a v2.4 tag: walked with syncsafe sizes, and again with
+// plain ones when that walk breaks off; the walk that ends cleanly wins.
+void ReadId3v24Frames(CByteSource& src, unsigned long long nPos, unsigned long long nEnd, unsigned char nTagFlags,
+                      TagFields& fields, CLatin1Texts& latin1)
+{
+    TagFields syncsafe = fields, plain = fields;
+    CLatin1Texts syncsafeTexts = latin1, plainTexts = latin1;
+    if (ReadId3v2Frames(src, nPos, nEnd, 4, nTagFlags, false, syncsafe, syncsafeTexts) ||
+        !ReadId3v2Frames(src, nPos, nEnd, 4, nTagFlags, true, plain, plainTexts)) {
+        fields = syncsafe;
+        latin1 = syncsafeTexts;
+    } else {
+        fields = plain;
+        latin1 = plainTexts;
+    }
+}
+
+void ReadId3v2(CByteSource& src, TagFields& fields, CLatin1Texts& latin1)
 {
     const unsigned char* h = src.Get(0, ID3V2_HEADER);
     unsigned long nBody;
@@ -373,46 +386,59 @@ void ReadId3v2(CTagSource& src, TagFields& fields)
         if (!p)
             return;
         std::vector<unsigned char> body = Resynchronised(p, (size_t)(nEnd - ID3V2_HEADER));
-        CTagSource memory(body.data(), body.size());
-        ReadId3v2Frames(memory, 0, body.size(), nVersion, nFlags, fields);
+        CByteSource memory(body.data(), body.size());
+        ReadId3v2Frames(memory, 0, body.size(), nVersion, nFlags, false, fields, latin1);
         return;
     }
-    ReadId3v2Frames(src, ID3V2_HEADER, nEnd, nVersion, nFlags, fields);
+    if (nVersion == 4)
+        ReadId3v24Frames(src, ID3V2_HEADER, nEnd, nFlags, fields, latin1);
+    else
+        ReadId3v2Frames(src, ID3V2_HEADER, nEnd, nVersion, nFlags, false, fields, latin1);
 }
 
 // One fixed-size text field of an ID3v1 tag: up to its first NUL, trailing
 // spaces trimmed.
-std::wstring Id3v1Text(const unsigned char* p, size_t nField)
+std::wstring Id3v1Text(const unsigned char* p, size_t nField, CLatin1Texts& latin1)
 {
     size_t n = std::find(p, p + nField, 0) - p;
     while (n > 0 && p[n - 1] == ' ')
         --n;
-    return WideFromTagBytes(p, n, n == nField);
+    return WideFromTagBytes(p, n, n == nField, latin1);
 }
 
-void ReadId3v1(CTagSource& src, TagFields& fields)
+void ReadId3v1(CByteSource& src, TagFields& fields, CLatin1Texts& latin1)
 {
     if (src.Size() < ID3V1_SIZE)
         return;
     const unsigned char* p = src.Get(src.Size() - ID3V1_SIZE, ID3V1_SIZE);
     if (!p || memcmp(p, "TAG", 3) != 0)
         return;
-    SetField(fields, TAG_FIELD_TITLE, Id3v1Text(p + 3, 30));
-    SetField(fields, TAG_FIELD_ARTIST, Id3v1Text(p + 33, 30));
-    SetField(fields, TAG_FIELD_ALBUM, Id3v1Text(p + 63, 30));
-    SetField(fields, TAG_FIELD_YEAR, Id3v1Text(p + 93, 4));
+    SetField(fields, TAG_FIELD_TITLE, Id3v1Text(p + 3, 30, latin1));
+    SetField(fields, TAG_FIELD_ARTIST, Id3v1Text(p + 33, 30, latin1));
+    SetField(fields, TAG_FIELD_ALBUM, Id3v1Text(p + 63, 30, latin1));
+    SetField(fields, TAG_FIELD_YEAR, Id3v1Text(p + 93, 4, latin1));
     // ID3v1.1: a NUL in the comment's 29th byte, the track in its 30th.
     const unsigned char* pComment = p + 97;
     if (pComment[28] == 0 && pComment[29] != 0)
         SetField(fields, TAG_FIELD_TRACK, std::to_wstring(pComment[29]));
 }
 
-TagFields ReadMp3(CTagSource& src)
+TagFields ReadMp3(CByteSource& src)
 {
+    // The first reading gathers the Latin-1 texts of both tags, read as
+    // Latin-1; only a file whose texts pass as Korean is read again.
+    CLatin1Texts latin1;
     TagFields fields;
-    ReadId3v2(src, fields);
-    // Fields already read from ID3v2 are kept: ID3v1 only fills the gaps.
-    ReadId3v1(src, fields);
+    for (int nPass = 0; nPass < 2; ++nPass) {
+        fields.clear();
+        ReadId3v2(src, fields, latin1);
+        // Fields already read from ID3v2 are kept: ID3v1 only fills the gaps.
+        ReadId3v1(src, fields, latin1);
+        latin1.bGathering = false;
+        latin1.bKorean = PassAsKorean(latin1.texts);
+        if (!latin1.bKorean)
+            break;
+    }
     return fields;
 }
 
@@ -492,7 +518,7 @@ bool ReadExif(const unsigned char* t, size_t n, TagFields& fields)
 
 // Walks the JPEG segments from the start of image to the first Exif block
 // with a date; stops at the start of the image data.
-TagFields ReadJpeg(CTagSource& src)
+TagFields ReadJpeg(CByteSource& src)
 {
     TagFields fields;
     const unsigned char* p = src.Get(0, 2);
@@ -546,50 +572,104 @@ std::wstring LowerExtension(const std::wstring& wstrPath)
 
 TagFields ReadMp3Fields(const TagByteReader& read, unsigned long long nSize)
 {
-    CTagSource src(read, nSize);
+    CByteSource src(read, nSize);
     return ReadMp3(src);
 }
 
 TagFields ReadMp3Fields(const unsigned char* pBytes, size_t nSize)
 {
-    CTagSource src(pBytes, nSize);
+    CByteSource src(pBytes, nSize);
     return ReadMp3(src);
 }
 
 TagFields ReadJpegFields(const TagByteReader& read, unsigned long long nSize)
 {
-    CTagSource src(read, nSize);
+    CByteSource src(read, nSize);
     return ReadJpeg(src);
 }
 
 TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize)
 {
-    CTagSource src(pBytes, nSize);
+    CByteSource src(pBytes, nSize);
     return ReadJpeg(src);
+}
+
+TagFileKind TagKindOfName(const std::wstring& wstrName)
+{
+    static const struct {
+        const wchar_t* ext;
+        TagFileKind nKind;
+    } s_kinds[] = {
+        {L".mp3", TAG_FILE_MP3},  {L".jpg", TAG_FILE_JPEG}, {L".jpeg", TAG_FILE_JPEG}, {L".flac", TAG_FILE_FLAC},
+        {L".ogg", TAG_FILE_OGG},  {L".oga", TAG_FILE_OGG},  {L".opus", TAG_FILE_OGG},  {L".mp4", TAG_FILE_ISO},
+        {L".m4a", TAG_FILE_ISO},  {L".m4b", TAG_FILE_ISO},  {L".heic", TAG_FILE_ISO},  {L".heif", TAG_FILE_ISO},
+        {L".mov", TAG_FILE_MOV},
+    };
+    const std::wstring ext = LowerExtension(wstrName);
+    for (const auto& k : s_kinds)
+        if (ext == k.ext)
+            return k.nKind;
+    return TAG_FILE_NONE;
+}
+
+TagFields ReadFieldsOfKind(CByteSource& src, TagFileKind nKind, const TIME_ZONE_INFORMATION* pZone)
+{
+    // MP3 and JPEG keep their own checks: an MP3 may have no tag at its start.
+    if (nKind == TAG_FILE_MP3)
+        return ReadMp3(src);
+    if (nKind == TAG_FILE_JPEG)
+        return ReadJpeg(src);
+    if (nKind == TAG_FILE_NONE || !IsOfKind(src, nKind))
+        return TagFields();
+    if (nKind == TAG_FILE_FLAC)
+        return ReadFlacFields(src);
+    if (nKind == TAG_FILE_OGG)
+        return ReadOggFields(src);
+    return ReadIsoFields(src, pZone);
 }
 
 bool IsTaggedFileName(const std::wstring& wstrName)
 {
-    const std::wstring ext = LowerExtension(wstrName);
-    return ext == L".mp3" || IsJpegFileName(wstrName);
+    return TagKindOfName(wstrName) != TAG_FILE_NONE;
 }
 
 bool IsJpegFileName(const std::wstring& wstrName)
 {
-    const std::wstring ext = LowerExtension(wstrName);
-    return ext == L".jpg" || ext == L".jpeg";
+    return TagKindOfName(wstrName) == TAG_FILE_JPEG;
 }
 
 TagFields ReadFileFields(const std::wstring& wstrPath)
 {
-    if (!IsTaggedFileName(wstrPath))
+    const TagFileKind nKind = TagKindOfName(wstrPath);
+    if (nKind == TAG_FILE_NONE)
         return TagFields();
-    const bool bMp3 = LowerExtension(wstrPath) == L".mp3";
     CFileBytes file(wstrPath);
     if (!file.IsOpen())
         return TagFields();
     TagByteReader read = [&file](unsigned long long nOffset, void* pBuffer, size_t nBytes) {
         return file.Read(nOffset, pBuffer, nBytes);
     };
-    return bMp3 ? ReadMp3Fields(read, file.GetSize()) : ReadJpegFields(read, file.GetSize());
+    CByteSource src(read, file.GetSize());
+    return ReadFieldsOfKind(src, nKind);
+}
+
+void SetTagField(TagFields& fields, const wchar_t* field, const std::wstring& text)
+{
+    SetField(fields, field, text);
+}
+
+void SetYearField(TagFields& fields, const std::wstring& text)
+{
+    if (text.size() >= 4 && std::all_of(text.begin(), text.begin() + 4, [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        SetField(fields, TAG_FIELD_YEAR, text.substr(0, 4));
+}
+
+std::wstring WideFromUtf8Bytes(const unsigned char* p, size_t n)
+{
+    return WideFromUtf8(p, n);
+}
+
+bool ReadExifDate(const unsigned char* pTiff, size_t n, TagFields& fields)
+{
+    return ReadExif(pTiff, n, fields);
 }

@@ -92,3 +92,11 @@ bool CTagFormat::MakeName(const TagFields& fields, const std::wstring& wstrFileN
     wstrNewName = name + ExtensionOf(wstrFileName);
     return true;
 }
+
+bool CTagFormat::NeedsFileTags() const
+{
+    for (const CPiece& piece : m_pieces)
+        if (piece.bField && piece.wstrText != TAG_FIELD_MODIFIED_DATE && piece.wstrText != TAG_FIELD_MODIFIED_TIME)
+            return true;
+    return false;
+}

@@ -23,6 +23,10 @@ public:
     // field the format names or the name comes out empty.
     bool MakeName(const TagFields& fields, const std::wstring& wstrFileName, std::wstring& wstrNewName) const;
 
+    // Whether the format names a field of a file's own tags, not only
+    // fields the folder's listing gives (%modified_date%, %modified_time%).
+    bool NeedsFileTags() const;
+
 private:
     struct CPiece {
         bool bField;

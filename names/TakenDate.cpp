@@ -2,15 +2,7 @@
 
 #include "names/ListOrder.h"
 #include "platform/FileBytes.h"
-
-// Attributes of cloud files whose data is not on the disk; older SDK
-// headers lack them.
-#ifndef FILE_ATTRIBUTE_RECALL_ON_OPEN
-#define FILE_ATTRIBUTE_RECALL_ON_OPEN 0x00040000
-#endif
-#ifndef FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
-#define FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS 0x00400000
-#endif
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -52,8 +44,7 @@ ULONGLONG TakenTimeKey(const TagFields& fields)
 
 bool IsDataElsewhere(DWORD dwAttributes)
 {
-    return (dwAttributes & (FILE_ATTRIBUTE_RECALL_ON_OPEN | FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS |
-                            FILE_ATTRIBUTE_OFFLINE)) != 0;
+    return IsOnlineOnlyAttributes(dwAttributes);
 }
 
 bool ReadTakenTimes(const CString& strFolderPath, const std::vector<CString>& diskNames,

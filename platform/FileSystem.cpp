@@ -265,7 +265,7 @@ bool ReadFolderEntries(const CString& strFolderPath, std::vector<CFolderEntry>& 
     do {
         if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0)
             continue;
-        entries.push_back({CString(fd.cFileName), fd.dwFileAttributes});
+        entries.push_back({CString(fd.cFileName), fd.dwFileAttributes, fd.ftLastWriteTime});
     } while (::FindNextFileW(hFind, &fd));
     ::FindClose(hFind);
     return true;

@@ -93,13 +93,34 @@ DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, C
 // stands for; empty when there is none.
 CString GetStoredName(const CString& strPath);
 
+// Attributes of files synced from the cloud whose data is not on the disk
+// ("online only"): opening or reading them makes Windows download them.
+// This toolchain's headers lack the first two.
+#ifndef FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
+#define FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS 0x00400000
+#endif
+#ifndef FILE_ATTRIBUTE_RECALL_ON_OPEN
+#define FILE_ATTRIBUTE_RECALL_ON_OPEN 0x00040000
+#endif
+
+// Whether a file of these attributes keeps its data elsewhere, so that
+// opening or reading it would fetch it.
+inline bool IsOnlineOnlyAttributes(DWORD dwAttributes)
+{
+    return (dwAttributes &
+            (FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS | FILE_ATTRIBUTE_RECALL_ON_OPEN | FILE_ATTRIBUTE_OFFLINE)) != 0;
+}
+
 // One entry of a folder, as the enumeration gives it: its exact name on
-// disk and its attributes.
+// disk, its attributes and its last write (UTC).
 struct CFolderEntry {
     CString strName;
     DWORD dwAttributes;  // FILE_ATTRIBUTE_* flags
+    FILETIME ftLastWrite;
 
     bool IsFolder() const { return (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // Whether its data is elsewhere, so that reading it would fetch it.
+    bool IsOnlineOnly() const { return IsOnlineOnlyAttributes(dwAttributes); }
 };
 
 // Every entry of the folder strFolderPath (ending with "\"), "." and ".."

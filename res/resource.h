@@ -80,6 +80,7 @@
 #define IDS_TAG_FIELDS_MISSING 174
 #define IDS_TAG_NO_CHANGE 175
 #define IDS_PREVIEW_CHANGE 176
+#define IDS_TAG_ONLINE_ONLY 200
 // The menu's commands, reaching the dialog as WM_COMMAND; then its items of
 // the edit control's own menu.
 #define ID_NAMES_NUMBER 2001

@@ -173,14 +173,15 @@ TEST(NamesMenu, NamesFromTagsFillEachFilesLineAndCountTheFilesThatLackAField)
     EXPECT_EQ(refusal, Text(IDS_TAG_UNKNOWN_FIELD, {L"%titel%"}));
     const std::wstring byTrack = L"03 부활 - Title_One.mp3\r\n07 x - v1.MP3\r\n\r\nd.jpg\r\ne.txt\r\nextra.mp3\r\n";
     EXPECT_EQ(S(dlg.EditorText()), byTrack);
-    EXPECT_EQ(dlg.messages, std::vector<std::wstring>{Text(IDS_TAG_FIELDS_MISSING, {L"1"})});
+    // d.jpg and e.txt lack a track: every type counts.
+    EXPECT_EQ(dlg.messages, std::vector<std::wstring>{Text(IDS_TAG_FIELDS_MISSING, {L"2"})});
 
     WithDialog(dlg, ID_NAMES_FROM_TAGS, L"태그로 이름 짓기", [&](HWND h) {
         SetDlgItemTextW(h, IDC_TAG_FORMAT, L"%date% %time%");
         PressOk(h);
     });
     EXPECT_EQ(S(dlg.EditorText()), L"03 부활 - Title_One.mp3\r\n07 x - v1.MP3\r\n\r\n2024-05-01 13.45.10.jpg\r\ne.txt\r\nextra.mp3\r\n");
-    EXPECT_EQ(dlg.messages.back(), Text(IDS_TAG_FIELDS_MISSING, {L"2"}));
+    EXPECT_EQ(dlg.messages.back(), Text(IDS_TAG_FIELDS_MISSING, {L"3"}));
     WithDialog(dlg, ID_NAMES_FROM_TAGS, L"태그로 이름 짓기", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(dlg.m_nUndoDepth, 2);
     dlg.Click(IDC_UNDO);

@@ -24,6 +24,7 @@ public:
     // The shell and file services the tree asks (the system's by default);
     // the service must outlive the tree's use of it.
     void SetShellService(CShellService* pShell) { m_pShell = pShell ? pShell : &SystemShellService(); }
+    CShellService& GetShellService() const { return *m_pShell; }
 
     HTREEITEM InsertTreeItem(const CString& strLabel, HTREEITEM hParent, BOOL bPlaceholder, int nImage,
                              int nSelectedImage);
