@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "dialogs/BatchNameDlg.h"
+#include "platform/PathArgument.h"
 
 CBatchNameApp theApp;
 
@@ -25,6 +26,9 @@ BOOL CBatchNameApp::InitInstance()
 
     {
         CBatchNameDlg dlg;
+        // A folder or file to open (Explorer's menu, Send To): only the
+        // first argument counts.
+        dlg.SetStartPath(FirstCommandLineArgument(m_lpCmdLine));
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = NULL;

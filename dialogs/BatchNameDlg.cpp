@@ -156,6 +156,9 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_NOTIFY(TVN_SELCHANGING, IDC_TREE, OnSelChangingTree)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+    ON_MESSAGE(WM_AFTER_SHOWN, OnAfterShown)
+    ON_WM_DROPFILES()
+    ON_MESSAGE(WM_INITMENU, OnInitMenu)
     // The name editor's menu and its commands.
     ON_WM_CONTEXTMENU()
     ON_COMMAND_RANGE(ID_NAMES_EDIT_UNDO, ID_NAMES_EDIT_SELECT_ALL, OnNamesEditCommand)
@@ -183,6 +186,8 @@ BOOL CBatchNameDlg::OnInitDialog()
         CString strUndoMenu = AfxLoadText(IDS_UNDO_RENAME);
         if (!strUndoMenu.IsEmpty())
             pSysMenu->AppendMenu(MF_STRING | MF_GRAYED, IDM_UNDO_RENAME, strUndoMenu);
+        pSysMenu->AppendMenu(MF_STRING, IDM_EXPLORER_MENU, AfxLoadText(IDS_EXPLORER_MENU_ADD));
+        UpdateExplorerMenuItem();
     }
 
     m_nDpi = AfxGetWindowDpi(m_hWnd);
@@ -196,20 +201,25 @@ BOOL CBatchNameDlg::OnInitDialog()
     m_tree.InitTree();
 
     ResetUndo();
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    PostMessage(WM_AFTER_SHOWN);
     return TRUE;
 }
 
-// The system menu: its added items open the manual and take back the last
-// rename.
+// The system menu: its added items open the manual, take back the last
+// rename and add or remove Explorer's menu entries.
 void CBatchNameDlg::OnSysCommand(UINT nID, LPARAM lParam)
 {
-    if (IsBusy() && ((nID & 0xFFF0) == IDM_ABOUTBOX || (nID & 0xFFF0) == IDM_UNDO_RENAME))
+    if (IsBusy() && ((nID & 0xFFF0) == IDM_ABOUTBOX || (nID & 0xFFF0) == IDM_UNDO_RENAME ||
+                     (nID & 0xFFF0) == IDM_EXPLORER_MENU))
         return;
     if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
         CManualDlg dlgAbout;
         dlgAbout.DoModal();
     } else if ((nID & 0xFFF0) == IDM_UNDO_RENAME) {
         OnTakeBackRename();
+    } else if ((nID & 0xFFF0) == IDM_EXPLORER_MENU) {
+        OnExplorerMenu();
     } else {
         CDialog::OnSysCommand(nID, lParam);
     }

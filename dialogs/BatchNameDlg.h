@@ -33,6 +33,11 @@ POINT IconPosition(int nClientWidth, int nClientHeight, int nIconWidth, int nIco
 // been loaded: wParam the number found, lParam the load it belongs to.
 #define WM_LISTING_NOTICE (WM_APP + 2)
 
+// Posted to the dialog by its initialisation, so that it is handled once
+// the window shows: the steps of the start that need the window on screen,
+// in order (the path the program was started with opens last).
+#define WM_AFTER_SHOWN (WM_APP + 0x20)
+
 // Which batch command the Enter key runs, by the focus window and its parent.
 enum EnterCommand { ENTER_NOTHING, ENTER_REPLACE, ENTER_INSERT_FRONT };
 EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, HWND hFrontEdit);
@@ -90,6 +95,15 @@ public:
     }
     // When the progress window of long work shows (500 ms; 0 for at once).
     DWORD m_nProgressDelayMs;
+
+    // The path the program was started with (its first argument); set
+    // before the window is made, opened once it shows.
+    void SetStartPath(const CString& strPath) { m_strStartPath = strPath; }
+    // Opens a path handed over from outside (the command line, a drop) as
+    // the user would in the tree: each branch down to its folder opened,
+    // the folder selected and listed; a file's line gets the caret. Says
+    // why in a message where it cannot. Nothing while long work runs.
+    void OpenPath(const CString& strPath);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -210,6 +224,19 @@ protected:
     // The values of the last numbering and the last tag format of the run.
     NumberingOptions m_numbering;
     CString m_strTagFormat;
+
+    // Opening a path from outside (BatchNameDlgOpenPath.cpp).
+    LRESULT OnAfterShown(WPARAM wParam, LPARAM lParam);
+    void OnDropFiles(HDROP hDropInfo);
+    // The editor's caret at the start of the line of the listed file named
+    // strDiskName, at the top when it is not listed.
+    void PutCaretOnFile(const CString& strDiskName);
+    CString m_strStartPath;
+    // System-menu command 0x0030: adds Explorer's menu entries, or removes
+    // them when they run this program; the item's text says which.
+    void OnExplorerMenu();
+    void UpdateExplorerMenuItem();
+    LRESULT OnInitMenu(WPARAM wParam, LPARAM lParam);
 
     // Empties the undo history and disables its button.
     void ResetUndo();

@@ -4,7 +4,7 @@ namespace {
 CWinApp* g_pApp = NULL;
 }  // namespace
 
-CWinApp::CWinApp(const wchar_t* pszAppName) : m_pMainWnd(NULL), m_hInstance(NULL)
+CWinApp::CWinApp(const wchar_t* pszAppName) : m_pMainWnd(NULL), m_hInstance(NULL), m_lpCmdLine(NULL)
 {
     g_pApp = this;
 }
@@ -71,6 +71,7 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, i
     if (!pApp)
         return -1;
     pApp->m_hInstance = hInstance;
+    pApp->m_lpCmdLine = lpCmdLine;
     if (!pApp->InitInstance())
         return pApp->ExitInstance();
     return pApp->Run();

@@ -18,6 +18,8 @@ public:
 
     CWnd* m_pMainWnd;
     HINSTANCE m_hInstance;
+    // The command line after the program's name, as wWinMain received it.
+    LPWSTR m_lpCmdLine;
 };
 
 CWinApp* AfxGetApp();

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 // Reflected notifications reach the control's own message table under
 // this offset, before the parent's table sees them.
@@ -121,6 +122,13 @@ protected:                    \
         OnLButtonDown((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))); \
         *pResult = 0;                                                                    \
         return TRUE;                                                                     \
+    }
+
+#define ON_WM_DROPFILES()                \
+    if (message == WM_DROPFILES) {       \
+        OnDropFiles((HDROP)wParam);      \
+        *pResult = 0;                    \
+        return TRUE;                     \
     }
 
 // Key messages: the virtual key, the repeat count and the flags.

@@ -52,10 +52,21 @@
 #define IDC_MANUAL_WARNING 1016
 #define IDC_MANUAL_GROUP 1017
 
-// The system-menu commands: the manual, and taking back the last rename.
+// The system-menu commands: the manual, taking back the last rename, and
+// Explorer's menu entries.
 // System-menu identifiers keep their low four bits clear.
 #define IDM_ABOUTBOX 0x0010
 #define IDM_UNDO_RENAME 0x0020
+#define IDM_EXPLORER_MENU 0x0030
+
+// Opening a folder from outside: Explorer's menu entries, and what cannot
+// be opened.
+#define IDS_EXPLORER_MENU_ADD 220
+#define IDS_EXPLORER_MENU_REMOVE 221
+#define IDS_EXPLORER_MENU_TEXT 222
+#define IDS_EXPLORER_MENU_FAILED 223
+#define IDS_NETWORK_PATH 224
+#define IDS_PATH_NOT_FOUND 225
 
 // Names from numbers, tags and letter case: the name editor's menu, its two
 // dialogs and their texts.

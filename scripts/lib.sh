@@ -54,6 +54,9 @@ build_all() {
 # ~/.wine nor the user's Desktop and Documents are ever touched.
 prefix_env() {  # PREFIX HOME LOCALE
     export WINEPREFIX="$1"
+    # Tells the tests that write the current user's registry that this is a
+    # prefix of ours, never the user's own.
+    export QUORVEL_PRIVATE_PREFIX="$1"
     export WINEARCH=win64
     export WINEDEBUG=-all
     # No debugger on a crash: a crashing test ends at once instead of

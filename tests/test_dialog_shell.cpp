@@ -56,18 +56,18 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(hFirst), dlg.m_tree.GetDesktopItem());
     EXPECT_EQ(dlg.m_tree.GetNextSiblingItem(dlg.m_tree.GetDesktopItem()), (HTREEITEM)NULL);
 
-    // The manual's item, then the take-back item, grayed: nothing to take
-    // back yet.
+    // The manual's item, the take-back item, grayed: nothing to take back
+    // yet, and the item that adds Explorer's menu entries.
     HMENU hMenu = GetSystemMenu(dlg.m_hWnd, FALSE);
     int n = GetMenuItemCount(hMenu);
-    ASSERT_GE(n, 3);
-    EXPECT_EQ(GetMenuState(hMenu, n - 3, MF_BYPOSITION) & MF_SEPARATOR, (UINT)MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(hMenu, n - 2), (UINT)IDM_ABOUTBOX);
-    EXPECT_EQ(GetMenuItemID(hMenu, n - 1), (UINT)IDM_UNDO_RENAME);
+    ASSERT_GE(n, 4);
+    EXPECT_EQ(GetMenuState(hMenu, n - 4, MF_BYPOSITION) & MF_SEPARATOR, (UINT)MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(hMenu, n - 3), (UINT)IDM_ABOUTBOX);
+    EXPECT_EQ(GetMenuItemID(hMenu, n - 2), (UINT)IDM_UNDO_RENAME);
     wchar_t text[100] = L"";
-    GetMenuStringW(hMenu, n - 2, text, 100, MF_BYPOSITION);
+    GetMenuStringW(hMenu, n - 3, text, 100, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), Text(IDS_ABOUTBOX));
-    GetMenuStringW(hMenu, n - 1, text, 100, MF_BYPOSITION);
+    GetMenuStringW(hMenu, n - 2, text, 100, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), Text(IDS_UNDO_RENAME));
     EXPECT_FALSE(dlg.TakeBackEnabled());
 
@@ -352,51 +352,6 @@ TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
     }
 }
 
-namespace {
-
-// Another process's window gets its message, or the call gives up after
-// ten seconds rather than hanging the test with the program.
-LRESULT SendTo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
-    return (LRESULT)result;
-}
-
-// The label of an item of a tree in another process: the item structure
-// and its text buffer live in that process's memory.
-std::wstring RemoteItemText(HANDLE hProcess, HWND hTree, HTREEITEM hItem)
-{
-    struct Block {
-        TVITEMW item;
-        wchar_t text[MAX_PATH];
-    };
-    Block* pRemote = (Block*)VirtualAllocEx(hProcess, NULL, sizeof(Block), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!pRemote)
-        return L"";
-    Block local = {};
-    local.item.mask = TVIF_TEXT;
-    local.item.hItem = hItem;
-    local.item.pszText = pRemote->text;
-    local.item.cchTextMax = MAX_PATH;
-    std::wstring text;
-    if (WriteProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL) &&
-        SendTo(hTree, TVM_GETITEMW, 0, (LPARAM)pRemote) &&
-        ReadProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL))
-        text.assign(local.text, wcsnlen(local.text, MAX_PATH));
-    VirtualFreeEx(hProcess, pRemote, 0, MEM_RELEASE);
-    return text;
-}
-
-std::wstring RemoteEditText(HWND hEdit)
-{
-    std::wstring text(SendTo(hEdit, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
-    text.resize(SendTo(hEdit, WM_GETTEXT, text.size(), (LPARAM)&text[0]));
-    return text;
-}
-
-}  // namespace
-
 // The whole program from outside: it starts, a folder is chosen in its
 // tree, the names are edited, the rename button is pressed, and the files
 // on disk have their new names; it ends when its window closes.
@@ -407,25 +362,8 @@ TEST(Program, RenamesTheFilesOfAFolderChosenInItsTreeAndEndsWhenItCloses)
     DesktopFolder folder(GetDesktopFolderPath(NULL).str());
     ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"a.txt", L"b.txt"}));
 
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(path.c_str(), NULL, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi));
-    const CString caption = L"Quorvel 1.07 - 화일 이름을 쉽게";
-    // Dialogs of other test programs may carry the same caption: only the
-    // started program's own window counts.
-    // The window counts once it shows, its initialisation done.
-    HWND hWnd = NULL;
-    for (DWORD start = GetTickCount(); !hWnd && GetTickCount() - start < 30000;) {
-        for (HWND h = NULL; (h = FindWindowExW(NULL, h, NULL, caption)) != NULL;) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            if (pid == pi.dwProcessId && IsWindowVisible(h))
-                hWnd = h;
-        }
-        if (!hWnd)
-            Sleep(50);
-    }
+    PROCESS_INFORMATION pi;
+    HWND hWnd = StartProgram(L"", pi);
     if (hWnd) {
         // The desktop item, opened with "+" as the user opens it, then the
         // folder below it selected: its names fill the editor.
@@ -453,17 +391,7 @@ TEST(Program, RenamesTheFilesOfAFolderChosenInItsTreeAndEndsWhenItCloses)
         EXPECT_EQ(ListFileNames(folder.Path()), renamed);
         EXPECT_EQ(ReadFileText(folder / L"1.txt"), L"a.txt");
         EXPECT_EQ(ReadFileText(folder / L"2.txt"), L"b.txt");
-        PostMessageW(hWnd, WM_CLOSE, 0, 0);
     }
-    const DWORD wait = WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0);
-    // A program left running would hold the test run's output open.
-    if (wait != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
     EXPECT_TRUE(hWnd) << "the main window did not appear";
-    EXPECT_EQ(wait, WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    EXPECT_EQ(CloseProgram(hWnd, pi), 0);
 }

@@ -26,7 +26,7 @@ CString PathName(const CString& strPath)
 
 CFolderTreeCtrl::CFolderTreeCtrl()
     : m_nFileCount(0), m_hDesktopItem(NULL), m_hComputerItem(NULL), m_nImageBatch(0), m_nItemNames(0),
-      m_pShell(&SystemShellService())
+      m_pShell(&SystemShellService()), m_bOpeningPath(false)
 {
     wmemset(m_szDriveStrings, 0, sizeof(m_szDriveStrings) / sizeof(m_szDriveStrings[0]));
 }
@@ -110,8 +110,10 @@ void CFolderTreeCtrl::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
 {
     NMTREEVIEWW* pNMTreeView = (NMTREEVIEWW*)pNMHDR;
     HTREEITEM hItem = pNMTreeView->itemNew.hItem;
-    if (pNMTreeView->itemNew.state & TVIS_EXPANDED)
-        PopulateItem(hItem);
+    if (pNMTreeView->itemNew.state & TVIS_EXPANDED) {
+        if (!m_bOpeningPath)
+            PopulateItem(hItem);
+    }
     else
         DeleteChildItems(hItem, TRUE);
     *pResult = 0;

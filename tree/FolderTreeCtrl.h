@@ -73,6 +73,14 @@ public:
     void FollowRenames(const CString& strFolderPath, const std::vector<CString>& oldNames,
                        const std::vector<CString>& newNames);
 
+    // Opens the branches down to the folder strFolderPath (a full path in
+    // its long form, ending with "\", on a drive with a letter) below the
+    // computer item, the drive first, then each folder, as the user opens
+    // them; returns the folder's item, NULL when a part has no item. Each
+    // part is the name on disk of its item, letter case ignored. Branches
+    // open already stay as they are, unless the part is not in them.
+    HTREEITEM OpenFolderPath(const CString& strFolderPath);
+
     virtual BOOL AcceptTreeFile(CString strFileName);
     virtual BOOL AcceptListFile(CString strFileName);
 
@@ -116,6 +124,10 @@ private:
                               const CString& strDiskName, int nImage, int nSelectedImage);
     // The path to hand the shell for an item: without a folder's "\".
     CString GetShellPath(HTREEITEM hItem);
+    // Opening a path (TreeOpenPath.cpp): an item's branch filled and
+    // opened, and the drive or folder child whose name on disk is strName.
+    void OpenBranch(HTREEITEM hItem);
+    HTREEITEM ChildOnDisk(HTREEITEM hParent, const CString& strName);
     // Branch filling (TreeBranch.cpp).
     void FillFolderItem(HTREEITEM hItem, const CString& strPath);
     // Collects the open folder items below hParent (path strPath, ending
@@ -162,4 +174,6 @@ private:
     // icons must be asked again too.
     std::map<HTREEITEM, bool> m_pendingLabels;
     CShellService* m_pShell;
+    // Set while OpenBranch opens an item it has filled itself.
+    bool m_bOpeningPath;
 };

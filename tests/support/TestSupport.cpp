@@ -307,3 +307,78 @@ bool SetFolderUnreadable(const std::wstring& folder, bool bUnreadable)
     }
     return false;
 }
+
+HWND StartProgram(const std::wstring& arguments, PROCESS_INFORMATION& pi, const std::wstring& program)
+{
+    pi = PROCESS_INFORMATION();
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    const std::wstring path = program.empty() ? ProgramPath() : program;
+    std::wstring commandLine = L"\"" + path + L"\" " + arguments;
+    if (!CreateProcessW(path.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return NULL;
+    // Dialogs of other test programs may carry the same caption: only the
+    // started program's own window counts, once it shows.
+    const wchar_t* pszCaption = L"Quorvel 1.07 - 화일 이름을 쉽게";
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(50)) {
+        for (HWND h = NULL; (h = FindWindowExW(NULL, h, NULL, pszCaption)) != NULL;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == pi.dwProcessId && IsWindowVisible(h))
+                return h;
+        }
+    }
+    return NULL;
+}
+
+int CloseProgram(HWND hWnd, PROCESS_INFORMATION& pi)
+{
+    if (hWnd)
+        PostMessageW(hWnd, WM_CLOSE, 0, 0);
+    DWORD code = (DWORD)-1;
+    if (WaitForSingleObject(pi.hProcess, hWnd ? 30000 : 0) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, (UINT)-1);
+    else
+        GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return (int)code;
+}
+
+LRESULT SendTo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hWnd, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+    return (LRESULT)result;
+}
+
+// The item structure and its text buffer live in that process's memory.
+std::wstring RemoteItemText(HANDLE hProcess, HWND hTree, HTREEITEM hItem)
+{
+    struct Block {
+        TVITEMW item;
+        wchar_t text[MAX_PATH];
+    };
+    Block* pRemote = (Block*)VirtualAllocEx(hProcess, NULL, sizeof(Block), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!pRemote)
+        return L"";
+    Block local = {};
+    local.item.mask = TVIF_TEXT;
+    local.item.hItem = hItem;
+    local.item.pszText = pRemote->text;
+    local.item.cchTextMax = MAX_PATH;
+    std::wstring text;
+    if (WriteProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL) &&
+        SendTo(hTree, TVM_GETITEMW, 0, (LPARAM)pRemote) &&
+        ReadProcessMemory(hProcess, pRemote, &local, sizeof(local), NULL))
+        text.assign(local.text, wcsnlen(local.text, MAX_PATH));
+    VirtualFreeEx(hProcess, pRemote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::wstring RemoteEditText(HWND hEdit)
+{
+    std::wstring text(SendTo(hEdit, WM_GETTEXTLENGTH, 0, 0) + 1, '\0');
+    text.resize(SendTo(hEdit, WM_GETTEXT, text.size(), (LPARAM)&text[0]));
+    return text;
+}

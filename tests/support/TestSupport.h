@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <functional>
@@ -100,3 +101,22 @@ private:
     std::vector<HWND> m_handled;
     std::thread m_thread;
 };
+
+// Driving build\quorvel.exe from outside, as another process: starting it
+// and reading its controls across the process boundary.
+// The program (build\quorvel.exe by default) started with the arguments
+// after its name; returns its main window once it shows (its
+// initialisation done), NULL after 30 seconds without it. pi receives the
+// process, for CloseProgram.
+HWND StartProgram(const std::wstring& arguments, PROCESS_INFORMATION& pi, const std::wstring& program = L"");
+// Closes the window and waits for the program to end; its exit code, or -1
+// when it had to be ended (a program left running would hold the test
+// run's output open).
+int CloseProgram(HWND hWnd, PROCESS_INFORMATION& pi);
+
+// Another process's window gets its message, or the call gives up after
+// ten seconds rather than hanging the test with the program.
+LRESULT SendTo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// The label of an item of a tree in another process.
+std::wstring RemoteItemText(HANDLE hProcess, HWND hTree, HTREEITEM hItem);
+std::wstring RemoteEditText(HWND hEdit);
