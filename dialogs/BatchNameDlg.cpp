@@ -345,7 +345,10 @@ void CBatchNameDlg::OnRename()
     });
     // What moved is kept for the take-back, a stop or not.
     ResetUndo();
-    if (m_renameRecord.Keep(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount, run.identities))
+    const bool bStopped = std::any_of(failures.begin(), failures.end(),
+                                      [](const RenameFailure& f) { return f.dwError == ERROR_CANCELLED; });
+    if (m_renameRecord.KeepOrExtend(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount, run.identities,
+                                    bStopped))
         UpdateTakeBackItem();
     FollowRenamesInTree(m_strFolderPath, before, std::vector<CString>(m_strDiskNames, m_strDiskNames + m_nNameCount));
     if (bClosing) {
@@ -457,15 +460,17 @@ void CBatchNameDlg::OnSelChangingTree(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = IsBusy() ? TRUE : FALSE;
 }
 
+// Windows asks whether the session may end: not while work runs (the
+// session shows the block reason). The work goes on, since another program
+// may still cancel the shutdown; it stops only when the session really ends.
+LRESULT CBatchNameDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
+{
+    return IsBusy() ? FALSE : TRUE;
+}
+
 // The session is ending: work under way is brought to its stop point first
 // (a cycle of renames put back or finished), so that no file is left under
 // a temporary name.
-LRESULT CBatchNameDlg::OnQueryEndSession(WPARAM wParam, LPARAM lParam)
-{
-    if (IsBusy())
-        m_pWork->RunToStopPoint();
-    return TRUE;
-}
 
 LRESULT CBatchNameDlg::OnEndSession(WPARAM wParam, LPARAM lParam)
 {

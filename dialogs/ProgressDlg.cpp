@@ -1,5 +1,7 @@
 #include "dialogs/ProgressDlg.h"
 
+#include <algorithm>
+
 void CProgressDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -11,6 +13,26 @@ BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
     ON_BN_CLICKED(IDC_PROGRESS_STOP, OnStop)
     ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
+
+// Over the main window, where the user's eyes are, rather than in the
+// middle of the screen; kept on the owner's monitor.
+BOOL CProgressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    RECT rcOwner, rcSelf;
+    if (!hOwner || ::IsIconic(hOwner) || !::GetWindowRect(hOwner, &rcOwner) || !::GetWindowRect(m_hWnd, &rcSelf))
+        return TRUE;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromWindow(hOwner, MONITOR_DEFAULTTONEAREST), &mi);
+    const int cx = rcSelf.right - rcSelf.left, cy = rcSelf.bottom - rcSelf.top;
+    int x = (rcOwner.left + rcOwner.right - cx) / 2, y = (rcOwner.top + rcOwner.bottom - cy) / 2;
+    x = std::max((int)mi.rcWork.left, std::min(x, (int)mi.rcWork.right - cx));
+    y = std::max((int)mi.rcWork.top, std::min(y, (int)mi.rcWork.bottom - cy));
+    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
 
 void CProgressDlg::SetProgress(int nDone, int nTotal, const CString& strName)
 {
@@ -54,11 +76,15 @@ void CProgressDlg::OnSysCommand(UINT nID, LPARAM lParam)
 // ---------------------------------------------------------------------------
 
 CLongWork::CLongWork(CWnd* pOwner, DWORD nShowAfterMs)
-    : m_pOwner(pOwner), m_nShowAfterMs(nShowAfterMs), m_nStart(::GetTickCount())
+    : m_pOwner(pOwner), m_nShowAfterMs(nShowAfterMs), m_nStart(::GetTickCount64()), m_nLastPump(m_nStart)
 {
     m_hOldCursor = ::SetCursor(::LoadCursorW(NULL, (LPCWSTR)IDC_WAIT));
-    if (m_pOwner && m_pOwner->GetSafeHwnd())
+    if (m_pOwner && m_pOwner->GetSafeHwnd()) {
         ::ShutdownBlockReasonCreate(m_pOwner->GetSafeHwnd(), AfxLoadText(IDS_BUSY_REASON));
+        // Not disabled yet, which would take the focus from a label being
+        // edited; deaf is enough until the progress window shows.
+        m_pump.SetDeafWindow(m_pOwner->GetSafeHwnd());
+    }
     m_dlg.onStop = [this] { RequestStop(); };
 }
 
@@ -83,7 +109,10 @@ CLongWork::~CLongWork()
 
 bool CLongWork::Step(int nDone, int nTotal, const CString& strName)
 {
-    const DWORD now = ::GetTickCount();
+    const ULONGLONG now = ::GetTickCount64();
+    if (now - m_nLastPump < LONG_WORK_PUMP_MS && !m_bStopping)
+        return true;
+    m_nLastPump = now;
     if (!m_dlg.GetSafeHwnd() && now - m_nStart >= m_nShowAfterMs)
         ShowProgressWindow();
     if (m_dlg.GetSafeHwnd() && (!m_bUpdated || now - m_nLastUpdate >= LONG_WORK_UPDATE_MS)) {

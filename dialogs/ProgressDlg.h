@@ -13,6 +13,9 @@
 #define LONG_WORK_WINDOW_DELAY_MS 500
 // The bar and the file's line change at most this often.
 #define LONG_WORK_UPDATE_MS 100
+// Messages are handled between steps at most this often: under Wine each
+// look at the queue is a round trip to the server, dearer than a move.
+#define LONG_WORK_PUMP_MS 20
 
 // The progress window: a bar of files done out of files to do, the file
 // under way, and a stop button. Modeless, owned by the main dialog. Its
@@ -38,6 +41,7 @@ protected:
     void OnCancel() override;
     void OnStop();
     void OnSysCommand(UINT nID, LPARAM lParam);
+    BOOL OnInitDialog() override;
     DECLARE_MESSAGE_MAP()
 
     CProgressCtrl m_bar;
@@ -45,10 +49,11 @@ protected:
     bool m_bStopping = false;
 };
 
-// A piece of long work under way: a wait cursor from its start, a progress
-// window once it has run LONG_WORK_WINDOW_DELAY_MS (the owner disabled
-// meanwhile, and given its focus back afterwards), messages handled
-// between its steps, and a stop asked for by the user or by the session.
+// A piece of long work under way: a wait cursor from its start, the
+// owner's keys dropped from its start, a progress window once it has run
+// LONG_WORK_WINDOW_DELAY_MS (the owner disabled meanwhile, and given its
+// focus back afterwards), messages handled between its steps every
+// LONG_WORK_PUMP_MS, and a stop asked for by the user or by the session.
 // The session is told why it should wait while the work runs.
 class CLongWork {
 public:
@@ -78,8 +83,9 @@ private:
 
     CWnd* m_pOwner;
     DWORD m_nShowAfterMs;
-    DWORD m_nStart;
-    DWORD m_nLastUpdate = 0;
+    ULONGLONG m_nStart;
+    ULONGLONG m_nLastUpdate = 0;
+    ULONGLONG m_nLastPump;
     bool m_bUpdated = false;
     bool m_bStopping = false;
     HCURSOR m_hOldCursor;

@@ -18,6 +18,8 @@ void CWorkPump::Pump()
             break;
         }
         const bool bKeys = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+        if (bKeys && m_hWndDeaf && (msg.hwnd == m_hWndDeaf || ::IsChild(m_hWndDeaf, msg.hwnd)))
+            continue;
         if (bKeys && m_hWndKeys && (msg.hwnd == m_hWndKeys || ::IsChild(m_hWndKeys, msg.hwnd))) {
             if (CWnd::WalkPreTranslateTree(m_hWndKeys, &msg))
                 continue;

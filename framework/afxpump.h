@@ -17,6 +17,10 @@ public:
     // keys pre-translated: the dialog below must not turn an Enter or an
     // Escape into a command meanwhile.
     void SetKeyWindow(HWND hWnd) { m_hWndKeys = hWnd; }
+    // Keys aimed at this window or its children are dropped unseen: while
+    // work runs, an Escape in an edit box would otherwise close the dialog
+    // under it before its progress window shows.
+    void SetDeafWindow(HWND hWnd) { m_hWndDeaf = hWnd; }
 
     // Handles every message waiting, then returns.
     void Pump();
@@ -28,6 +32,7 @@ private:
     CWorkPump& operator=(const CWorkPump&) = delete;
 
     HWND m_hWndKeys = NULL;
+    HWND m_hWndDeaf = NULL;
     bool m_bQuit = false;
     WPARAM m_nQuitCode = 0;
 };

@@ -1,5 +1,7 @@
 #include "names/RenameRecord.h"
 
+#include <unordered_map>
+
 #include "names/NameCheck.h"
 #include "names/RenamePlan.h"
 #include "platform/PathIdentity.h"
@@ -22,6 +24,53 @@ bool CRenameRecord::Keep(const CString& strFolderPath, const CString* pBefore, c
     m_strOldNames.swap(oldNames);
     m_strNewNames.swap(newNames);
     m_identities.swap(kept);
+    m_bStopped = false;
+    return true;
+}
+
+bool CRenameRecord::KeepOrExtend(const CString& strFolderPath, const CString* pBefore, const CString* pAfter,
+                                 int nCount, const std::vector<CFileIdentity>& identities, bool bStopped)
+{
+    if (IsEmpty() || !m_bStopped || !IsSamePath(strFolderPath, m_strFolderPath)) {
+        if (!Keep(strFolderPath, pBefore, pAfter, nCount, identities))
+            return false;
+        m_bStopped = bStopped;
+        return true;
+    }
+    std::unordered_map<std::wstring, size_t> recorded;
+    for (size_t k = 0; k < m_strNewNames.size(); ++k)
+        recorded.emplace(m_strNewNames[k].str(), k);
+    std::vector<bool> back(m_strNewNames.size(), false);
+    bool bChanged = false;
+    for (int i = 0; i < nCount; ++i) {
+        if (pBefore[i].Compare(pAfter[i]) == 0)
+            continue;
+        bChanged = true;
+        auto it = recorded.find(pBefore[i].str());
+        if (it == recorded.end()) {
+            m_strOldNames.push_back(pBefore[i]);
+            m_strNewNames.push_back(pAfter[i]);
+            m_identities.push_back(i < (int)identities.size() ? identities[i] : CFileIdentity());
+            back.push_back(false);
+            continue;
+        }
+        m_strNewNames[it->second] = pAfter[i];
+        back[it->second] = m_strOldNames[it->second].Compare(pAfter[i]) == 0;
+    }
+    if (!bChanged)
+        return false;
+    size_t nKept = 0;
+    for (size_t k = 0; k < m_strNewNames.size(); ++k)
+        if (!back[k]) {
+            m_strOldNames[nKept] = m_strOldNames[k];
+            m_strNewNames[nKept] = m_strNewNames[k];
+            m_identities[nKept] = m_identities[k];
+            ++nKept;
+        }
+    m_strOldNames.resize(nKept);
+    m_strNewNames.resize(nKept);
+    m_identities.resize(nKept);
+    m_bStopped = bStopped;
     return true;
 }
 
@@ -44,6 +93,7 @@ void CRenameRecord::Clear()
     m_strOldNames.clear();
     m_strNewNames.clear();
     m_identities.clear();
+    m_bStopped = false;
 }
 
 void CRenameRecord::FollowFolderRename(const CString& strOldPath, const CString& strNewPath)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 
 #include "names/RenamePlan.h"
 #include "platform/FileSystem.h"
@@ -22,12 +23,22 @@ int g_nStopAt = 0;
 // to stop at once, or the window is closed.
 CBatchNameDlg* g_pStopNow = NULL;
 HWND g_hStopTo = NULL;
+// At g_nKeysAt, before the progress window shows: Escape in the name box
+// (which an edit box in a dialog turns into closing it), and Windows asking
+// whether the session may end.
+int g_nKeysAt = 0;
+HWND g_hKeysTo = NULL;
+LRESULT g_nQueryAnswer = -1;
 
 // Before each move: 20 ms, and at move g_nStopAt a stop.
 void SlowMove()
 {
     const int n = ++g_nMoves;
     Sleep(20);
+    if (n == g_nKeysAt) {
+        PostMessageW(GetDlgItem(g_hKeysTo, IDC_NAMES_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
+        g_nQueryAnswer = SendMessageW(g_hKeysTo, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    }
     if (n != g_nStopAt)
         return;
     if (g_pStopNow) {
@@ -79,10 +90,16 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     std::atomic<bool> bAnswered{false};
     std::atomic<int> nMovesAtAnswer{0};
     std::wstring barClass;
+    bool bCentred = false;
     WhenWindowAppears progress(L"진행 중", [&](HWND hWnd) {
         wchar_t cls[64] = L"";
         GetClassNameW(GetDlgItem(hWnd, IDC_PROGRESS_BAR), cls, 64);
         barClass = cls;
+        RECT rcOwner, rc;
+        GetWindowRect(dlg->m_hWnd, &rcOwner);
+        GetWindowRect(hWnd, &rc);
+        bCentred = std::abs((rc.left + rc.right) - (rcOwner.left + rcOwner.right)) <= 2 &&
+                   std::abs((rc.top + rc.bottom) - (rcOwner.top + rcOwner.bottom)) <= 2;
         DWORD_PTR result = 0;
         bAnswered = SendMessageTimeoutW(dlg->m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result) != 0;
         nMovesAtAnswer = g_nMoves.load();
@@ -91,6 +108,7 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     dlg->Click(IDC_RENAME);
     EXPECT_TRUE(progress.Seen());
     EXPECT_EQ(barClass, L"msctls_progress32");
+    EXPECT_TRUE(bCentred);
     EXPECT_TRUE(bAnswered);
     EXPECT_LT(nMovesAtAnswer.load(), N);
     // The stop took effect at the next step: every file renamed or
@@ -102,14 +120,32 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
                                     L"\n" + Text(IDS_REPORT_STOPPED, {std::to_wstring(N - nRenamed)}));
     EXPECT_TRUE(IsWindowEnabled(dlg->m_hWnd));
 
+    // Pressed again, the button finishes the rest. Neither the keys nor the
+    // session's question stop it, and the record grows by what it renames.
+    dlg->SetEditorText(text.c_str());
+    // A key typed in the box first goes through the dialog's keys, which
+    // puts the edit box in its dialog mode, where Escape closes the dialog.
+    MSG typed = {dlg->Item(IDC_NAMES_EDIT), WM_KEYDOWN, VK_END, 0, 0, {0, 0}};
+    IsDialogMessageW(dlg->m_hWnd, &typed);
+    g_nMoves = 0;
+    g_nStopAt = 0;
+    g_nKeysAt = 2;
+    g_hKeysTo = dlg->m_hWnd;
+    dlg->Click(IDC_RENAME);
+    g_nKeysAt = 0;
+    ASSERT_NE(dlg->m_hWnd, (HWND)NULL);
+    EXPECT_EQ(g_nQueryAnswer, FALSE);
+    EXPECT_EQ(Renamed(folder.Path()), N);
+    EXPECT_EQ(dlg->messages.size(), 1u);
+
     // A take-back stopped in its turn keeps the files it did not take back,
-    // and takes them back next time.
+    // and takes them back next time: both renames, as one.
     g_nMoves = 0;
     g_nStopAt = 10;
     g_pStopNow = dlg.get();
     dlg->TakeBack();
     g_pStopNow = NULL;
-    EXPECT_EQ(Renamed(folder.Path()), 30);
+    EXPECT_EQ(Renamed(folder.Path()), N - 10);
     EXPECT_TRUE(dlg->TakeBackEnabled());
     g_nStopAt = 0;
     dlg->TakeBack();
