@@ -7,6 +7,7 @@
 
 #include "bench/bench.h"
 #include "dialogs/PreviewDlg.h"
+#include "dialogs/RenameReport.h"
 #include "names/NameList.h"
 #include "names/Renamer.h"
 

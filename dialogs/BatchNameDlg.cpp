@@ -1,4 +1,5 @@
 #include "dialogs/BatchNameDlg.h"
+#include "dialogs/RenameReport.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -198,7 +199,7 @@ BOOL CBatchNameDlg::OnInitDialog()
     // arrive whole, or the files past the cut would get empty names.
     m_editNames.SetLimitText(0);
 
-    m_tree.InitTree();
+    m_tree.InitTree(AfxLoadText(IDS_COMPUTER));
 
     ResetUndo();
     ::DragAcceptFiles(m_hWnd, TRUE);

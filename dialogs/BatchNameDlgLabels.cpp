@@ -1,5 +1,6 @@
 // Folder rename by editing a label of the tree.
 #include "dialogs/BatchNameDlg.h"
+#include "dialogs/RenameReport.h"
 #include "names/NameCheck.h"
 #include "platform/PathIdentity.h"
 #include "tree/LabelRename.h"
@@ -47,7 +48,9 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         }
         m_bEndingLabelEdit = true;
         auto restore = AfxScopeExit([this] { m_bEndingLabelEdit = false; });
-        ShowMessage(result.strMessage, result.strCaption, MB_OK | MB_ICONHAND);
+        CString strCaption;
+        const CString strText = LabelRenameMessage(result, strCaption);
+        ShowMessage(strText, strCaption, MB_OK | MB_ICONHAND);
         // An editor opened from inside this notification would be destroyed
         // when it returns: open it afterwards.
         PostMessage(WM_REOPEN_LABEL_EDIT, 0, (LPARAM)hItem);

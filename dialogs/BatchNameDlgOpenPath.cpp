@@ -5,6 +5,7 @@
 
 #include "platform/ExplorerMenu.h"
 #include "platform/FileSystem.h"
+#include "platform/NameParts.h"
 #include "platform/PathArgument.h"
 
 // Runs once the window shows (posted by the initialisation). Steps that
@@ -35,7 +36,7 @@ void CBatchNameDlg::OpenPath(const CString& strPath)
     // A file opens its folder.
     CString strFolder = target.strPath, strFile;
     if (target.kind == PATH_ARGUMENT_FILE) {
-        const int nSep = (int)strFolder.str().find_last_of(L'\\') + 1;
+        const int nSep = LastPartStart(strFolder);
         strFile = strFolder.Mid(nSep);
         strFolder = strFolder.Left(nSep);
     }

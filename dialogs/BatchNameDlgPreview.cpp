@@ -1,6 +1,7 @@
 // The preview of a rename: the plan the rename button would carry out for
 // the editor's text, shown before anything on disk changes.
 #include "dialogs/BatchNameDlg.h"
+#include "dialogs/RenameReport.h"
 #include "dialogs/PreviewDlg.h"
 #include "names/RenamePlan.h"
 #include "names/Renamer.h"

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "res/resource.h"
+#include "framework/afxres.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {

@@ -85,8 +85,3 @@ CString TransformLinesAt(const CString& strText,
     return JoinNames(lines.data(), (int)lines.size());
 }
 
-int ExtensionStart(const CString& strName)
-{
-    const size_t nDot = strName.str().rfind(L'.');
-    return nDot != std::wstring::npos && nDot > 0 ? (int)nDot : strName.GetLength();
-}

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "framework/afxstr.h"
+#include "platform/NameParts.h"
 
 // Every occurrence of strFind replaced by strReplace, scanning left to
 // right and going on behind each inserted text; exact comparison (letter
@@ -37,7 +38,3 @@ CString TransformLines(const CString& strText, const std::function<CString(const
 CString TransformLinesAt(const CString& strText,
                          const std::function<CString(int nLine, const CString& strLine)>& transform);
 
-// Where the name's extension begins: at its last dot, unless that dot is
-// its first character (".bashrc" has no extension); the name's length when
-// it has none.
-int ExtensionStart(const CString& strName);

@@ -10,17 +10,12 @@ namespace {
 const size_t MAX_NAME_CHARS = 255;
 const size_t MAX_LONG_PATH_CHARS = 32767;
 
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
-
 // The parts of a name between separators.
 std::vector<std::wstring> SplitParts(const std::wstring& s)
 {
     std::vector<std::wstring> parts(1);
     for (wchar_t c : s) {
-        if (IsSeparator(c))
+        if (IsPathSeparator(c))
             parts.emplace_back();
         else
             parts.back() += c;
@@ -47,13 +42,6 @@ bool HoldsOnlyNameCharacters(const std::wstring& s)
 }
 
 }  // namespace
-
-int LastPartStart(const CString& strName)
-{
-    const std::wstring& s = strName.str();
-    size_t nSep = s.find_last_of(L"\\/");
-    return nSep == std::wstring::npos ? 0 : (int)nSep + 1;
-}
 
 bool IsAcceptableName(const CString& strName, bool bAllowFolders)
 {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/afxstr.h"
+#include "platform/NameParts.h"
 
 // True when the name can be stored as written on Windows. Refused: the
 // empty name; a surrogate that is not half of a pair; characters below 0x20
@@ -14,9 +15,6 @@
 // may move its file as the platform allows; without it they are refused
 // too.
 bool IsAcceptableName(const CString& strName, bool bAllowFolders);
-
-// Offset of the last part of a name: just past its last "\" or "/".
-int LastPartStart(const CString& strName);
 
 // True when a file system that keeps at most 255 UTF-8 bytes per name could
 // store the name cut short (Wine on Linux does so and reports success), so

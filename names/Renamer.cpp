@@ -11,25 +11,13 @@
 
 namespace {
 
-const int MAX_REPORTED_FAILURES = 10;
 // Other temporary names tried when the disk already holds the planned one.
 const int TEMP_NAME_TRIES = 16;
-
-CString ReasonText(DWORD dwError)
-{
-    switch (dwError) {
-    case RENAME_ERROR_NOW_FOLDER:
-        return AfxLoadText(IDS_REASON_NOW_FOLDER);
-    case RENAME_ERROR_FILE_CHANGED:
-        return AfxLoadText(IDS_REASON_FILE_CHANGED);
-    }
-    return CString::FormatMessageText(dwError);
-}
 
 void AddFailure(std::vector<RenameFailure>& failures, int i, const CString& strOld, const CString& strNew,
                 DWORD dwError)
 {
-    failures.push_back({i, strOld, strNew, ReasonText(dwError), dwError});
+    failures.push_back({i, strOld, strNew, dwError});
 }
 
 // The name below strFolderPath that strPath stands for when it lies directly
@@ -401,37 +389,4 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
         if (pRun && pRun->step && !pRun->step(run.GetDone(), run.GetTotal(), run.GetCurrent()))
             run.Stop();
     return run.Finish();
-}
-
-CString RenameReasonText(DWORD dwError)
-{
-    return ReasonText(dwError);
-}
-
-CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures, UINT nHeadID)
-{
-    CString strText;
-    AfxFormatString2(strText, nHeadID, std::to_wstring(nCount).c_str(), std::to_wstring(failures.size()).c_str());
-    // Files a stop left alone are counted in one line, before the failures.
-    const size_t nStopped = std::count_if(failures.begin(), failures.end(),
-                                          [](const RenameFailure& f) { return f.dwError == ERROR_CANCELLED; });
-    if (nStopped) {
-        CString strLine;
-        AfxFormatString1(strLine, IDS_REPORT_STOPPED, std::to_wstring(nStopped).c_str());
-        strText += L"\n" + strLine;
-    }
-    size_t nShown = 0;
-    for (const RenameFailure& f : failures) {
-        if (f.dwError == ERROR_CANCELLED)
-            continue;
-        if (nShown++ == (size_t)MAX_REPORTED_FAILURES) {
-            strText += L"\n" + AfxLoadText(IDS_REPORT_MORE);
-            break;
-        }
-        const wchar_t* parts[3] = {f.strOldName, f.strNewName, f.strReason};
-        CString strLine;
-        AfxFormatStrings(strLine, IDS_REPORT_LINE, parts, 3);
-        strText += L"\n" + strLine;
-    }
-    return strText;
 }

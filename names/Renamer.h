@@ -6,7 +6,6 @@
 
 #include "framework/afxstr.h"
 #include "platform/FileSystem.h"
-#include "res/resource.h"
 
 struct RenamePlan;
 
@@ -14,7 +13,6 @@ struct RenameFailure {
     int nIndex;           // position of the file in the name list
     CString strOldName;   // the name the file keeps
     CString strNewName;   // the name on its line
-    CString strReason;    // the reason line for the error
     DWORD dwError;        // the system's error code
 };
 
@@ -91,13 +89,3 @@ std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CStr
 std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenamePlan& plan, CString* pCurNames,
                                      const CString* pNewNames, CString* pDiskNames = NULL, CRenameRun* pRun = NULL);
 
-// The failure report: the first line (string nHeadID: "전체 N개 중 M개
-// ..." with the count and the number of files not renamed), then a line
-// with the number of files a stop left alone (when there are any), then up
-// to 10 lines "old -> new: reason" of the others, then "..." when there
-// are more.
-// The reason line the report gives for an error code.
-CString RenameReasonText(DWORD dwError);
-
-CString FormatRenameReport(int nCount, const std::vector<RenameFailure>& failures,
-                           UINT nHeadID = IDS_RENAME_REPORT);

@@ -11,6 +11,7 @@
 #include "names/tags/MediaTags.h"
 #include "names/tags/TagText.h"
 #include "platform/FileBytes.h"
+#include "platform/NameParts.h"
 
 namespace {
 
@@ -555,13 +556,10 @@ TagFields ReadJpeg(CByteSource& src)
     return fields;
 }
 
-// The name's extension, from its last dot, in lower case (ASCII letters).
+// The file's type, in lower case (ASCII letters).
 std::wstring LowerExtension(const std::wstring& wstrPath)
 {
-    size_t nDot = wstrPath.find_last_of(L".\\/");
-    if (nDot == std::wstring::npos || wstrPath[nDot] != L'.')
-        return std::wstring();
-    std::wstring ext = wstrPath.substr(nDot);
+    std::wstring ext = FileTypeOf(wstrPath).str();
     for (wchar_t& c : ext)
         if (c >= L'A' && c <= L'Z')
             c = c - L'A' + L'a';

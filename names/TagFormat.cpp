@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/NameParts.h"
+
 namespace {
 
 const wchar_t FIELD_MARK = L'%';
@@ -25,16 +27,12 @@ const wchar_t* KnownField(const std::wstring& text)
     return NULL;
 }
 
-// The extension of a file's name as on disk, dot included: from its last
-// dot, none when that dot starts the name (".bashrc") or ends it.
-std::wstring ExtensionOf(const std::wstring& wstrFileName)
+// The extension a name made from tags carries over: the file's own, but
+// for a lone trailing dot, which Windows drops from a name.
+std::wstring CarriedExtension(const CString& strFileName)
 {
-    size_t nStart = wstrFileName.find_last_of(L"\\/");
-    nStart = nStart == std::wstring::npos ? 0 : nStart + 1;
-    size_t nDot = wstrFileName.rfind(L'.');
-    if (nDot == std::wstring::npos || nDot <= nStart || nDot + 1 == wstrFileName.size())
-        return std::wstring();
-    return wstrFileName.substr(nDot);
+    const int nDot = ExtensionStart(strFileName);
+    return nDot + 1 < strFileName.GetLength() ? strFileName.Mid(nDot).str() : std::wstring();
 }
 
 }  // namespace
@@ -89,7 +87,7 @@ bool CTagFormat::MakeName(const TagFields& fields, const std::wstring& wstrFileN
     name.erase(name.find_last_not_of(L". ") + 1);
     if (name.empty())
         return false;
-    wstrNewName = name + ExtensionOf(wstrFileName);
+    wstrNewName = name + CarriedExtension(wstrFileName);
     return true;
 }
 

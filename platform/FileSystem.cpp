@@ -3,26 +3,24 @@
 #include <string>
 
 #include "framework/afxscope.h"
+#include "platform/NameParts.h"
 #include "platform/PathIdentity.h"
 #include "platform/VolumeKind.h"
 
 namespace {
 
 // The last part of a long path, a trailing "\" left out.
-std::wstring LastPart(std::wstring wstrPath)
+std::wstring LastPart(const std::wstring& wstrPath)
 {
-    while (!wstrPath.empty() && wstrPath.back() == L'\\')
-        wstrPath.pop_back();
-    size_t nSep = wstrPath.find_last_of(L'\\');
-    return nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1);
+    return LastPartOf(wstrPath).str();
 }
 
 // The folder part (ending with "\") of a long path, and its last part.
 void SplitPath(const std::wstring& wstrPath, std::wstring& wstrFolder, std::wstring& wstrName)
 {
-    size_t nSep = wstrPath.find_last_of(L'\\');
-    wstrFolder = nSep == std::wstring::npos ? std::wstring() : wstrPath.substr(0, nSep + 1);
-    wstrName = nSep == std::wstring::npos ? wstrPath : wstrPath.substr(nSep + 1);
+    const size_t nStart = LastPartStart(wstrPath);
+    wstrFolder = wstrPath.substr(0, nStart);
+    wstrName = wstrPath.substr(nStart);
 }
 
 // The entry at wstrPath (a long path, no wildcards meant), read into fd;
@@ -267,7 +265,7 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
                 pSnapshot->Moved(wstrOld, wstrStranded);
             if (pStrStranded) {
                 const CString strOld = ResolvePathText(strOldPath);
-                *pStrStranded = strOld.Left((int)strOld.str().find_last_of(L'\\') + 1) + LastPart(wstrStranded).c_str();
+                *pStrStranded = strOld.Left(LastPartStart(strOld)) + LastPart(wstrStranded).c_str();
             }
         }
         if (dwError)

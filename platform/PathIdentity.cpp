@@ -5,12 +5,9 @@
 #include <algorithm>
 #include <numeric>
 
-namespace {
+#include "platform/NameParts.h"
 
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
+namespace {
 
 // The length of the root a path begins with, separators included: "C:\",
 // "\\server\share\", "\\?\C:\", "\\?\UNC\server\share\"; 0 for a relative
@@ -27,16 +24,16 @@ size_t RootLength(const std::wstring& path)
             size_t nEnd = path.find(L'\\', n);
             return nEnd == std::wstring::npos ? path.size() : nEnd + 1;
         }
-    } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    } else if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) {
         n = 2;
     } else if (path.size() >= 2 && path[1] == L':') {
-        return path.size() >= 3 && IsSeparator(path[2]) ? 3 : 2;
+        return path.size() >= 3 && IsPathSeparator(path[2]) ? 3 : 2;
     } else {
         return 0;
     }
     // Server and share.
     for (int nPart = 0; nPart < 2 && n < path.size(); ++nPart) {
-        while (n < path.size() && !IsSeparator(path[n]))
+        while (n < path.size() && !IsPathSeparator(path[n]))
             ++n;
         if (n < path.size())
             ++n;
@@ -56,7 +53,7 @@ CString ResolvePathText(const CString& strPath)
     size_t nStart = nRoot;
     while (nStart < path.size()) {
         size_t nEnd = nStart;
-        while (nEnd < path.size() && !IsSeparator(path[nEnd]))
+        while (nEnd < path.size() && !IsPathSeparator(path[nEnd]))
             ++nEnd;
         std::wstring part = path.substr(nStart, nEnd - nStart);
         if (part == L"..") {
@@ -75,7 +72,7 @@ CString ResolvePathText(const CString& strPath)
             out += L'\\';
         out += parts[i];
     }
-    if (!path.empty() && IsSeparator(path.back()) && !parts.empty())
+    if (!path.empty() && IsPathSeparator(path.back()) && !parts.empty())
         out += L'\\';
     return CString(std::move(out));
 }

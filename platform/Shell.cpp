@@ -8,14 +8,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/NameParts.h"
 #include "platform/PathIdentity.h"
 
 namespace {
-
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
 
 // What the shell is asked about a path, and how: the path itself, or for
 // one it cannot reach the kind of entry it is, a folder or a file of the
@@ -38,14 +34,9 @@ ShellQuery QueryFor(const CString& strPath)
     // The type: from the last dot of the last part, trailing dots and
     // spaces left out as a plain path would leave them.
     std::wstring wstrName = strPath.str();
-    while (!wstrName.empty() && (IsSeparator(wstrName.back()) || wstrName.back() == L'.' || wstrName.back() == L' '))
+    while (!wstrName.empty() && (IsPathSeparator(wstrName.back()) || wstrName.back() == L'.' || wstrName.back() == L' '))
         wstrName.pop_back();
-    size_t nStart = wstrName.find_last_of(L"\\/");
-    if (nStart != std::wstring::npos)
-        wstrName.erase(0, nStart + 1);
-    size_t nDot = wstrName.find_last_of(L'.');
-    query.wstrAsked =
-        bFolder ? L"folder" : L"file" + (nDot == std::wstring::npos ? std::wstring() : wstrName.substr(nDot));
+    query.wstrAsked = bFolder ? L"folder" : L"file" + FileTypeOf(wstrName).str();
     query.dwAttributes = bFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
     query.flags = SHGFI_USEFILEATTRIBUTES;
     return query;
@@ -85,11 +76,11 @@ bool IsShellReachable(const CString& strPath)
         return false;
     size_t nStart = 0;
     // A drive's root is no name of its own.
-    if (path.size() >= 3 && path[1] == L':' && IsSeparator(path[2]))
+    if (path.size() >= 3 && path[1] == L':' && IsPathSeparator(path[2]))
         nStart = 3;
     while (nStart < path.size()) {
         size_t nEnd = nStart;
-        while (nEnd < path.size() && !IsSeparator(path[nEnd]))
+        while (nEnd < path.size() && !IsPathSeparator(path[nEnd]))
             ++nEnd;
         const std::wstring part = path.substr(nStart, nEnd - nStart);
         if (!part.empty() && part != L"." && part != L".." &&

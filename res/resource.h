@@ -1,6 +1,8 @@
 // Identifiers of the program's resources and controls.
 #pragma once
 
+#include "framework/afxres.h"
+
 #define IDD_MANUAL_DIALOG 100
 #define IDS_ABOUTBOX 101
 #define IDD_BATCHNAME_DIALOG 102
@@ -31,9 +33,6 @@
 #define IDC_PROGRESS_BAR 3201
 #define IDC_PROGRESS_FILE 3202
 #define IDC_PROGRESS_STOP 3203
-// The framework's report of a mistake in the program itself.
-#define IDS_NO_CONTROL 150
-#define IDS_PROGRAM_ERROR_CAPTION 151
 
 // Main dialog controls.
 #define IDC_TREE 1000

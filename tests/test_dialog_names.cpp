@@ -87,7 +87,8 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes)
 TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
 {
     QuietBatchNameDlg dlg;
-    const CString text = L"a.mp3\r\n\r\n.bashrc\r\nnoext\r\nb.tar.gz\r\n";
+    // A line may move its file into a folder whose name has a dot.
+    const CString text = L"a.mp3\r\n\r\n.bashrc\r\nsub.d\\noext\r\nb.tar.gz\r\n";
     dlg.SetList(3, text);
     WithDialog(dlg, ID_NAMES_NUMBER, L"번호 붙이기", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(dlg.EditorText(), text);
@@ -100,7 +101,7 @@ TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
         PressOk(h);
     });
     EXPECT_EQ(preview, L"01 a.mp3");
-    EXPECT_EQ(S(dlg.EditorText()), L"01 a.mp3\r\n\r\n03 .bashrc\r\n04 noext\r\n05 b.tar.gz\r\n");
+    EXPECT_EQ(S(dlg.EditorText()), L"01 a.mp3\r\n\r\n03 .bashrc\r\n04 sub.d\\noext\r\n05 b.tar.gz\r\n");
     dlg.Click(IDC_UNDO);
 
     // Values out of range are named and the dialog stays open.
@@ -128,7 +129,7 @@ TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
     });
     EXPECT_EQ(messages, std::vector<std::wstring>{L""});
     EXPECT_EQ(preview, L"a_8.mp3");
-    EXPECT_EQ(S(dlg.EditorText()), L"a_8.mp3\r\n\r\n.bashrc_14\r\nnoext_17\r\nb.tar_20.gz\r\n");
+    EXPECT_EQ(S(dlg.EditorText()), L"a_8.mp3\r\n\r\n.bashrc_14\r\nsub.d\\noext_17\r\nb.tar_20.gz\r\n");
     EXPECT_EQ(dlg.m_nUndoDepth, 1);
     dlg.Click(IDC_UNDO);
     EXPECT_EQ(dlg.EditorText(), text);

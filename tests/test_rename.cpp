@@ -2,6 +2,7 @@
 // the renames that failed.
 #include <gtest/gtest.h>
 
+#include "dialogs/RenameReport.h"
 #include "names/NameList.h"
 #include "names/RenamePlan.h"
 #include "names/RenameRecord.h"
@@ -161,7 +162,7 @@ TEST_F(RenameTest, UnchangedLinesAreNotRenamed)
     EXPECT_EQ(failures[0].strOldName.str(), L"a.txt");
     EXPECT_EQ(failures[0].strNewName.str(), L"c.txt");
     EXPECT_NE(failures[0].dwError, 0u);
-    EXPECT_EQ(failures[0].strReason.str(), Reason(failures[0].dwError));
+    EXPECT_EQ(RenameReasonText(failures[0].dwError).str(), Reason(failures[0].dwError));
     EXPECT_EQ(Cur(0), L"a.txt");
     EXPECT_EQ(ListFileNames(m_dir.Path()), (Names{L"a.txt", L"b.txt"}));
     ExpectListMatchesDisk();
@@ -180,7 +181,7 @@ TEST_F(RenameTest, ExistingNamesAreNeverReplaced)
         EXPECT_EQ(failures[i].nIndex, i);
         EXPECT_EQ(failures[i].strOldName, m_original[i]);
         EXPECT_EQ(failures[i].dwError, (DWORD)ERROR_ALREADY_EXISTS);
-        EXPECT_EQ(failures[i].strReason.str(), Reason(ERROR_ALREADY_EXISTS));
+        EXPECT_EQ(failures[i].dwError, (DWORD)ERROR_ALREADY_EXISTS);
     }
     EXPECT_EQ(ListFileNames(m_dir.Path()), (Names{L"a.txt", L"b.txt", L"c.txt"}));
     EXPECT_EQ(ReadFileText(m_dir / L"sub\\inner.txt"), L"inner");
@@ -315,7 +316,7 @@ TEST_F(RenameTest, TakingBackRenamesTheRenamedFilesBackOrSaysWhyNot)
     EXPECT_EQ(ReadFileText(m_dir / L"a"), L"a");
     EXPECT_EQ(FormatRenameReport(record.GetCount(), failures, IDS_UNDO_RENAME_REPORT).str(),
               Text(IDS_UNDO_RENAME_REPORT, {L"3", L"1"}) + L"\n" +
-                  Text(IDS_REPORT_LINE, {L"c2", L"c", failures[0].strReason.str()}));
+                  Text(IDS_REPORT_LINE, {L"c2", L"c", RenameReasonText(failures[0].dwError).str()}));
 }
 
 // A volume as Wine cannot show one: one whose file numbers change with the
@@ -386,7 +387,7 @@ TEST_F(RenameTest, EmptyLinesFailAndFilesWithoutALineKeepTheirNames)
     EXPECT_EQ(failures[0].strOldName.str(), L"b");
     EXPECT_EQ(failures[0].strNewName.str(), L"");
     EXPECT_EQ(failures[0].dwError, (DWORD)ERROR_INVALID_NAME);
-    EXPECT_EQ(failures[0].strReason.str(), Reason(ERROR_INVALID_NAME));
+    EXPECT_EQ(failures[0].dwError, (DWORD)ERROR_INVALID_NAME);
     EXPECT_EQ(ListFileNames(m_dir.Path()), (Names{L"b", L"d", L"x", L"z"}));
     EXPECT_EQ(Cur(3), L"d");
     ExpectListMatchesDisk();
@@ -471,11 +472,11 @@ TEST(RenameReport, CountLineTenFailuresThenEllipsis)
 {
     std::vector<RenameFailure> failures;
     for (int i = 0; i < 12; ++i)
-        failures.push_back({i, L"옛" + std::to_wstring(i), L"새" + std::to_wstring(i), L"이유", ERROR_ALREADY_EXISTS});
+        failures.push_back({i, L"옛" + std::to_wstring(i), L"새" + std::to_wstring(i), ERROR_ALREADY_EXISTS});
 
     std::vector<RenameFailure> ten(failures.begin(), failures.begin() + 10);
     auto line = [](int i) {
-        return Text(IDS_REPORT_LINE, {L"옛" + std::to_wstring(i), L"새" + std::to_wstring(i), L"이유"});
+        return Text(IDS_REPORT_LINE, {L"옛" + std::to_wstring(i), L"새" + std::to_wstring(i), Reason(ERROR_ALREADY_EXISTS)});
     };
     std::wstring expected = Text(IDS_RENAME_REPORT, {L"2000", L"10"});
     for (int i = 0; i < 10; ++i)

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "names/SortStringArray.h"
+#include "platform/NameParts.h"
 #include "platform/PathIdentity.h"
-#include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDED, OnItemExpanded)
@@ -33,7 +33,7 @@ CFolderTreeCtrl::CFolderTreeCtrl()
 
 CFolderTreeCtrl::~CFolderTreeCtrl() {}
 
-void CFolderTreeCtrl::InitTree()
+void CFolderTreeCtrl::InitTree(const CString& strComputerLabel)
 {
     SetImageList(NULL, TVSIL_NORMAL);
     m_strDesktopPath = GetDesktopFolderPath(m_hWnd);
@@ -41,7 +41,7 @@ void CFolderTreeCtrl::InitTree()
     int nDesktopImage = 0, nComputerImage = 0;
     SetUpImageList(nDesktopImage, nComputerImage);
 
-    m_hComputerItem = InsertTreeItem(AfxLoadText(IDS_COMPUTER), TVI_ROOT, TRUE, nComputerImage, nComputerImage);
+    m_hComputerItem = InsertTreeItem(strComputerLabel, TVI_ROOT, TRUE, nComputerImage, nComputerImage);
     m_hDesktopItem = InsertPathItem(m_strDesktopPath, TVI_ROOT, TRUE, nDesktopImage, nDesktopImage);
 }
 
@@ -256,7 +256,7 @@ void CFolderTreeCtrl::FollowRenames(const CString& strFolderPath, const std::vec
     for (size_t k = 0; k < oldNames.size() && k < newNames.size(); ++k) {
         renames[oldNames[k].str()] = newNames[k];
         const CString strNewPath = ResolvePathText(strFolderPath + newNames[k]);
-        const CString strInto = strNewPath.Left((int)strNewPath.str().find_last_of(L'\\') + 1);
+        const CString strInto = strNewPath.Left(LastPartStart(strNewPath));
         if (std::none_of(folders.begin(), folders.end(), [&](const CString& f) { return IsSamePath(f, strInto); }))
             folders.push_back(strInto);
     }

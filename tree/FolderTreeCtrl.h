@@ -20,7 +20,7 @@ public:
     ~CFolderTreeCtrl() override;
 
     // Builds the two top-level items; called once by the dialog.
-    void InitTree();
+    void InitTree(const CString& strComputerLabel);
     // The shell and file services the tree asks (the system's by default);
     // the service must outlive the tree's use of it.
     void SetShellService(CShellService* pShell) { m_pShell = pShell ? pShell : &SystemShellService(); }

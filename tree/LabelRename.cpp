@@ -4,13 +4,12 @@
 
 #include "names/NameCheck.h"
 #include "platform/FileSystem.h"
-#include "res/resource.h"
 
 namespace {
 
-// Where the extension of a name starts (its last dot, neither first nor
-// last), or -1.
-int ExtensionStart(const CString& strName)
+// Where the extension Explorer hides in a label starts (the name's last
+// dot, neither first nor last), or -1.
+int HiddenExtensionStart(const CString& strName)
 {
     int nDot = -1;
     for (int i = 1; i + 1 < strName.GetLength(); ++i)
@@ -35,7 +34,7 @@ CString WithExtension(const CString& strTyped, const CString& strExtension)
 
 CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, const CString& strTyped)
 {
-    int nDot = ExtensionStart(strDiskName);
+    int nDot = HiddenExtensionStart(strDiskName);
     if (nDot < 0 || strLabel == strDiskName || strLabel != strDiskName.Left(nDot))
         return strTyped;
     return WithExtension(strTyped, strDiskName.Mid(nDot));
@@ -52,8 +51,6 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
         return result;
     if (strTyped.IsEmpty()) {
         result.outcome = LABEL_EMPTY;
-        result.strMessage = AfxLoadText(IDS_NAME_REQUIRED);
-        result.strCaption = AfxLoadText(IDS_RENAME_CAPTION);
         return result;
     }
     CString strNewName = NameFromLabelEdit(strLabel, strDiskName, strTyped);
@@ -82,8 +79,7 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
         CString strFound = GetStoredName(strNewPath);
         if (!strFound.IsEmpty() && strFound != strDiskName) {
             result.outcome = LABEL_NAME_IN_USE;
-            AfxFormatString1(result.strMessage, IDS_NAME_IN_USE, strLabel);
-            result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
+            result.strNamed = strLabel;
             return result;
         }
         // The rename's result is read: a folder in use must not look
@@ -106,8 +102,8 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
             result.strOldPath = strOldPath;
             result.strNewPath = strStranded;
         }
-        AfxFormatString2(result.strMessage, IDS_CANNOT_RENAME, strNamed, CString::FormatMessageText(dwError));
-        result.strCaption = AfxLoadText(IDS_RENAME_ERROR_CAPTION);
+        result.strNamed = strNamed;
+        result.dwError = dwError;
         return result;
     }
     result.outcome = LABEL_RENAMED;

@@ -25,8 +25,8 @@ CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, c
 
 struct LabelRenameResult {
     LabelRenameOutcome outcome;
-    CString strMessage;  // the message box text for a refusal or failure
-    CString strCaption;  // and its caption
+    CString strNamed;    // for a refusal or failure: the name its message gives the item
+    DWORD dwError = 0;   // for a failure: the file system's error
     CString strNewName;  // when renamed (or left under a temporary name): the new name on disk
     CString strOldPath;  // and the full paths before (no trailing "\")
     CString strNewPath;  // and after

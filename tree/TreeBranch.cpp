@@ -17,6 +17,7 @@
 #include <set>
 
 #include "names/SortStringArray.h"
+#include "platform/NameParts.h"
 #include "platform/PathIdentity.h"
 #include "tree/FolderTreeCtrl.h"
 
@@ -33,13 +34,11 @@ std::vector<const CFolderEntry*> SortedByName(std::vector<const CFolderEntry*> e
     return entries;
 }
 
-// The extension of a name, from its last dot ("" without one), upper-cased
-// as the file system folds letters, as a key: Windows treats ".MP3" as
-// ".mp3".
+// Windows' type of a file, upper-cased as the file system folds letters,
+// as a key: Windows treats ".MP3" as ".mp3".
 CString TypeKey(const CString& strName)
 {
-    size_t nDot = strName.str().find_last_of(L'.');
-    return nDot == std::wstring::npos ? CString() : CString(FoldedName(strName.str().substr(nDot)));
+    return FoldedName(FileTypeOf(strName).str());
 }
 
 // The icons of one kind of item (or of one item of its own), asked once.

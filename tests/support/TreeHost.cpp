@@ -1,6 +1,7 @@
 #include "TreeHost.h"
 
 #include "TestSupport.h"
+#include "res/resource.h"
 
 #include <cstring>
 
@@ -10,7 +11,7 @@ TreeHost::TreeHost()
     m_frame.CreateEx(0, NULL, L"tree host", WS_OVERLAPPEDWINDOW, rc, NULL, 0);
     tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
                 rc, &m_frame, 1000);
-    tree.InitTree();
+    tree.InitTree(AfxLoadText(IDS_COMPUTER));
 }
 
 TreeHost::~TreeHost()
