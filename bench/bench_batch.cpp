@@ -54,7 +54,7 @@ QUORVEL_BENCH(batch_logic)
     CUndoHistory* pUndo = new CUndoHistory;
     BenchPrint("undo_record_and_undo_ms", MillisecondsPerRun([&] {
                    pUndo->Record(text);
-                   result = *pUndo->Undo();
+                   result = pUndo->Undo()->strText;
                }), "ms");
     delete pUndo;
 

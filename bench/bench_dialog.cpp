@@ -54,24 +54,22 @@ QUORVEL_BENCH(batch_dialog)
 
     // Memory first, before timing runs leave freed texts in the heap.
     // One command and its undo bring the editor's buffers and the edited
-    // names to their working size; the text left in slot 0 is kept alive
-    // elsewhere so that no step can reuse its buffer.
+    // names to their working size.
     dlg.SetEditorText(text);
     dlg.Click(IDC_REPLACE);
     dlg.Click(IDC_UNDO);
-    CString strWarm(std::move(dlg.m_strUndoTexts[0]));
     const double committed0 = CommittedBytes();
     for (int i = 0; i < MAX_UNDO; ++i)
         dlg.Click(IDC_REPLACE);
     const double growth = CommittedBytes() - committed0;
     BenchPrint("batch_dialog_text_bytes", textBytes);
-    BenchPrint("batch_dialog_undo_depth", dlg.m_nUndoDepth);
+    BenchPrint("batch_dialog_undo_depth", dlg.m_undo.GetDepth());
     BenchPrint("batch_dialog_committed_bytes_before", committed0);
     BenchPrint("batch_dialog_100_steps_bytes", growth);
     BenchPrint("batch_dialog_100_steps_ratio", growth / (MAX_UNDO * textBytes), "x (target <= 1.1)");
 
     auto reset = [&] {
-        dlg.m_nUndoDepth = 0;
+        dlg.m_undo.Reset();
         dlg.SetEditorText(text);
     };
     const double setText = Milliseconds(reset, [&] { dlg.SetEditorText(text); });

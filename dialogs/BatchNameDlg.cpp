@@ -75,7 +75,7 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 // ---------------------------------------------------------------------------
 
 CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_nNameCount(0), m_nUndoDepth(0), m_hIcon(NULL), m_hSmallIcon(NULL),
+    : CDialog(IDD, pParent), m_nNameCount(0), m_nOrder(ORDER_BY_NAME), m_hIcon(NULL), m_hSmallIcon(NULL),
       m_nDpi(AFX_DEFAULT_DPI), m_nProgressDelayMs(LONG_WORK_WINDOW_DELAY_MS), m_bEndingLabelEdit(false),
       m_bFollowingRenames(false), m_nLoadSerial(0), m_pWork(NULL), m_bCloseAfterWork(false), m_bNoticeDeferred(false),
       m_nDeferredNoticeFound(0), m_nDeferredNoticeLoad(0)
@@ -166,6 +166,7 @@ BEGIN_MESSAGE_MAP(CBatchNameDlg, CDialog)
     ON_COMMAND(ID_NAMES_NUMBER, OnNumberNames)
     ON_COMMAND(ID_NAMES_FROM_TAGS, OnNamesFromTags)
     ON_COMMAND_RANGE(ID_NAMES_LOWER_CASE, ID_NAMES_WORD_CASE, OnLetterCase)
+    ON_COMMAND_RANGE(ID_NAMES_ORDER_NAME, ID_NAMES_ORDER_SIZE, OnListOrder)
     ON_COMMAND(ID_NAMES_PREVIEW, OnPreviewRenames)
 END_MESSAGE_MAP()
 
@@ -283,6 +284,7 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     // folder, whose files the user never chose.
     if (!m_strFolderPath.IsEmpty())
         m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, m_strDiskNames, &nFound);
+    const bool bClosing = OrderListing();
     CString strText = JoinNames(m_strCurNames, m_nNameCount);
     for (int i = 0; i < m_nNameCount; ++i)
         m_strNewNames[i] = m_strCurNames[i];
@@ -293,6 +295,8 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     ++m_nLoadSerial;
     if (nFound > m_nNameCount)
         PostMessage(WM_LISTING_NOTICE, (WPARAM)nFound, (LPARAM)m_nLoadSerial);
+    if (bClosing)
+        EndDialog(IDCANCEL);
 }
 
 // Posted by a load that found more files than the list takes.
@@ -494,7 +498,7 @@ int CBatchNameDlg::ShowMessage(const CString& strText, const CString& strCaption
 
 void CBatchNameDlg::ResetUndo()
 {
-    m_nUndoDepth = 0;
+    m_undo.Reset();
     GetDlgItem(IDC_UNDO)->EnableWindow(FALSE);
 }
 

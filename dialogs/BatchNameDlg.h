@@ -7,6 +7,7 @@
 #include "dialogs/NamesEdit.h"
 #include "dialogs/ProgressDlg.h"
 #include "framework/afxwin.h"
+#include "names/ListOrder.h"
 #include "names/NameList.h"
 #include "names/Numbering.h"
 #include "names/RenameRecord.h"
@@ -57,10 +58,15 @@ public:
     CString m_strNewNames[MAX_NAMES];
     CString m_strDiskNames[MAX_NAMES];
     CString m_strFolderPath;
-    // The undo history.
-    CString m_strUndoTexts[MAX_UNDO];
     int m_nNameCount;
-    int m_nUndoDepth;
+    // The undo history: the editor's text and the list's order of each
+    // step.
+    CUndoHistory m_undo;
+    // The order in force: for the list and every folder listed after it.
+    ListOrder m_nOrder;
+    // Where the listed files stand: entry k is the place in the name order
+    // of the file now k-th. Empty or of another size: the name order.
+    std::vector<int> m_listedFiles;
 
     // Colour brushes, one per fill colour, created once.
     enum { BRUSH_FIND, BRUSH_REPLACE, BRUSH_FRONT, BRUSH_TREE, BRUSH_NAMES, BRUSH_DIALOG, BRUSH_COUNT };
@@ -137,9 +143,9 @@ protected:
     virtual void OnInsertFront();
     void OnChangeExtension();
     void OnUndo();
-    // Reads the name editor's text and records it as the newest undo step;
-    // returns the text as recorded.
-    const CString& RecordEditorText();
+    // Reads the name editor's text and records it, with the list's order,
+    // as the newest undo step; returns the step as recorded.
+    const CUndoStep& RecordEditorText();
     // One name of the list as a command changes it.
     typedef std::function<CString(const CString& strName)> NameTransform;
     // The one routine of the batch commands; readParameters reads the
@@ -214,6 +220,21 @@ protected:
     void OnNumberNames();
     void OnNamesFromTags();
     void OnLetterCase(UINT nID);
+
+    // The list's order (BatchNameDlgOrder.cpp). Commands 2021-2025.
+    void OnListOrder(UINT nID);
+    // The list just read by name, put in the order in force; a stopped
+    // reading leaves it by name, with the name order in force. True when
+    // the window was closed meanwhile.
+    bool OrderListing();
+    // The keys of the listed files for nOrder, the photo dates read as long
+    // work; false when stopped (*pbClosing: the window closed meanwhile).
+    bool ReadOrderKeys(ListOrder nOrder, std::vector<ListOrderKeys>& keys, bool* pbClosing);
+    // The listed files move: the file now at k was at moved[k].
+    void MoveListedFiles(const std::vector<int>& moved);
+    // The files back where an undo step had them, its order in force.
+    void PutBackOrder(const CUndoStep& step);
+    std::vector<int> ListedFiles() const;
     // Command 2006: the renames the rename button would make, shown first.
     void OnPreviewRenames();
     // One line of the editor as a command changes it, by its index from 0.

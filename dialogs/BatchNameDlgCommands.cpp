@@ -27,9 +27,9 @@ CString TextOf(const CWnd& wnd)
 
 }  // namespace
 
-const CString& CBatchNameDlg::RecordEditorText()
+const CUndoStep& CBatchNameDlg::RecordEditorText()
 {
-    return RecordUndo(m_strUndoTexts, m_nUndoDepth, TextOf(m_editNames));
+    return m_undo.Record(TextOf(m_editNames), m_nOrder, ListedFiles());
 }
 
 // The steps every batch command takes, in this order: the command's
@@ -46,7 +46,7 @@ void CBatchNameDlg::RunLineCommand(const std::function<LineTransform()>& readPar
     if (!transform)
         return;
     m_btnUndo.EnableWindow(TRUE);
-    m_editNames.SetWindowText(TransformLinesAt(RecordEditorText(), transform));
+    m_editNames.SetWindowText(TransformLinesAt(RecordEditorText().strText, transform));
 }
 
 void CBatchNameDlg::RunBatchCommand(const std::function<NameTransform()>& readParameters)
@@ -90,14 +90,17 @@ void CBatchNameDlg::OnChangeExtension()
     });
 }
 
-// Button 1014: the name editor gets back its text from before the newest
-// recorded command; the button goes off with the last step.
+// Button 1014: the name editor gets back its text, and the list its order,
+// from before the newest recorded command; the button goes off with the
+// last step.
 void CBatchNameDlg::OnUndo()
 {
     if (IsBusy())
         return;
-    if (const CString* pText = TakeUndo(m_strUndoTexts, m_nUndoDepth))
-        m_editNames.SetWindowText(*pText);
-    if (m_nUndoDepth == 0)
+    if (const CUndoStep* pStep = m_undo.Undo()) {
+        PutBackOrder(*pStep);
+        m_editNames.SetWindowText(pStep->strText);
+    }
+    if (!m_undo.CanUndo())
         m_btnUndo.EnableWindow(FALSE);
 }

@@ -54,6 +54,10 @@ CMenu* CBatchNameDlg::LoadNamesMenu(CMenu& menu)
     };
     for (const auto& s : states)
         pPopup->EnableMenuItem(s.nID, MF_BYCOMMAND | (s.bEnabled ? MF_ENABLED : MF_GRAYED));
+    // The orders are never grayed: one chosen with nothing listed holds
+    // for the next folder.
+    pPopup->CheckMenuRadioItem(ID_NAMES_ORDER_NAME, ID_NAMES_ORDER_SIZE, ID_NAMES_ORDER_NAME + m_nOrder,
+                               MF_BYCOMMAND);
     return pPopup;
 }
 

@@ -636,6 +636,13 @@ bool IsJpegFileName(const std::wstring& wstrName)
     return TagKindOfName(wstrName) == TAG_FILE_JPEG;
 }
 
+bool IsTakenMediaFileName(const std::wstring& wstrName)
+{
+    const TagFileKind nKind = TagKindOfName(wstrName);
+    const std::wstring ext = LowerExtension(wstrName);
+    return nKind == TAG_FILE_JPEG || nKind == TAG_FILE_MOV || (nKind == TAG_FILE_ISO && ext != L".m4a" && ext != L".m4b");
+}
+
 TagFields ReadFileFields(const std::wstring& wstrPath)
 {
     const TagFileKind nKind = TagKindOfName(wstrPath);

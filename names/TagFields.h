@@ -52,6 +52,9 @@ TagFields ReadJpegFields(const unsigned char* pBytes, size_t nSize);
 bool IsTaggedFileName(const std::wstring& wstrName);
 // Whether a file is a JPEG photo (".jpg", ".jpeg"), told the same way.
 bool IsJpegFileName(const std::wstring& wstrName);
+// Whether a file's date tells when it was taken, told the same way: a
+// photo (JPEG, HEIC) or a video (MP4, MOV); an M4A or M4B is sound only.
+bool IsTakenMediaFileName(const std::wstring& wstrName);
 
 // The fields the tags of the file at a full path give, when
 // IsTaggedFileName and its first bytes confirm its type; none for other

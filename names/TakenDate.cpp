@@ -1,8 +1,11 @@
 #include "names/TakenDate.h"
 
+#include <unordered_map>
+
 #include "names/ListOrder.h"
 #include "platform/FileBytes.h"
 #include "platform/FileSystem.h"
+#include "platform/Shell.h"
 
 namespace {
 
@@ -56,9 +59,15 @@ bool ReadTakenTimes(const CString& strFolderPath, const std::vector<CString>& di
     for (int i = 0; i < nCount; ++i) {
         if (progress && !progress(i, nCount, diskNames[i]))
             return false;
-        // Only photos are opened: the name says which files are.
-        if ((i < (int)attributes.size() && IsDataElsewhere(attributes[i])) || !IsJpegFileName(diskNames[i].str()))
+        // Only photos and videos are opened: the name says which files are.
+        if ((i < (int)attributes.size() && IsDataElsewhere(attributes[i])) ||
+            !IsTakenMediaFileName(diskNames[i].str()))
             continue;
+        if (!IsJpegFileName(diskNames[i].str())) {
+            // A video's boxes are walked by their sizes, its media skipped.
+            read[i] = TakenTimeKey(ReadFileFields((strFolderPath + diskNames[i]).str()));
+            continue;
+        }
         CFileBytes file((strFolderPath + diskNames[i]).str());
         if (!file.IsOpen())
             continue;
@@ -68,5 +77,41 @@ bool ReadTakenTimes(const CString& strFolderPath, const std::vector<CString>& di
         read[i] = TakenTimeKey(ReadJpegFields(reader, file.GetSize()));
     }
     taken.swap(read);
+    return true;
+}
+
+bool ReadListOrderKeys(CShellService& shell, const CString& strFolderPath, const CString* pNames,
+                       const CString* pDiskNames, int nCount, ListOrder order, std::vector<ListOrderKeys>& keys,
+                       const TagReadProgress& progress)
+{
+    std::vector<ListOrderKeys> read;
+    for (int i = 0; i < nCount; ++i)
+        read.push_back({pNames[i], 0, 0, NO_TAKEN_TIME});
+    if (order != ORDER_BY_NAME && order != ORDER_EXPLORER) {
+        std::vector<CFolderEntry> entries;
+        shell.ReadFolder(strFolderPath, entries);
+        std::unordered_map<std::wstring, const CFolderEntry*> byName;
+        for (const CFolderEntry& entry : entries)
+            byName[entry.strName.str()] = &entry;
+        std::vector<CString> diskNames(pDiskNames, pDiskNames + nCount);
+        std::vector<DWORD> attributes(nCount, 0);
+        for (int i = 0; i < nCount; ++i) {
+            auto found = byName.find(pDiskNames[i].str());
+            if (found == byName.end())
+                continue;  // gone since it was listed: keys of 0
+            const FILETIME& ft = found->second->ftLastWrite;
+            read[i].nModified = ((ULONGLONG)ft.dwHighDateTime << 32) | ft.dwLowDateTime;
+            read[i].nSize = found->second->nSize;
+            attributes[i] = found->second->dwAttributes;
+        }
+        std::vector<ULONGLONG> taken;
+        if (order == ORDER_BY_TAKEN) {
+            if (!ReadTakenTimes(strFolderPath, diskNames, attributes, taken, progress))
+                return false;
+            for (int i = 0; i < nCount; ++i)
+                read[i].nTaken = taken[i];
+        }
+    }
+    keys.swap(read);
     return true;
 }

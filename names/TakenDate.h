@@ -1,7 +1,8 @@
 // When a photo was taken, read for ordering the list: the Exif date of a
-// JPEG file (DateTimeOriginal, else DateTime), as a number that sorts as
-// time does. Only the bytes up to the Exif block are read, and a file that
-// is not a photo, or whose data is not on the disk, is not opened at all.
+// JPEG file (DateTimeOriginal, else DateTime), or a video's creation time,
+// as a number that sorts as time does. Only the bytes up to the Exif block
+// are read, and a file that is neither, or whose data is not on the disk,
+// is not opened at all.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "framework/afxstr.h"
+#include "names/ListOrder.h"
 #include "names/TagFields.h"
 #include "names/TagNaming.h"
 
@@ -29,3 +31,15 @@ bool IsDataElsewhere(DWORD dwAttributes);
 bool ReadTakenTimes(const CString& strFolderPath, const std::vector<CString>& diskNames,
                     const std::vector<DWORD>& attributes, std::vector<ULONGLONG>& taken,
                     const TagReadProgress& progress = TagReadProgress());
+
+class CShellService;
+
+// The keys of the first nCount listed files of strFolderPath for an order:
+// pNames the names the list shows, pDiskNames their names on disk. Times
+// and sizes come from the folder's listing through the shell's service;
+// the taken times (only for ORDER_BY_TAKEN) from the files themselves.
+// Returns false when progress stopped the reading (keys are then left as
+// they were).
+bool ReadListOrderKeys(CShellService& shell, const CString& strFolderPath, const CString* pNames,
+                       const CString* pDiskNames, int nCount, ListOrder order, std::vector<ListOrderKeys>& keys,
+                       const TagReadProgress& progress = TagReadProgress());

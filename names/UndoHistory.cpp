@@ -15,29 +15,33 @@ void Store(CString& rSlot, CString&& strText)
 
 }  // namespace
 
-const CString& RecordUndo(CString* pTexts, int& nDepth, CString strText)
+const CUndoStep& CUndoHistory::Record(CString strText, ListOrder nOrder, const std::vector<int>& files)
 {
-    if (nDepth < 0)
-        nDepth = 0;
-    if (nDepth >= MAX_UNDO) {
+    if (m_nDepth >= MAX_UNDO) {
         // Full: the last MAX_UNDO changes stay undoable. Moving the slots
         // down hands over their buffers; no text is copied.
-        for (int i = 1; i < MAX_UNDO; ++i)
-            Store(pTexts[i - 1], std::move(pTexts[i]));
-        nDepth = MAX_UNDO - 1;
+        for (int i = 1; i < MAX_UNDO; ++i) {
+            Store(m_steps[i - 1].strText, std::move(m_steps[i].strText));
+            m_steps[i - 1].nOrder = m_steps[i].nOrder;
+            m_steps[i - 1].pFiles = std::move(m_steps[i].pFiles);
+        }
+        m_nDepth = MAX_UNDO - 1;
     }
-    CString& rSlot = pTexts[nDepth++];
-    Store(rSlot, std::move(strText));
-    return rSlot;
+    CUndoStep& rStep = m_steps[m_nDepth];
+    Store(rStep.strText, std::move(strText));
+    rStep.nOrder = nOrder;
+    const CUndoStep* pPrevious = m_nDepth > 0 ? &m_steps[m_nDepth - 1] : NULL;
+    if (pPrevious && pPrevious->pFiles && *pPrevious->pFiles == files)
+        rStep.pFiles = pPrevious->pFiles;
+    else
+        rStep.pFiles = std::make_shared<const std::vector<int>>(files);
+    ++m_nDepth;
+    return rStep;
 }
 
-const CString* TakeUndo(CString* pTexts, int& nDepth)
+const CUndoStep* CUndoHistory::Undo()
 {
-    if (nDepth > MAX_UNDO)
-        nDepth = MAX_UNDO;
-    if (nDepth <= 0) {
-        nDepth = 0;
+    if (m_nDepth <= 0)
         return NULL;
-    }
-    return &pTexts[--nDepth];
+    return &m_steps[--m_nDepth];
 }

@@ -1,42 +1,47 @@
-// The undo history of the batch commands: the name editor's text as it
-// stood before each command, newest last, taken back one step at a time.
+// The undo history of the name editor: each step is the editor's text and
+// the list's order as they stood before a command, newest last, taken back
+// one step at a time.
 #pragma once
 
-#include <utility>
+#include <memory>
+#include <vector>
 
 #include "framework/afxstr.h"
+#include "names/ListOrder.h"
 
 #define MAX_UNDO 100
 
-// The history's operations over its two parts, the MAX_UNDO slots pTexts
-// and the depth nDepth, wherever they live (the main dialog keeps them as
-// its own members). Slots below the depth hold the recorded texts, the
-// oldest in slot 0. A depth outside 0 to MAX_UNDO is brought back inside
-// before use, so the history never reads or writes past its slots.
+// One step: the text, the order checked, and where the listed files stood:
+// entry k is the file (by its place in the name order) that was k-th.
+struct CUndoStep {
+    CString strText;
+    ListOrder nOrder = ORDER_BY_NAME;
+    std::shared_ptr<const std::vector<int>> pFiles;
+};
 
-// Keeps strText as the newest step and returns it as stored. Pass the text
-// just read from the editor as a temporary: it is moved into its slot, not
-// copied. At MAX_UNDO steps the oldest step is dropped to make room.
-const CString& RecordUndo(CString* pTexts, int& nDepth, CString strText);
-
-// Takes the newest step away and returns its text, which stays valid until
-// the next record; NULL (and the depth 0) when no step is recorded.
-const CString* TakeUndo(CString* pTexts, int& nDepth);
-
-// The same history as an object of its own.
 class CUndoHistory {
 public:
-    CUndoHistory() : m_nUndoDepth(0) {}
+    CUndoHistory() : m_nDepth(0) {}
 
-    void Record(CString strText) { RecordUndo(m_strUndoTexts, m_nUndoDepth, std::move(strText)); }
-    const CString* Undo() { return TakeUndo(m_strUndoTexts, m_nUndoDepth); }
+    // Keeps the step as the newest and returns it as stored. Pass the text
+    // just read from the editor as a temporary: it is moved into its slot,
+    // not copied. A step whose files stand as in the step before shares
+    // that step's list of them, so that text-only commands cost only their
+    // text. At MAX_UNDO steps the oldest step is dropped to make room.
+    const CUndoStep& Record(CString strText, ListOrder nOrder = ORDER_BY_NAME,
+                            const std::vector<int>& files = std::vector<int>());
+
+    // Takes the newest step away and returns it, valid until the next
+    // record; NULL when no step is recorded.
+    const CUndoStep* Undo();
 
     // Forgets every step; the slots keep their texts until overwritten.
-    void Reset() { m_nUndoDepth = 0; }
+    void Reset() { m_nDepth = 0; }
 
-    BOOL CanUndo() const { return m_nUndoDepth > 0; }
-    int GetDepth() const { return m_nUndoDepth; }
+    BOOL CanUndo() const { return m_nDepth > 0; }
+    int GetDepth() const { return m_nDepth; }
 
-    CString m_strUndoTexts[MAX_UNDO];
-    int m_nUndoDepth;
+private:
+    CUndoStep m_steps[MAX_UNDO];
+    int m_nDepth;
 };

@@ -303,7 +303,8 @@ bool ReadFolderEntries(const CString& strFolderPath, std::vector<CFolderEntry>& 
     do {
         if (wcscmp(fd.cFileName, L".") == 0 || wcscmp(fd.cFileName, L"..") == 0)
             continue;
-        entries.push_back({CString(fd.cFileName), fd.dwFileAttributes, fd.ftLastWriteTime});
+        entries.push_back({CString(fd.cFileName), fd.dwFileAttributes, fd.ftLastWriteTime,
+                           ((ULONGLONG)fd.nFileSizeHigh << 32) | fd.nFileSizeLow});
     } while (::FindNextFileW(hFind, &fd));
     ::FindClose(hFind);
     return true;

@@ -124,11 +124,12 @@ inline bool IsOnlineOnlyAttributes(DWORD dwAttributes)
 }
 
 // One entry of a folder, as the enumeration gives it: its exact name on
-// disk, its attributes and its last write (UTC).
+// disk, its attributes, its last write (UTC) and its size.
 struct CFolderEntry {
     CString strName;
     DWORD dwAttributes;  // FILE_ATTRIBUTE_* flags
     FILETIME ftLastWrite;
+    ULONGLONG nSize = 0;  // in bytes
 
     bool IsFolder() const { return (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     // Whether its data is elsewhere, so that reading it would fetch it.

@@ -132,20 +132,20 @@ TEST(BatchLogic, UndoGivesBackTextsNewestFirst)
     undo.Record(L"second");
     undo.Record(L"third");
     EXPECT_EQ(undo.GetDepth(), 3);
-    EXPECT_EQ(S(*undo.Undo()), L"third");
-    EXPECT_EQ(S(*undo.Undo()), L"second");
+    EXPECT_EQ(S(undo.Undo()->strText), L"third");
+    EXPECT_EQ(S(undo.Undo()->strText), L"second");
     EXPECT_TRUE(undo.CanUndo());
-    EXPECT_EQ(S(*undo.Undo()), L"first");
+    EXPECT_EQ(S(undo.Undo()->strText), L"first");
     EXPECT_FALSE(undo.CanUndo());
     EXPECT_EQ(undo.Undo(), nullptr);
 
     // An undone step is gone: the next record takes its slot.
     undo.Record(L"a");
     undo.Record(L"b");
-    EXPECT_EQ(S(*undo.Undo()), L"b");
+    EXPECT_EQ(S(undo.Undo()->strText), L"b");
     undo.Record(L"c");
-    EXPECT_EQ(S(*undo.Undo()), L"c");
-    EXPECT_EQ(S(*undo.Undo()), L"a");
+    EXPECT_EQ(S(undo.Undo()->strText), L"c");
+    EXPECT_EQ(S(undo.Undo()->strText), L"a");
     EXPECT_FALSE(undo.CanUndo());
 
     undo.Record(L"x");
@@ -154,7 +154,7 @@ TEST(BatchLogic, UndoGivesBackTextsNewestFirst)
     EXPECT_FALSE(undo.CanUndo());
     EXPECT_EQ(undo.Undo(), nullptr);
     undo.Record(L"z");
-    EXPECT_EQ(S(*undo.Undo()), L"z");
+    EXPECT_EQ(S(undo.Undo()->strText), L"z");
 }
 
 TEST(BatchLogic, UndoKeepsTheNewestHundredSteps)
@@ -163,38 +163,21 @@ TEST(BatchLogic, UndoKeepsTheNewestHundredSteps)
     // Long texts live on the heap, so the drop is checked with moved
     // buffers as well as short ones.
     auto Text = [](int i) { return CString(L"step " + std::to_wstring(i) + (i % 2 ? std::wstring(100, L'x') : L"")); };
+    // Each step's order and files move down with its text; runs of equal
+    // files are shared among steps.
+    auto Record = [&](int i) { undo.Record(Text(i), (ListOrder)(i % 5), {i / 3}); };
     for (int i = 0; i < MAX_UNDO; ++i)
-        undo.Record(Text(i));
+        Record(i);
     EXPECT_EQ(undo.GetDepth(), MAX_UNDO);
-    undo.Record(Text(MAX_UNDO));
-    undo.Record(Text(MAX_UNDO + 1));
+    Record(MAX_UNDO);
+    Record(MAX_UNDO + 1);
     EXPECT_EQ(undo.GetDepth(), MAX_UNDO);
     for (int i = MAX_UNDO + 1; i >= 2; --i) {
-        const CString* p = undo.Undo();
+        const CUndoStep* p = undo.Undo();
         ASSERT_NE(p, nullptr) << i;
-        EXPECT_EQ(S(*p), S(Text(i)));
+        EXPECT_EQ(S(p->strText), S(Text(i)));
+        EXPECT_EQ(p->nOrder, i % 5);
+        EXPECT_EQ(*p->pFiles, std::vector<int>{i / 3}) << i;
     }
     EXPECT_FALSE(undo.CanUndo());
-}
-
-TEST(BatchLogic, UndoOverOutsideSlotsStaysWithinThem)
-{
-    // The dialog keeps the slots and the depth as members anyone can set;
-    // a depth outside 0 to MAX_UNDO must not lead the history past them.
-    CString texts[MAX_UNDO];
-    int nDepth = -5;
-    EXPECT_EQ(TakeUndo(texts, nDepth), nullptr);
-    EXPECT_EQ(nDepth, 0);
-    nDepth = -5;
-    EXPECT_EQ(S(RecordUndo(texts, nDepth, L"a")), L"a");
-    EXPECT_EQ(nDepth, 1);
-    EXPECT_EQ(S(texts[0]), L"a");
-
-    nDepth = MAX_UNDO + 7;
-    RecordUndo(texts, nDepth, L"newest");
-    EXPECT_EQ(nDepth, MAX_UNDO);
-    EXPECT_EQ(S(texts[MAX_UNDO - 1]), L"newest");
-    nDepth = MAX_UNDO + 7;
-    ASSERT_NE(TakeUndo(texts, nDepth), nullptr);
-    EXPECT_EQ(nDepth, MAX_UNDO - 1);
 }

@@ -50,14 +50,14 @@ TEST(BatchDialog, ReplaceScansEachNameOnceCaseSensitively)
     EXPECT_EQ(S(dlg.EditorText()), L"aa.mp3\r\nbaa\r\nSong song\r\n캚BC\r\n");
     Replace(dlg, L"song", L"track");
     EXPECT_EQ(S(dlg.EditorText()), L"aa.mp3\r\nbaa\r\nSong track\r\n캚BC\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, 3);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 3);
 
     // An empty find text changes no line, yet records a step; a line the
     // user added stays.
     dlg.SetEditorText(dlg.EditorText() + L"extra\r\n");
     Replace(dlg, L"", L"z");
     EXPECT_EQ(S(dlg.EditorText()), L"aa.mp3\r\nbaa\r\nSong track\r\n캚BC\r\nextra\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, 4);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 4);
     EXPECT_TRUE(dlg.UndoEnabled());
 }
 
@@ -74,7 +74,7 @@ TEST(BatchDialog, EveryCommandKeepsTheLinesAsTheyStandWithTheSharedField)
     dlg.PressKey(dlg.Item(IDC_FRONT_EDIT), VK_RETURN);
     dlg.PressKey(GetWindow(dlg.Item(IDC_FIND_COMBO), GW_CHILD), VK_RETURN);
     EXPECT_STREQ(dlg.EditorText(), L"stray\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_TRUE(Items(dlg, IDC_FIND_COMBO).empty() && Items(dlg, IDC_REPLACE_COMBO).empty());
 
@@ -99,7 +99,7 @@ TEST(BatchDialog, EveryCommandKeepsTheLinesAsTheyStandWithTheSharedField)
     EXPECT_STREQ(dlg.EditorText(), L"mp3a.mp3\r\n\r\nmp3b.wmp3\r\nmp3exmp3\r\nmp3unclomp3\r\n");
     Replace(dlg, L"mp3", L"");
     EXPECT_STREQ(dlg.EditorText(), L"a.\r\n\r\nb.w\r\nex\r\nunclo\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, 4);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 4);
 }
 
 TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
@@ -124,7 +124,7 @@ TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
     // Enter runs the real replace once in either combo box, and the
     // insert-in-front command once in edit 1012; each is one undo step.
     dlg.SetList(1, L"a\r\n");
-    const int nDepth = dlg.m_nUndoDepth;
+    const int nDepth = dlg.m_undo.GetDepth();
     SetText(dlg, IDC_FIND_COMBO, L"a");
     SetText(dlg, IDC_REPLACE_COMBO, L"ab");
     dlg.PressKey(GetWindow(dlg.Item(IDC_FIND_COMBO), GW_CHILD), VK_RETURN);
@@ -134,7 +134,7 @@ TEST(BatchDialog, ComboHistoriesPutNewTextsFirstAndSkipKnownPrefixes)
     SetText(dlg, IDC_FRONT_EDIT, L"-");
     dlg.PressKey(dlg.Item(IDC_FRONT_EDIT), VK_RETURN);
     EXPECT_STREQ(dlg.EditorText(), L"-abb\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, nDepth + 3);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), nDepth + 3);
     EXPECT_EQ(Items(dlg, IDC_FIND_COMBO)[0], L"a");
     EXPECT_EQ(Items(dlg, IDC_REPLACE_COMBO)[0], L"ab");
 }
@@ -160,7 +160,7 @@ TEST(BatchDialog, UndoStepsBackNewestFirstAndKeepsTheLastHundred)
     EXPECT_FALSE(dlg.UndoEnabled());
     // A click that reaches the dialog at depth 0 changes nothing.
     dlg.Click(IDC_UNDO);
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     EXPECT_STREQ(dlg.EditorText(), L"a.txt\r\nb.txt\r\n");
 
     // The 101st record drops the oldest step; the command still runs.
@@ -170,7 +170,7 @@ TEST(BatchDialog, UndoStepsBackNewestFirstAndKeepsTheLastHundred)
         before.push_back(S(dlg.EditorText()));
         dlg.Click(IDC_INSERT_FRONT);
     }
-    EXPECT_EQ(dlg.m_nUndoDepth, MAX_UNDO);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), MAX_UNDO);
     EXPECT_EQ(S(dlg.EditorText()), std::wstring(MAX_UNDO + 1, L'-') + L"a.txt\r\n" + std::wstring(MAX_UNDO + 1, L'-') + L"b.txt\r\n");
     for (int i = MAX_UNDO; i >= 1; --i) {
         EXPECT_TRUE(dlg.UndoEnabled()) << i;
@@ -178,7 +178,7 @@ TEST(BatchDialog, UndoStepsBackNewestFirstAndKeepsTheLastHundred)
         EXPECT_EQ(S(dlg.EditorText()), before[i]) << i;
     }
     EXPECT_FALSE(dlg.UndoEnabled());
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
 }
 
 TEST(BatchDialog, NoFileChangesUntilRenameAndLoadingOrRenamingEmptiesTheHistory)
@@ -196,7 +196,7 @@ TEST(BatchDialog, NoFileChangesUntilRenameAndLoadingOrRenamingEmptiesTheHistory)
     dlg.Click(IDC_CHANGE_EXTENSION);
     EXPECT_STREQ(dlg.EditorText(), L"z.01 \r\nb.01 \r\n");
     EXPECT_EQ(ListFileNames(folder.Path()), Names({L"a.txt", L"b.txt"}));
-    EXPECT_EQ(dlg.m_nUndoDepth, 2);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 2);
 
     // Undo, then rename: the files take the names of the restored text.
     dlg.Click(IDC_UNDO);
@@ -206,14 +206,14 @@ TEST(BatchDialog, NoFileChangesUntilRenameAndLoadingOrRenamingEmptiesTheHistory)
         EXPECT_TRUE(boxes.Boxes().empty());
     }
     EXPECT_EQ(ListFileNames(folder.Path()), Names({L"b.txt", L"z.txt"}));
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     EXPECT_FALSE(dlg.UndoEnabled());
 
     // Choosing the folder again empties the history as well.
     dlg.Click(IDC_INSERT_FRONT);
     EXPECT_TRUE(dlg.UndoEnabled());
     ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_STREQ(dlg.EditorText(), L"b.txt\r\nz.txt\r\n");
     EXPECT_EQ(ListFileNames(folder.Path()), Names({L"b.txt", L"z.txt"}));

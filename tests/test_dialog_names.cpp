@@ -92,7 +92,7 @@ TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
     dlg.SetList(3, text);
     WithDialog(dlg, ID_NAMES_NUMBER, L"번호 붙이기", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_EQ(dlg.EditorText(), text);
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
 
     // The defaults; a line past the files is numbered too.
     std::wstring preview;
@@ -130,7 +130,7 @@ TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
     EXPECT_EQ(messages, std::vector<std::wstring>{L""});
     EXPECT_EQ(preview, L"a_8.mp3");
     EXPECT_EQ(S(dlg.EditorText()), L"a_8.mp3\r\n\r\n.bashrc_14\r\nsub.d\\noext_17\r\nb.tar_20.gz\r\n");
-    EXPECT_EQ(dlg.m_nUndoDepth, 1);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 1);
     dlg.Click(IDC_UNDO);
     EXPECT_EQ(dlg.EditorText(), text);
 
@@ -143,7 +143,7 @@ TEST(NamesMenu, NumberingCountsEveryLineAndKeepsItsValuesForTheRun)
         PostMessageW(h, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(kept, L"8|3|1|_|before");
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
 }
 
 TEST(NamesMenu, NamesFromTagsFillEachFilesLineAndCountTheFilesThatLackAField)
@@ -184,7 +184,7 @@ TEST(NamesMenu, NamesFromTagsFillEachFilesLineAndCountTheFilesThatLackAField)
     EXPECT_EQ(S(dlg.EditorText()), L"03 부활 - Title_One.mp3\r\n07 x - v1.MP3\r\n\r\n2024-05-01 13.45.10.jpg\r\ne.txt\r\nextra.mp3\r\n");
     EXPECT_EQ(dlg.messages.back(), Text(IDS_TAG_FIELDS_MISSING, {L"3"}));
     WithDialog(dlg, ID_NAMES_FROM_TAGS, L"태그로 이름 짓기", [](HWND h) { PostMessageW(h, WM_COMMAND, IDCANCEL, 0); });
-    EXPECT_EQ(dlg.m_nUndoDepth, 2);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 2);
     dlg.Click(IDC_UNDO);
     EXPECT_EQ(S(dlg.EditorText()), byTrack);
     EXPECT_EQ(ListFileNames(folder.Path()), (std::vector<std::wstring>{L"a.mp3", L"b.MP3", L"c.mp3", L"d.jpg", L"e.txt"}));
@@ -197,7 +197,7 @@ TEST(NamesMenu, LetterCaseChangesEachNameBeforeItsExtension)
     dlg.SetList(0, text);
     Command(dlg, ID_NAMES_LOWER_CASE);  // nothing listed: nothing happens
     EXPECT_EQ(dlg.EditorText(), text);
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
 
     dlg.SetList(3, text);
     const struct {
@@ -212,7 +212,7 @@ TEST(NamesMenu, LetterCaseChangesEachNameBeforeItsExtension)
         Command(dlg, c.nID);
         EXPECT_EQ(S(dlg.EditorText()), c.result) << c.nID;
     }
-    EXPECT_EQ(dlg.m_nUndoDepth, 3);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 3);
     for (int i = 0; i < 3; ++i)
         dlg.Click(IDC_UNDO);
     EXPECT_EQ(dlg.EditorText(), text);

@@ -1,5 +1,6 @@
-// The preview of a rename, in the real main dialog: it shows what the
-// rename then does, refusals with the report's own reasons.
+// The preview of a rename and the list's order, in the real main dialog:
+// the preview shows what the rename then does, refusals with the report's
+// own reasons; an order moves each line with its file, undoably.
 #include <gtest/gtest.h>
 
 #include "support/DialogDriver.h"
@@ -87,4 +88,22 @@ TEST_F(OrderDialog, ThePreviewShowsTheFinalNamesAndTheReportsReasonsAndItsButton
     EXPECT_EQ(ListFileNames(m_root.Path()), (Names{L"a.txt", L"b.txt", L"c.txt", L"e.txt", L"f.txt"}));
     EXPECT_EQ(ReadFileText(m_root / L"a.txt"), L"b.txt");
     EXPECT_EQ(ReadFileText(m_root / L"f.txt"), L"e.txt");
+}
+
+TEST_F(OrderDialog, AnOrderMovesEachLineWithItsFileAndItsUndoPutsBothBack)
+{
+    Load({L"track 1.txt", L"track 10.txt", L"track 2.txt"});
+    m_dlg.SetEditorText(L"one.txt\r\nten.txt\r\ntwo.txt\r\n");
+    m_dlg.SendMessage(WM_COMMAND, ID_NAMES_ORDER_EXPLORER, 0);
+    EXPECT_STREQ(m_dlg.EditorText(), L"one.txt\r\ntwo.txt\r\nten.txt\r\n");
+    EXPECT_STREQ(m_dlg.m_strDiskNames[1], L"track 2.txt");
+    m_dlg.Click(IDC_UNDO);
+    EXPECT_EQ(m_dlg.m_nOrder, ORDER_BY_NAME);
+    EXPECT_FALSE(m_dlg.UndoEnabled());
+    m_dlg.Rename(IDYES);
+    EXPECT_TRUE(m_dlg.questions.empty());
+    EXPECT_TRUE(m_dlg.messages.empty());
+    EXPECT_EQ(ReadFileText(m_root / L"one.txt"), L"track 1.txt");
+    EXPECT_EQ(ReadFileText(m_root / L"ten.txt"), L"track 10.txt");
+    EXPECT_EQ(ReadFileText(m_root / L"two.txt"), L"track 2.txt");
 }

@@ -58,7 +58,7 @@ TEST(RenameDialogQuestion, AShiftedRenameAsksFirstAndNoLeavesEverythingAsItWas)
     }
     EXPECT_EQ(ListFileNames(folder.Path()), (Names{L"a", L"b", L"c", L"d"}));
     EXPECT_STREQ(dlg.EditorText(), text);
-    EXPECT_EQ(dlg.m_nUndoDepth, 1);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 1);
     EXPECT_TRUE(dlg.UndoEnabled());
     EXPECT_FALSE(dlg.TakeBackEnabled());
 
@@ -74,7 +74,7 @@ TEST(RenameDialogQuestion, AShiftedRenameAsksFirstAndNoLeavesEverythingAsItWas)
     EXPECT_EQ(ListFileNames(folder.Path()), (Names{L"01 a", L"01 c", L"01 d", L"d"}));
     EXPECT_EQ(ReadFileText(folder / L"01 c"), L"b");
     EXPECT_EQ(ReadFileText(folder / L"d"), L"d");
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
 }
 
 TEST_F(RenameDialog, WithNothingListedTheRenameButtonDoesNothing)
@@ -93,7 +93,7 @@ TEST_F(RenameDialog, WithNothingListedTheRenameButtonDoesNothing)
 
     // Text typed or pasted, an undo step and a combo history all stay.
     m_dlg.SetEditorText(L"moved.txt\r\n");
-    m_dlg.m_nUndoDepth = 1;
+    m_dlg.m_undo.Record(L"");
     EnableWindow(m_dlg.Item(IDC_UNDO), TRUE);
     SendMessageW(m_dlg.Item(IDC_FIND_COMBO), CB_INSERTSTRING, 0, (LPARAM) L"찾기");
     m_dlg.Click(IDC_RENAME);
@@ -102,7 +102,7 @@ TEST_F(RenameDialog, WithNothingListedTheRenameButtonDoesNothing)
     EXPECT_TRUE(m_dlg.messages.empty());
     EXPECT_EQ(ListFileNames(cwd.Path()), (Names{L"here.txt"}));
     EXPECT_STREQ(m_dlg.EditorText(), L"moved.txt\r\n");
-    EXPECT_EQ(m_dlg.m_nUndoDepth, 1);
+    EXPECT_EQ(m_dlg.m_undo.GetDepth(), 1);
     EXPECT_TRUE(m_dlg.UndoEnabled());
     EXPECT_EQ(SendMessageW(m_dlg.Item(IDC_FIND_COMBO), CB_GETCOUNT, 0, 0), 1);
 }
@@ -194,7 +194,7 @@ TEST_F(RenameDialog, TheSystemMenuTakesTheLastRenameBackOnce)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(m_dlg.m_strNewNames[i], m_dlg.m_strCurNames[i]);
     EXPECT_EQ(Cur(3), L"x");
-    EXPECT_EQ(m_dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(m_dlg.m_undo.GetDepth(), 0);
     EXPECT_FALSE(m_dlg.UndoEnabled());
     EXPECT_FALSE(m_dlg.TakeBackEnabled());
 

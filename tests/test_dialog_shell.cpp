@@ -47,7 +47,7 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     dlg.GetWindowText(caption);
     EXPECT_STREQ(caption, L"Quorvel 1.07 - 화일 이름을 쉽게");
     EXPECT_FALSE(dlg.UndoEnabled());
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     EXPECT_EQ(dlg.m_nNameCount, 0);
 
     HTREEITEM hFirst = dlg.m_tree.GetRootItem();
@@ -93,7 +93,8 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     EXPECT_STREQ(dlg.m_strFolderPath, folder.Path().c_str());
 
     // The undo history empties on a rename whatever it held.
-    dlg.m_nUndoDepth = 2;
+    dlg.m_undo.Record(L"");
+    dlg.m_undo.Record(L"");
     EnableWindow(dlg.Item(IDC_UNDO), TRUE);
 
     // A.txt -> sub fails (a folder holds the name); b.txt -> c.txt waits
@@ -117,7 +118,7 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     EXPECT_STREQ(dlg.m_strCurNames[1], L"c.txt");
     EXPECT_STREQ(dlg.m_strCurNames[2], L"d.txt");
     EXPECT_FALSE(dlg.UndoEnabled());
-    EXPECT_EQ(dlg.m_nUndoDepth, 0);
+    EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     // The editor keeps the text as the user wrote it.
     EXPECT_STREQ(dlg.EditorText(), L"sub\r\nc.txt\r\nd.txt\r\n음악.mp3\r\n");
 

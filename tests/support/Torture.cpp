@@ -515,7 +515,7 @@ std::wstring CheckTakeBack(TortureDlg& dlg, Rng& rng, const std::wstring& P, uns
     failure = CheckListNames(dlg, disk, shown, contents, where);
     if (!failure.empty())
         return L"after taking back: " + failure;
-    if (dlg.EditorText() != JoinNames(dlg.m_strCurNames, n) || dlg.m_nUndoDepth != 0)
+    if (dlg.EditorText() != JoinNames(dlg.m_strCurNames, n) || dlg.m_undo.GetDepth() != 0)
         return L"after taking back, the editor does not show the list";
     return L"";
 }
@@ -657,7 +657,8 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
     EditLines(rng, lines);
     std::wstring text = Join(lines, Pick(rng, 0, 5) == 0);
     // An undo step, which a rename answered No must leave alone.
-    dlg.m_nUndoDepth = 1;
+    dlg.m_undo.Reset();
+    dlg.m_undo.Record(L"");
     EnableWindow(dlg.Item(IDC_UNDO), TRUE);
     dlg.SetEditorText(text.c_str());
     // A batch command on the text as it stands, shifted or not: it keeps
@@ -674,7 +675,7 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
         if (nAfter != nBefore || (nBefore > 0 && text.compare(text.size() - 2, 2, L"\r\n") != 0))
             return L"a batch command wrote " + std::to_wstring(nAfter) + L" lines of " + std::to_wstring(nBefore);
     }
-    const int nUndoDepth = dlg.m_nUndoDepth;
+    const int nUndoDepth = dlg.m_undo.GetDepth();
     dlg.messages.clear();
     dlg.questions.clear();
     const int nLines = CountNameLines(text.c_str());
@@ -719,7 +720,7 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
         for (int i = 0; i < n; ++i)
             if (where[contents[i]] != L"f\\" + disk[i])
                 return L"answered No, yet " + disk[i] + L" went to " + where[contents[i]];
-        if (!dlg.messages.empty() || dlg.EditorText() != text.c_str() || dlg.m_nUndoDepth != nUndoDepth ||
+        if (!dlg.messages.empty() || dlg.EditorText() != text.c_str() || dlg.m_undo.GetDepth() != nUndoDepth ||
             !dlg.UndoEnabled())
             return L"answered No, yet the dialog changed";
         return L"";
