@@ -12,14 +12,15 @@
 
 namespace {
 
-const wchar_t CHILD_ARGUMENT[] = L"--rename-crash-child";
-HANDLE g_hReady = NULL;
-int g_nKillBefore = 0, g_nMoves = 0;
+// The child's one argument: its job's file, whose name is also its event's.
+const std::wstring JOB_PREFIX = L"rename-crash-";
+std::wstring g_event;
+int g_nMovesLeft = 0;
 
-void WaitForKill()
+void WaitForKillAtMove()
 {
-    if (g_nMoves++ == g_nKillBefore) {
-        SetEvent(g_hReady);
+    if (g_nMovesLeft-- == 0) {
+        SetEvent(OpenEventW(EVENT_MODIFY_STATE, FALSE, g_event.c_str()));
         Sleep(INFINITE);
     }
 }
@@ -28,32 +29,29 @@ void WaitForKill()
 
 bool RenameAndKill(const CrashRename& job)
 {
-    static int serial = 0;
-    const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-    const std::wstring event = L"Local\\quorvel-crash-" + tag, jobPath = L"crash-job-" + tag + L".txt";
-    // The job, one field a line: the names never hold a line break.
-    std::wstring text = event + L"\n" + std::to_wstring(job.nKillBefore) + L"\n" + job.folder + L"\n";
+    // One field a line: no name holds a line break.
+    std::wstring text = std::to_wstring(job.nKillBefore) + L"\n" + job.folder + L"\n";
     for (size_t i = 0; i < job.shown.size(); ++i)
         text += job.shown[i] + L"\n" + job.disk[i] + L"\n" + job.wanted[i] + L"\n";
-    std::ofstream(std::string(jobPath.begin(), jobPath.end()), std::ios::binary).write((const char*)text.data(), text.size() * sizeof(wchar_t));
-    HANDLE hReady = CreateEventW(NULL, TRUE, FALSE, event.c_str());
+    const std::wstring jobPath = JOB_PREFIX + std::to_wstring(GetCurrentProcessId());
+    const std::string jobFile(jobPath.begin(), jobPath.end());
+    std::ofstream(jobFile, std::ios::binary).write((const char*)text.data(), text.size() * sizeof(wchar_t));
+    HANDLE hReady = CreateEventW(NULL, TRUE, FALSE, (L"Local\\" + jobPath).c_str());
     wchar_t szExe[MAX_PATH];
     GetModuleFileNameW(NULL, szExe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(szExe) + L"\" " + CHILD_ARGUMENT + L" " + jobPath;
+    std::wstring command = L"child " + jobPath;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    bool bKilled = false;
-    if (CreateProcessW(szExe, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) {
-        HANDLE waits[2] = {hReady, pi.hProcess};
-        bKilled = WaitForMultipleObjects(2, waits, FALSE, 120000) == WAIT_OBJECT_0;
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, INFINITE);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(hReady);
-    DeleteFileW(jobPath.c_str());
+    if (!CreateProcessW(szExe, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    HANDLE waits[2] = {hReady, pi.hProcess};
+    const bool bKilled = WaitForMultipleObjects(2, waits, FALSE, 120000) == WAIT_OBJECT_0;
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    for (HANDLE h : {hReady, pi.hProcess, pi.hThread})
+        CloseHandle(h);
+    DeleteFileA(jobFile.c_str());
     return bKilled;
 }
 
@@ -61,24 +59,23 @@ int RunRenameCrashChild()
 {
     int nArgs = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &nArgs);
-    if (nArgs != 3 || std::wstring(args[1]) != CHILD_ARGUMENT)
+    if (nArgs != 2 || std::wstring(args[1]).compare(0, JOB_PREFIX.size(), JOB_PREFIX) != 0)
         return -1;
-    const std::wstring jobPath = args[2];  // a name of plain letters
+    const std::wstring jobPath = args[1];
+    g_event = L"Local\\" + jobPath;
     std::ifstream in(std::string(jobPath.begin(), jobPath.end()), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::wistringstream lines(std::wstring((const wchar_t*)bytes.data(), bytes.size() / sizeof(wchar_t)));
-    std::wstring event, kill, folder, line;
-    std::getline(lines, event);
-    std::getline(lines, kill);
+    std::wstring folder, line;
+    std::vector<CString> names[3];  // shown, on disk, wanted
+    lines >> g_nMovesLeft;
+    std::getline(lines, line);
     std::getline(lines, folder);
-    std::vector<CString> names[3];
     for (int k = 0; std::getline(lines, line); ++k)
         names[k % 3].push_back(line.c_str());
+    SetBeforeMoveHook(WaitForKillAtMove);
+    // As the rename button runs it, with its journal.
     const int n = (int)names[0].size();
-    g_hReady = OpenEventW(EVENT_MODIFY_STATE, FALSE, event.c_str());
-    g_nKillBefore = std::stoi(kill);
-    SetBeforeMoveHook(WaitForKill);
-    // As the rename button runs it: shown names, names on disk, lines.
     const RenamePlan plan = PlanRenames(folder.c_str(), names[0].data(), names[2].data(), n, names[1].data());
     CRenameJournal journal;
     CRenameRun run;

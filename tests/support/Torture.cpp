@@ -475,8 +475,6 @@ std::wstring CheckTakeBack(TortureDlg& dlg, Rng& rng, const std::wstring& P, uns
     const std::map<std::wstring, std::wstring> before = where;
     dlg.messages.clear();
     dlg.TakeBack();
-    if (!FindJournalFiles().empty())
-        return L"a journal is left after taking back";
     for (HANDLE h : changes.handles)
         CloseHandle(h);
     changes.handles.clear();
@@ -607,16 +605,14 @@ std::wstring CrashAndRecover(Rng& rng, TortureDlg& dlg, const std::wstring& P, c
     if (dlg.questions.size() != (bKilled ? 1u : 0u) || !FindJournalFiles().empty())
         return L"recovery asked " + std::to_wstring(dlg.questions.size()) + L" times, or left its journal";
     std::map<std::wstring, std::wstring> where;
-    const std::wstring failure = Locate(P, nFiles, where);
-    if (!failure.empty())
-        return L"after recovery: " + failure;
-    for (size_t i = 0; i < job.disk.size(); ++i) {
+    std::wstring failure = Locate(P, nFiles, where);
+    for (size_t i = 0; i < job.disk.size() && failure.empty(); ++i) {
         const std::wstring& at = where[contents[i]];
         if (at != L"f\\" + job.disk[i] && (bBack || !IsLinesPlace(at, Resolve(job.wanted[i]))))
-            return L"recovered " + job.disk[i] + L" to " + at;
+            failure = L"recovered " + job.disk[i] + L" to " + at;
     }
     figures.crashed += bKilled;
-    return L"";
+    return failure.empty() ? failure : L"after recovery: " + failure;
 }
 
 // One case; returns "" when it held, else what went wrong.
