@@ -8,6 +8,7 @@
 #include "bench/bench.h"
 #include "dialogs/ProgressDlg.h"
 #include "names/NameList.h"
+#include "names/RenameJournal.h"
 #include "names/RenameRecord.h"
 #include "names/Renamer.h"
 #include "support/TestSupport.h"
@@ -120,15 +121,20 @@ QUORVEL_BENCH(names_listing)
 
 // ApplyRenames as the rename button runs it: as long work, whose pump runs
 // between every two moves, its window showing after the usual delay (or
-// nShowAfterMs).
+// nShowAfterMs), with its journal written, a record a move, and deleted.
 size_t RenameAsLongWork(const std::wstring& folder, const CString& text, int nCount, std::vector<CString>& cur,
                         std::vector<CString>& lines, std::vector<CString>& disk,
                         DWORD nShowAfterMs = LONG_WORK_WINDOW_DELAY_MS)
 {
     CLongWork work(NULL, nShowAfterMs);
+    CRenameJournal journal;
     CRenameRun run;
     run.step = work.AsStep();
-    return ApplyRenames(CString(folder.c_str()), text, nCount, cur.data(), lines.data(), disk.data(), &run).size();
+    run.pJournal = &journal;
+    const size_t nFailures =
+        ApplyRenames(CString(folder.c_str()), text, nCount, cur.data(), lines.data(), disk.data(), &run).size();
+    journal.End();
+    return nFailures;
 }
 
 QUORVEL_BENCH(names_rename)
@@ -241,9 +247,12 @@ QUORVEL_BENCH(names_undo_rename)
         double t0 = BenchNow();
         {
             CLongWork work(NULL);
+            CRenameJournal journal;
             CRenameRun takeBack;
             takeBack.step = work.AsStep();
+            takeBack.pJournal = &journal;
             nFailures += record.TakeBack(now, &takeBack).size();
+            journal.End();
         }
         bestUndo = std::min(bestUndo, BenchNow() - t0);
         cur = disk = before;

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "dialogs/ManualDlg.h"
+#include "names/RenameJournal.h"
 #include "names/Renamer.h"
 #include "platform/PathIdentity.h"
 
@@ -341,6 +342,10 @@ void CBatchNameDlg::OnRename()
 
     std::vector<CString> before(m_strDiskNames, m_strDiskNames + m_nNameCount);
     CRenameRun run;
+    // Written while the rename runs; it goes once the report has been shown.
+    CRenameJournal journal;
+    auto ended = AfxScopeExit([&journal] { journal.End(); });
+    run.pJournal = &journal;
     std::vector<RenameFailure> failures;
     const bool bClosing = RunLongWork([&](CLongWork& work) {
         run.step = work.AsStep();
@@ -398,6 +403,9 @@ void CBatchNameDlg::OnTakeBackRename()
     std::vector<CString> now;
     std::vector<RenameFailure> failures;
     CRenameRun run;
+    CRenameJournal journal;
+    auto ended = AfxScopeExit([&journal] { journal.End(); });
+    run.pJournal = &journal;
     const bool bClosing = RunLongWork([&](CLongWork& work) {
         run.step = work.AsStep();
         work.SetRun(&run);

@@ -110,6 +110,10 @@ public:
     // the folder selected and listed; a file's line gets the caret. Says
     // why in a message where it cannot. Nothing while long work runs.
     void OpenPath(const CString& strPath);
+    // Offers each rename that never ended (an orphaned journal) for
+    // recovery, one question each; run once the window shows, before the
+    // start path opens (BatchNameDlgRecovery.cpp).
+    void RecoverRenames();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -2,6 +2,7 @@
 #include "dialogs/BatchNameDlg.h"
 #include "dialogs/RenameReport.h"
 #include "names/NameCheck.h"
+#include "names/RenameJournal.h"
 #include "platform/PathIdentity.h"
 #include "tree/LabelRename.h"
 
@@ -29,9 +30,11 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         pEdit->GetWindowText(strTyped);
 
     // The paths come from the names on disk of the item and its folder,
-    // never from labels.
+    // never from labels. The journal goes once any message has been shown.
+    CRenameJournal journal;
+    auto ended = AfxScopeExit([&journal] { journal.End(); });
     LabelRenameResult result = RenameByLabel(m_tree.GetItemPath(L"", m_tree.GetParentItem(hItem)), strLabel,
-                                             m_tree.GetDiskName(hItem), strTyped);
+                                             m_tree.GetDiskName(hItem), strTyped, &journal);
     switch (result.outcome) {
     case LABEL_UNCHANGED:
         break;

@@ -14,6 +14,8 @@ LRESULT CBatchNameDlg::OnAfterShown(WPARAM wParam, LPARAM lParam)
 {
     // The window is drawn before the tree opens, and owns any message.
     UpdateWindow();
+    // A rename that never ended is settled before any folder lists.
+    RecoverRenames();
     const CString strStartPath = m_strStartPath;
     m_strStartPath.Empty();
     if (!strStartPath.IsEmpty())

@@ -15,6 +15,8 @@ CString RenameReasonText(DWORD dwError)
         return AfxLoadText(IDS_REASON_NOW_FOLDER);
     case RENAME_ERROR_FILE_CHANGED:
         return AfxLoadText(IDS_REASON_FILE_CHANGED);
+    case RENAME_ERROR_FILE_MOVED:
+        return AfxLoadText(IDS_REASON_FILE_MOVED);
     }
     return CString::FormatMessageText(dwError);
 }

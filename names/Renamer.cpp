@@ -4,6 +4,7 @@
 
 #include "names/NameCheck.h"
 #include "names/NameList.h"
+#include "names/RenameJournal.h"
 #include "names/RenamePlan.h"
 #include "framework/afxscope.h"
 #include "platform/FileSystem.h"
@@ -184,9 +185,20 @@ private:
         }
         CString strStranded;
         DWORD dwError = RenamePath(m_strFolderPath + strFrom, m_strFolderPath + strTo, &m_snapshot, &strStranded);
-        if (!strStranded.IsEmpty())
+        if (!strStranded.IsEmpty()) {
             Moved(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
+            Record(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
+        } else if (!dwError) {
+            Record(mv.nIndex, strTo);
+        }
         return dwError;
+    }
+
+    // The journal's record of a move made: the name file i has now.
+    void Record(int i, const CString& strName)
+    {
+        if (m_pRun && m_pRun->pJournal)
+            m_pRun->pJournal->Moved(i, strName);
     }
 
     void RunMove(const RenameMove& mv)
@@ -206,6 +218,9 @@ private:
     {
         CString strName = m_pDisk[i];
         FinishMove(m_strFolderPath, i, strName, strTo, m_failures, m_snapshot);
+        // Stored otherwise than asked, or given its name back.
+        if (strName != strTo)
+            Record(i, strName);
         Moved(i, strName);
     }
 
@@ -298,6 +313,8 @@ private:
         const CString& strBack = mv.kind == MOVE_FROM_TEMP ? m_strTemp : mv.strFrom;
         const DWORD dwError = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot);
         Moved(mv.nIndex, dwError ? strTo : strBack);
+        if (!dwError)
+            Record(mv.nIndex, strBack);
         if (dwError)
             m_notBack.push_back({mv.nIndex, dwError});
         ++m_nDone;
@@ -377,6 +394,10 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
     CFolderSnapshot* pSnapshot = pRun && pRun->pSnapshot ? pRun->pSnapshot : &ownSnapshot;
     if (pSnapshot == &ownSnapshot && !plan.moves.empty())
         ownSnapshot = CFolderSnapshot(strFolderPath);
+    // The plan is on the disk before the first move; a journal that cannot
+    // be written leaves the run as it is.
+    if (pRun && pRun->pJournal)
+        pRun->pJournal->Begin(strFolderPath, plan, *pSnapshot);
     CPlanRun run(strFolderPath, plan, pCurNames, pDiskNames, pNewNames, pRun, *pSnapshot);
     CPlanStepper* pOuter = pRun ? pRun->pStepper : NULL;
     if (pRun)

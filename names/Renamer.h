@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 
 struct RenamePlan;
+class CRenameJournal;
 
 struct RenameFailure {
     int nIndex;           // position of the file in the name list
@@ -20,6 +21,7 @@ struct RenameFailure {
 // string table rather than the system's message.
 #define RENAME_ERROR_NOW_FOLDER (APPLICATION_ERROR_MASK | 1)    // the listed file's name is a folder's now
 #define RENAME_ERROR_FILE_CHANGED (APPLICATION_ERROR_MASK | 2)  // another program put another file there
+#define RENAME_ERROR_FILE_MOVED (APPLICATION_ERROR_MASK | 3)    // recovery: moved or deleted since the rename
 
 // Work made one disk move at a time, with stop points between moves (not
 // inside a cycle).
@@ -57,6 +59,9 @@ struct CRenameRun {
     // While the run is under way (from step), the run itself: one that must
     // stop now (the session ends) is brought to its stop point with it.
     CPlanStepper* pStepper = NULL;
+    // The journal the run writes, when given: its plan before the first
+    // move, a record after each. The caller ends it once the report is shown.
+    CRenameJournal* pJournal = NULL;
 };
 
 // Renames the listed files of strFolderPath to the lines of strText, line i

@@ -58,6 +58,12 @@
 #define IDM_UNDO_RENAME 0x0020
 #define IDM_EXPLORER_MENU 0x0030
 
+// Recovery at start of a rename that never ended: the question, a folder
+// gone, and the report's reason for a file not found.
+#define IDS_RECOVERY_QUESTION 210
+#define IDS_RECOVERY_FOLDER_GONE 211
+#define IDS_REASON_FILE_MOVED 212
+
 // Opening a folder from outside: Explorer's menu entries, and what cannot
 // be opened.
 #define IDS_EXPLORER_MENU_ADD 220

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "names/NameCheck.h"
+#include "names/RenameJournal.h"
+#include "names/RenamePlan.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -30,6 +32,21 @@ CString WithExtension(const CString& strTyped, const CString& strExtension)
     return strTyped + strExtension;
 }
 
+// The journal of the one move a label rename makes, keyed by the item as
+// it is before it moves.
+void BeginJournal(CRenameJournal& journal, const CString& strParentPath, const CString& strDiskName,
+                  const CString& strNewName)
+{
+    CFileKey key;
+    bool bIdentitiesHold = false;
+    if (!ReadEntryKey(strParentPath + strDiskName, key, &bIdentitiesHold))
+        return;
+    RenamePlan plan;
+    plan.moves.push_back({MOVE_DIRECT, 0, -1, strDiskName, strNewName});
+    journal.Begin(strParentPath, plan, key.identity.dwVolume, bIdentitiesHold,
+                  [&key](int, const CString&) { return key; });
+}
+
 }  // namespace
 
 CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, const CString& strTyped)
@@ -41,7 +58,7 @@ CString NameFromLabelEdit(const CString& strLabel, const CString& strDiskName, c
 }
 
 LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
-                                const CString& strTyped)
+                                const CString& strTyped, CRenameJournal* pJournal)
 {
     LabelRenameResult result;
     result.outcome = LABEL_UNCHANGED;
@@ -82,14 +99,19 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
             result.strNamed = strLabel;
             return result;
         }
+        if (pJournal)
+            BeginJournal(*pJournal, strParentPath, strDiskName, strNewName);
         // The rename's result is read: a folder in use must not look
         // renamed.
         dwError = IsSameFileName(strNewName, strDiskName) ? RenamePathCaseOnly(strOldPath, strNewPath, &strStranded)
                                                           : RenamePath(strOldPath, strNewPath);
+        if (pJournal && (!dwError || !strStranded.IsEmpty()))
+            pJournal->Moved(0, dwError ? strStranded.Mid(LastPartStart(strStranded)) : strNewName);
     }
     if (!dwError && MayBeStoredShortened(strNewName) && GetStoredName(strNewPath) != strNewName) {
         // Stored cut short: the item gets its own name back.
-        RenamePath(strNewPath, strOldPath);
+        if (RenamePath(strNewPath, strOldPath) == 0 && pJournal)
+            pJournal->Moved(0, strDiskName);
         dwError = ERROR_FILENAME_EXCED_RANGE;
     }
     if (dwError) {

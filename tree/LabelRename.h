@@ -32,9 +32,12 @@ struct LabelRenameResult {
     CString strNewPath;  // and after
 };
 
+class CRenameJournal;
+
 // Decides and, where allowed, carries out the rename of the item labelled
 // strLabel, named strDiskName on disk in the folder strParentPath (ending
 // with "\"), after strTyped was typed over its label. Messages name the
-// item by its label.
+// item by its label. pJournal, when given, journals the move; the caller
+// ends it once the message has been shown.
 LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& strLabel, const CString& strDiskName,
-                                const CString& strTyped);
+                                const CString& strTyped, CRenameJournal* pJournal = NULL);

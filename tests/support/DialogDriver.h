@@ -44,7 +44,8 @@ public:
 };
 
 // The dialog with the texts of its message boxes kept instead of shown.
-// A question (Yes and No) is kept apart and answered with answer.
+// A question (Yes and No, or Yes, No and Cancel) is kept apart and answered
+// with answer.
 class QuietBatchNameDlg : public TestBatchNameDlg {
 public:
     std::vector<std::wstring> messages;
@@ -62,7 +63,7 @@ public:
 protected:
     int ShowMessage(const CString& strText, const CString& strCaption, UINT nType) override
     {
-        if ((nType & MB_TYPEMASK) == MB_YESNO) {
+        if ((nType & MB_TYPEMASK) == MB_YESNO || (nType & MB_TYPEMASK) == MB_YESNOCANCEL) {
             questions.push_back(strText.str());
             return answer;
         }

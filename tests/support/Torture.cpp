@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "RenameCrash.h"
 #include "TestSupport.h"
 #include "TreeHost.h"
 #include "names/NameList.h"
 #include "names/RenamePlan.h"
 #include "platform/FileSystem.h"
+#include "platform/JournalStore.h"
 #include "platform/PathIdentity.h"
 
 namespace {
@@ -590,6 +592,29 @@ std::wstring CheckUntouched(const std::wstring& P, const std::map<std::wstring, 
     return L"";
 }
 
+// A rename killed before a random move, then recovered as at the next
+// start with a random answer: each file has its old name (Yes), or its
+// line's place or its old name (No); no temporary name, no journal left.
+std::wstring CrashAndRecover(Rng& rng, TortureDlg& dlg, const std::wstring& P, const CrashRename& job,
+                             const std::vector<std::wstring>& contents, size_t nFiles, TortureFigures& figures)
+{
+    const bool bKilled = RenameAndKill(job), bBack = Pick(rng, 0, 1) == 0;
+    dlg.answer = bBack ? IDYES : IDNO;
+    dlg.questions.clear();
+    dlg.RecoverRenames();
+    if (dlg.questions.size() != (bKilled ? 1u : 0u) || !FindJournalFiles().empty())
+        return L"recovery asked " + std::to_wstring(dlg.questions.size()) + L" times, or left its journal";
+    std::map<std::wstring, std::wstring> where;
+    std::wstring failure = Locate(P, nFiles, where);
+    for (size_t i = 0; i < job.disk.size() && failure.empty(); ++i) {
+        const std::wstring& at = where[contents[i]];
+        if (at != L"f\\" + job.disk[i] && (bBack || !IsLinesPlace(at, Resolve(job.wanted[i]))))
+            failure = L"recovered " + job.disk[i] + L" to " + at;
+    }
+    figures.crashed += bKilled;
+    return failure.empty() ? failure : L"after recovery: " + failure;
+}
+
 // One case; returns "" when it held, else what went wrong.
 std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root, unsigned seed,
                      TortureFigures& figures)
@@ -685,27 +710,40 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
     // What the renamer is given to do, for the figures and for a stop at
     // a point of it.
     RenamePlan plan;
+    CrashRename crash;
     {
         std::vector<CString> from(shown.begin(), shown.end()), on(disk.begin(), disk.end());
         std::vector<CString> to(split.begin(), split.begin() + n);
         for (int i = nLines; i < n; ++i)
             to[i] = from[i];
         plan = PlanRenames(F.c_str(), from.data(), to.data(), n, on.data());
+        crash = {F, shown, disk, std::vector<std::wstring>(to.begin(), to.end())};
     }
     const bool bCycles = std::any_of(plan.moves.begin(), plan.moves.end(),
                                      [](const RenameMove& m) { return m.kind == MOVE_TO_TEMP; });
     // Some renames are stopped before a random move, a cycle's among them.
+    // Others are killed there instead, and recovered.
     g_nStopAt = 0;
+    bool bCrash = false;
     if (!plan.moves.empty() && Pick(rng, 0, bCycles ? 2 : 8) == 0) {
         g_pStopDlg = &dlg;
         g_nMoves = 0;
         g_nStopAt = Pick(rng, 1, (int)plan.moves.size() + 1);
-        SetBeforeMoveHook(StopAtMove);
-        ++figures.stopped;
+        bCrash = Pick(rng, 0, 1) == 0;
+        if (!bCrash)
+            SetBeforeMoveHook(StopAtMove);
+        figures.stopped += !bCrash;
     }
     const bool bYes = Pick(rng, 0, 1) != 0;
+    if (bCrash && (!bAsked || bYes)) {
+        crash.nKillBefore = g_nStopAt - 1;
+        return CrashAndRecover(rng, dlg, P, crash, contents, before.size() + untouchable.size(), figures) +
+               CheckUntouched(P, untouchable);
+    }
     dlg.Rename(bYes ? IDYES : IDNO);
     SetBeforeMoveHook(NULL);
+    if (!FindJournalFiles().empty())
+        return L"a journal is left after the rename";
     if (dlg.questions.size() != (bAsked ? 1u : 0u))
         return L"asked " + std::to_wstring(dlg.questions.size()) + L" times for " + std::to_wstring(nLines) +
                L" lines and " + std::to_wstring(n) + L" files";
@@ -810,7 +848,7 @@ std::string DescribeTorture(const TortureFigures& f)
         << " moves planned, " << f.cycles << " cycles; " << f.notRenamed << " files not renamed and reported; "
         << f.takeBacks << " take-backs, " << f.changes << " changes made before them, " << f.notTakenBack
         << " files not taken back and reported; " << f.batchCommands << " batch commands on the lines; " << f.stopped
-        << " renames stopped; "
+        << " renames stopped, " << f.crashed << " killed and recovered; "
         << f.oddNames
         << " names made with scripts beyond Korean, decomposed or unreachable by plain paths";
     return out.str();

@@ -19,6 +19,7 @@ struct TortureFigures {
     int notTakenBack = 0;                 // files reported by the take-back
     int batchCommands = 0;                // run on the edited text before the rename
     int stopped = 0;                      // renames stopped at a random move
+    int crashed = 0;                      // renames killed at a random move, then recovered
     int oddNames = 0;                     // names beyond Korean, decomposed or unreachable by plain paths
 };
 

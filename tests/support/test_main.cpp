@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/afxwin.h"
+#include "support/RenameCrash.h"
 #include "support/TestSupport.h"
 
 // The application object, as the program has one: dialogs under test
@@ -14,6 +15,10 @@ static CWinApp s_testApp;
 int main(int argc, char** argv)
 {
     AfxWinInitForTests();
+    // Started again by a test as a rename to be killed.
+    const int nChild = RunRenameCrashChild();
+    if (nChild >= 0)
+        return nChild;
     testing::InitGoogleTest(&argc, argv);
     // A profile folder of this test program's own, inherited by the
     // programs it starts: the rename journals of tests running side by side
