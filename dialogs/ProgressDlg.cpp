@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "names/RenameJournal.h"
+
 void CProgressDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -136,6 +138,10 @@ void CLongWork::RunToStopPoint()
     RequestStop();
     if (m_pRun && m_pRun->pStepper)
         m_pRun->pStepper->RunToStopPoint();
+    // The session may end the program as soon as this returns: what was
+    // done stands, and nothing is left for a recovery to ask about.
+    if (m_pRun && m_pRun->pJournal)
+        m_pRun->pJournal->End();
 }
 
 void CLongWork::ShowProgressWindow()

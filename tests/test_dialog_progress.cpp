@@ -9,6 +9,7 @@
 
 #include "names/RenamePlan.h"
 #include "platform/FileSystem.h"
+#include "platform/JournalStore.h"
 #include "support/DialogDriver.h"
 #include "support/TestSupport.h"
 #include "support/TreeHost.h"
@@ -29,6 +30,19 @@ HWND g_hStopTo = NULL;
 int g_nKeysAt = 0;
 HWND g_hKeysTo = NULL;
 LRESULT g_nQueryAnswer = -1;
+// At g_nStopAt with g_bEndSession: the session ends.
+bool g_bEndSession = false;
+
+// The dialog, noting whether a rename journal is on the disk when it shows
+// a message.
+struct JournalWatchingDlg : QuietBatchNameDlg {
+    bool bJournalAtMessage = false;
+    int ShowMessage(const CString& strText, const CString& strCaption, UINT nType) override
+    {
+        bJournalAtMessage = !FindJournalFiles().empty();
+        return QuietBatchNameDlg::ShowMessage(strText, strCaption, nType);
+    }
+};
 
 // Before each move: 20 ms, and at move g_nStopAt a stop.
 void SlowMove()
@@ -41,6 +55,10 @@ void SlowMove()
     }
     if (n != g_nStopAt)
         return;
+    if (g_bEndSession) {
+        PostMessageW(g_hKeysTo, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        return;
+    }
     if (g_pStopNow) {
         g_pStopNow->StopWork();
         return;
@@ -71,7 +89,7 @@ int Renamed(const std::wstring& folder)
 TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
 {
     const int N = 150;
-    auto dlg = std::make_unique<QuietBatchNameDlg>();
+    auto dlg = std::make_unique<JournalWatchingDlg>();
     DesktopFolder folder(dlg->m_tree.GetDesktopPath().str());
     Names files;
     std::wstring text;
@@ -150,6 +168,21 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     g_nStopAt = 0;
     dlg->TakeBack();
     EXPECT_EQ(Renamed(folder.Path()), 0);
+    EXPECT_EQ(ListFileNames(folder.Path()), files);
+
+    // The session ending brings the rename to its stop point, and takes its
+    // journal away before the program may be ended.
+    dlg->messages.clear();
+    dlg->SetEditorText(text.c_str());
+    g_nMoves = 0;
+    g_nStopAt = 20;
+    g_bEndSession = true;
+    dlg->Click(IDC_RENAME);
+    g_bEndSession = false;
+    EXPECT_EQ(dlg->messages.size(), 1u);
+    EXPECT_FALSE(dlg->bJournalAtMessage);
+    EXPECT_EQ(Renamed(folder.Path()), 20);
+    dlg->TakeBack();
     EXPECT_EQ(ListFileNames(folder.Path()), files);
 
     // Closing the main window stops the work the same way; the window

@@ -594,7 +594,8 @@ std::wstring CheckUntouched(const std::wstring& P, const std::map<std::wstring, 
 
 // A rename killed before a random move, then recovered as at the next
 // start with a random answer: each file has its old name (Yes), or its
-// line's place or its old name (No); no temporary name, no journal left.
+// line's place or its old name (No, or a rename that ended before the
+// kill); no temporary name, no journal left.
 std::wstring CrashAndRecover(Rng& rng, TortureDlg& dlg, const std::wstring& P, const CrashRename& job,
                              const std::vector<std::wstring>& contents, size_t nFiles, TortureFigures& figures)
 {
@@ -608,7 +609,7 @@ std::wstring CrashAndRecover(Rng& rng, TortureDlg& dlg, const std::wstring& P, c
     std::wstring failure = Locate(P, nFiles, where);
     for (size_t i = 0; i < job.disk.size() && failure.empty(); ++i) {
         const std::wstring& at = where[contents[i]];
-        if (at != L"f\\" + job.disk[i] && (bBack || !IsLinesPlace(at, Resolve(job.wanted[i]))))
+        if (at != L"f\\" + job.disk[i] && ((bBack && bKilled) || !IsLinesPlace(at, Resolve(job.wanted[i]))))
             failure = L"recovered " + job.disk[i] + L" to " + at;
     }
     figures.crashed += bKilled;
