@@ -47,7 +47,7 @@ QUORVEL_BENCH(batch_dialog)
     const CString text = BenchNamesText();
     const double textBytes = text.GetLength() * sizeof(wchar_t);
     TestBatchNameDlg dlg;
-    dlg.m_nNameCount = MAX_NAMES;
+    dlg.SetList(MAX_NAMES, L"");
     // A find text the names do not hold: every step records the same text.
     SetText(dlg, IDC_FIND_COMBO, L"#");
     SetText(dlg, IDC_REPLACE_COMBO, L"$");

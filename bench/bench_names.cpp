@@ -94,8 +94,6 @@ QUORVEL_BENCH(names_listing)
 {
     std::wstring folder = BenchTempFolder(L"listing");
     MakeFolderOfFiles(folder, L"");
-    std::vector<CString> names(MAX_NAMES), disk(MAX_NAMES);
-
     double bestEnum = 1e9, bestList = 1e9;
     int nEnumerated = 0, nListed = 0;
     size_t nTextBytes = 0;
@@ -103,8 +101,9 @@ QUORVEL_BENCH(names_listing)
         double t0 = BenchNow();
         nEnumerated = BareEnumeration(folder);
         double t1 = BenchNow();
-        nListed = ListFolderFiles(CString(folder), names.data(), disk.data());
-        CString text = JoinNames(names.data(), nListed);
+        CNameList list;
+        nListed = ListFolderFiles(CString(folder), list);
+        CString text = list.ShownText();
         double t2 = BenchNow();
         nTextBytes = text.GetLength() * sizeof(wchar_t);
         bestEnum = std::min(bestEnum, t1 - t0);
@@ -119,6 +118,19 @@ QUORVEL_BENCH(names_listing)
     BenchRemoveTree(folder);
 }
 
+// The folder listed as the dialog lists it, into the names shown and on
+// disk of the benchmarks' own loops.
+static int ListInto(const std::wstring& folder, std::vector<CString>& cur, std::vector<CString>& disk)
+{
+    CNameList list;
+    const int nCount = ListFolderFiles(CString(folder), list);
+    for (int i = 0; i < nCount; ++i) {
+        cur[i] = list[i].strShown;
+        disk[i] = list[i].strDiskName;
+    }
+    return nCount;
+}
+
 // ApplyRenames as the rename button runs it: as long work, whose pump runs
 // between every two moves, its window showing after the usual delay (or
 // nShowAfterMs), with its journal written, a record a move, and deleted.
@@ -131,9 +143,17 @@ size_t RenameAsLongWork(const std::wstring& folder, const CString& text, int nCo
     CRenameRun run;
     run.step = work.AsStep();
     run.pJournal = &journal;
-    const size_t nFailures =
-        ApplyRenames(CString(folder.c_str()), text, nCount, cur.data(), lines.data(), disk.data(), &run).size();
+    CNameList list;
+    list.Reset(folder.c_str());
+    for (int i = 0; i < nCount; ++i)
+        list.Add(disk[i], cur[i]);
+    const size_t nFailures = ApplyRenames(list, text, &run).size();
     journal.End();
+    for (int i = 0; i < nCount; ++i) {
+        cur[i] = list[i].strShown;
+        disk[i] = list[i].strDiskName;
+        lines[i] = list[i].strNew;
+    }
     return nFailures;
 }
 
@@ -142,7 +162,7 @@ QUORVEL_BENCH(names_rename)
     std::wstring folder = BenchTempFolder(L"rename");
     MakeFolderOfFiles(folder, L"a_");
     std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
+    int nCount = ListInto(folder, cur, disk);
 
     // Each run renames every file from one prefix to another, alternately
     // through ApplyRenames and through a bare loop of the platform's
@@ -181,7 +201,7 @@ QUORVEL_BENCH(names_rename_chains)
         names.push_back(NumberedName(L'a', k));
     CreateFiles(folder, names);
     std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), lines(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
+    int nCount = ListInto(folder, cur, disk);
 
     double bestShift = 1e9, bestRotation = 1e9, bestBare = 1e9;
     size_t nFailures = 0;
@@ -229,7 +249,7 @@ QUORVEL_BENCH(names_undo_rename)
     std::wstring folder = BenchTempFolder(L"undo");
     MakeFolderOfFiles(folder, L"a_");
     std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
+    int nCount = ListInto(folder, cur, disk);
 
     double bestUndo = 1e9, bestBare = 1e9;
     size_t nFailures = 0;
@@ -275,7 +295,7 @@ QUORVEL_BENCH(names_rename_progress)
     std::wstring folder = BenchTempFolder(L"progress");
     MakeFolderOfFiles(folder, L"a_");
     std::vector<CString> cur(MAX_NAMES), disk(MAX_NAMES), fresh(MAX_NAMES), lines(MAX_NAMES);
-    int nCount = ListFolderFiles(CString(folder), cur.data(), disk.data());
+    int nCount = ListInto(folder, cur, disk);
     double bestShown = 1e9, bestHidden = 1e9;
     size_t nFailures = 0;
     wchar_t chPrefix = L'a';

@@ -27,18 +27,22 @@ QUORVEL_BENCH(preview)
         wanted[i] = L"01 " + names[i];
     const CString newText = JoinNames(wanted.data(), MAX_NAMES);
     const CString strFolder(folder);
+    CNameList list;
+    list.Reset(strFolder);
+    for (const CString& strName : names)
+        list.Add(strName, strName);
 
     double bestPlan = 1e9, bestOpen = 1e9, bestEmpty = 1e9;
     int nRows = 0;
     for (int run = 0; run < RUNS; ++run) {
-        std::vector<CString> newNames(MAX_NAMES);
+        std::vector<CString> newNames;
         double t0 = BenchNow();
-        RenamePlan plan = PlanTextRenames(strFolder, newText, MAX_NAMES, names.data(), newNames.data());
+        RenamePlan plan = PlanTextRenames(list, newText, newNames);
         bestPlan = std::min(bestPlan, BenchNow() - t0);
 
         t0 = BenchNow();
-        plan = PlanTextRenames(strFolder, newText, MAX_NAMES, names.data(), newNames.data());
-        const RenamePreview preview = PreviewPlan(plan, names.data(), newNames.data(), MAX_NAMES);
+        plan = PlanTextRenames(list, newText, newNames);
+        const RenamePreview preview = PreviewPlan(plan, list, newNames);
         CPreviewDlg dlg(preview, MAX_NAMES, MAX_NAMES, RenameReasonText);
         dlg.Create(CPreviewDlg::IDD);
         dlg.ShowWindow(SW_SHOW);

@@ -76,7 +76,7 @@ EnterCommand EnterCommandFor(HWND hFocus, HWND hFindCombo, HWND hReplaceCombo, H
 // ---------------------------------------------------------------------------
 
 CBatchNameDlg::CBatchNameDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_nNameCount(0), m_nOrder(ORDER_BY_NAME), m_hIcon(NULL), m_hSmallIcon(NULL),
+    : CDialog(IDD, pParent), m_nOrder(ORDER_BY_NAME), m_hIcon(NULL), m_hSmallIcon(NULL),
       m_nDpi(AFX_DEFAULT_DPI), m_nProgressDelayMs(LONG_WORK_WINDOW_DELAY_MS), m_bEndingLabelEdit(false),
       m_bFollowingRenames(false), m_nLoadSerial(0), m_pWork(NULL), m_bCloseAfterWork(false), m_bNoticeDeferred(false),
       m_nDeferredNoticeFound(0), m_nDeferredNoticeLoad(0)
@@ -276,25 +276,19 @@ void CBatchNameDlg::OnSelChangedTree(NMHDR* pNMHDR, LRESULT* pResult)
     auto restore = AfxScopeExit([hOldCursor] { ::SetCursor(hOldCursor); });
     HTREEITEM hItem = m_tree.GetSelectedItem();
     int nFound = 0;
-    m_nNameCount = 0;
-    m_strFolderPath.Empty();
-    if (hItem)
-        m_strFolderPath = m_tree.GetFolderPath(hItem);
     // An item that stands for no folder (the computer item, a placeholder
     // row) lists nothing: an empty path would be the process's current
     // folder, whose files the user never chose.
-    if (!m_strFolderPath.IsEmpty())
-        m_nNameCount = m_tree.ListFiles(hItem, m_strCurNames, m_strDiskNames, &nFound);
+    m_names.Reset();
+    if (hItem)
+        m_tree.ListFiles(hItem, m_names, &nFound);
     const bool bClosing = OrderListing();
-    CString strText = JoinNames(m_strCurNames, m_nNameCount);
-    for (int i = 0; i < m_nNameCount; ++i)
-        m_strNewNames[i] = m_strCurNames[i];
-    m_editNames.SetWindowText(strText);
+    m_editNames.SetWindowText(m_names.ShownText());
     ResetUndo();
     // Told once the load is done, so that the box does not stop the
     // selection change halfway.
     ++m_nLoadSerial;
-    if (nFound > m_nNameCount)
+    if (nFound > m_names.GetCount())
         PostMessage(WM_LISTING_NOTICE, (WPARAM)nFound, (LPARAM)m_nLoadSerial);
     if (bClosing)
         EndDialog(IDCANCEL);
@@ -316,9 +310,9 @@ LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
     // Moving through the tree with the arrow keys must not stop at the
     // same box again and again.
     for (const CString& strFolder : m_strNoticedFolders)
-        if (IsSamePath(strFolder, m_strFolderPath))
+        if (IsSamePath(strFolder, m_names.GetFolderPath()))
             return 0;
-    m_strNoticedFolders.push_back(m_strFolderPath);
+    m_strNoticedFolders.push_back(m_names.GetFolderPath());
     CString strText;
     AfxFormatString2(strText, IDS_TOO_MANY_FILES, std::to_wstring((int)wParam).c_str(),
                      std::to_wstring(MAX_NAMES).c_str());
@@ -330,17 +324,17 @@ LRESULT CBatchNameDlg::OnListingNotice(WPARAM wParam, LPARAM lParam)
 void CBatchNameDlg::OnRename()
 {
     // Nothing listed: nothing to rename, and nothing of the user's is reset.
-    if (m_nNameCount == 0 || IsBusy())
+    if (m_names.IsEmpty() || IsBusy())
         return;
     CString strText;
     m_editNames.GetWindowText(strText);
     // Lines pair with files by position alone: a line deleted or added
     // gives every file below it another file's name.
     const int nLines = CountNameLines(strText);
-    if (nLines != m_nNameCount && !ConfirmShiftedRename(nLines))
+    if (nLines != m_names.GetCount() && !ConfirmShiftedRename(nLines))
         return;
 
-    std::vector<CString> before(m_strDiskNames, m_strDiskNames + m_nNameCount);
+    const std::vector<CString> before = m_names.DiskNames();
     CRenameRun run;
     // Written while the rename runs; it goes once the report has been shown.
     CRenameJournal journal;
@@ -350,23 +344,22 @@ void CBatchNameDlg::OnRename()
     const bool bClosing = RunLongWork([&](CLongWork& work) {
         run.step = work.AsStep();
         work.SetRun(&run);
-        failures =
-            ApplyRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, m_strNewNames, m_strDiskNames, &run);
+        failures = ApplyRenames(m_names, strText, &run);
     });
     // What moved is kept for the take-back, a stop or not.
     ResetUndo();
     const bool bStopped = std::any_of(failures.begin(), failures.end(),
                                       [](const RenameFailure& f) { return f.dwError == ERROR_CANCELLED; });
-    if (m_renameRecord.KeepOrExtend(m_strFolderPath, before.data(), m_strDiskNames, m_nNameCount, run.identities,
-                                    bStopped))
+    if (m_renameRecord.KeepOrExtend(before, m_names, run.identities, bStopped))
         UpdateTakeBackItem();
-    FollowRenamesInTree(m_strFolderPath, before, std::vector<CString>(m_strDiskNames, m_strDiskNames + m_nNameCount));
+    FollowRenamesInTree(m_names.GetFolderPath(), before, m_names.DiskNames());
     if (bClosing) {
         EndDialog(IDCANCEL);
         return;
     }
     if (!failures.empty())
-        ShowMessage(FormatRenameReport(m_nNameCount, failures), AfxLoadText(IDS_RENAME_CAPTION), MB_OK | MB_ICONHAND);
+        ShowMessage(FormatRenameReport(m_names.GetCount(), failures), AfxLoadText(IDS_RENAME_CAPTION),
+                    MB_OK | MB_ICONHAND);
 }
 
 void CBatchNameDlg::FollowRenamesInTree(const CString& strFolderPath, const std::vector<CString>& before,
@@ -382,7 +375,7 @@ void CBatchNameDlg::FollowRenamesInTree(const CString& strFolderPath, const std:
 bool CBatchNameDlg::ConfirmShiftedRename(int nLines)
 {
     CString strQuestion;
-    AfxFormatString2(strQuestion, IDS_SHIFTED_LINES_QUESTION, std::to_wstring(m_nNameCount).c_str(),
+    AfxFormatString2(strQuestion, IDS_SHIFTED_LINES_QUESTION, std::to_wstring(m_names.GetCount()).c_str(),
                      std::to_wstring(nLines).c_str());
     return ShowMessage(strQuestion, AfxLoadText(IDS_RENAME_CAPTION),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
@@ -418,19 +411,20 @@ void CBatchNameDlg::OnTakeBackRename()
 
     // The loaded folder: each line becomes the name its file now has, as
     // the list shows a name read from disk.
-    if (m_nNameCount > 0 && IsSamePath(record.GetFolderPath(), m_strFolderPath)) {
+    if (!m_names.IsEmpty() && IsSamePath(record.GetFolderPath(), m_names.GetFolderPath())) {
         std::unordered_map<std::wstring, int> recorded;
         for (int k = 0; k < record.GetCount(); ++k)
             recorded.emplace(renamed[k].str(), k);
-        for (int i = 0; i < m_nNameCount; ++i) {
-            auto it = recorded.find(m_strDiskNames[i].str());
-            if (it != recorded.end() && now[it->second] != m_strDiskNames[i]) {
-                m_strDiskNames[i] = now[it->second];
-                m_strCurNames[i] = ShownName(m_strDiskNames[i]);
+        for (int i = 0; i < m_names.GetCount(); ++i) {
+            CNameEntry& entry = m_names[i];
+            auto it = recorded.find(entry.strDiskName.str());
+            if (it != recorded.end() && now[it->second] != entry.strDiskName) {
+                entry.strDiskName = now[it->second];
+                entry.strShown = ShownName(entry.strDiskName);
             }
-            m_strNewNames[i] = m_strCurNames[i];
+            entry.strNew = entry.strShown;
         }
-        m_editNames.SetWindowText(JoinNames(m_strCurNames, m_nNameCount));
+        m_editNames.SetWindowText(m_names.ShownText());
         ResetUndo();
     }
     if (bClosing) {

@@ -51,25 +51,33 @@ public:
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The name list. The current names are the names the editor showed for
-    // the files when they were listed or renamed; m_strDiskNames are the
-    // files' exact names on disk (a name read from disk may show composed).
-    CString m_strCurNames[MAX_NAMES];
-    CString m_strNewNames[MAX_NAMES];
-    CString m_strDiskNames[MAX_NAMES];
-    CString m_strFolderPath;
-    int m_nNameCount;
+    // The fill colours, one brush each.
+    enum { BRUSH_FIND, BRUSH_REPLACE, BRUSH_FRONT, BRUSH_TREE, BRUSH_NAMES, BRUSH_DIALOG, BRUSH_COUNT };
+
+    // The path the program was started with (its first argument); set
+    // before the window is made, opened once it shows.
+    void SetStartPath(const CString& strPath) { m_strStartPath = strPath; }
+    // Opens a path handed over from outside (the command line, a drop) as
+    // the user would in the tree: each branch down to its folder opened,
+    // the folder selected and listed; a file's line gets the caret. Says
+    // why in a message where it cannot. Nothing while long work runs.
+    void OpenPath(const CString& strPath);
+    // Offers each rename that never ended (an orphaned journal) for
+    // recovery, one question each; run once the window shows, before the
+    // start path opens (BatchNameDlgRecovery.cpp).
+    void RecoverRenames();
+
+protected:
+    // The files listed, with the names the editor showed for them when
+    // they were listed or renamed.
+    CNameList m_names;
     // The undo history: the editor's text and the list's order of each
     // step.
     CUndoHistory m_undo;
     // The order in force: for the list and every folder listed after it.
     ListOrder m_nOrder;
-    // Where the listed files stand: entry k is the place in the name order
-    // of the file now k-th. Empty or of another size: the name order.
-    std::vector<int> m_listedFiles;
 
     // Colour brushes, one per fill colour, created once.
-    enum { BRUSH_FIND, BRUSH_REPLACE, BRUSH_FRONT, BRUSH_TREE, BRUSH_NAMES, BRUSH_DIALOG, BRUSH_COUNT };
     CBrush m_brushes[BRUSH_COUNT];
 
     CEdit m_editFront;
@@ -92,30 +100,9 @@ public:
     // The last rename that renamed a file, until it is taken back.
     CRenameRecord m_renameRecord;
 
-    // Stops the long work under way, as the progress window's stop button
-    // does.
-    void StopWork()
-    {
-        if (m_pWork)
-            m_pWork->RequestStop();
-    }
     // When the progress window of long work shows (500 ms; 0 for at once).
     DWORD m_nProgressDelayMs;
 
-    // The path the program was started with (its first argument); set
-    // before the window is made, opened once it shows.
-    void SetStartPath(const CString& strPath) { m_strStartPath = strPath; }
-    // Opens a path handed over from outside (the command line, a drop) as
-    // the user would in the tree: each branch down to its folder opened,
-    // the folder selected and listed; a file's line gets the caret. Says
-    // why in a message where it cannot. Nothing while long work runs.
-    void OpenPath(const CString& strPath);
-    // Offers each rename that never ended (an orphaned journal) for
-    // recovery, one question each; run once the window shows, before the
-    // start path opens (BatchNameDlgRecovery.cpp).
-    void RecoverRenames();
-
-protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
@@ -234,11 +221,8 @@ protected:
     // The keys of the listed files for nOrder, the photo dates read as long
     // work; false when stopped (*pbClosing: the window closed meanwhile).
     bool ReadOrderKeys(ListOrder nOrder, std::vector<ListOrderKeys>& keys, bool* pbClosing);
-    // The listed files move: the file now at k was at moved[k].
-    void MoveListedFiles(const std::vector<int>& moved);
     // The files back where an undo step had them, its order in force.
     void PutBackOrder(const CUndoStep& step);
-    std::vector<int> ListedFiles() const;
     // Command 2006: the renames the rename button would make, shown first.
     void OnPreviewRenames();
     // One line of the editor as a command changes it, by its index from 0.

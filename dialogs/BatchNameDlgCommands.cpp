@@ -29,7 +29,7 @@ CString TextOf(const CWnd& wnd)
 
 const CUndoStep& CBatchNameDlg::RecordEditorText()
 {
-    return m_undo.Record(TextOf(m_editNames), m_nOrder, ListedFiles());
+    return m_undo.Record(TextOf(m_editNames), m_nOrder, m_names.NameOrder());
 }
 
 // The steps every batch command takes, in this order: the command's
@@ -40,7 +40,7 @@ const CUndoStep& CBatchNameDlg::RecordEditorText()
 // command's dialog was cancelled.
 void CBatchNameDlg::RunLineCommand(const std::function<LineTransform()>& readParameters)
 {
-    if (m_nNameCount <= 0 || IsBusy())
+    if (m_names.IsEmpty() || IsBusy())
         return;
     const LineTransform transform = readParameters();
     if (!transform)

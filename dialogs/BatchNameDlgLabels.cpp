@@ -67,25 +67,27 @@ void CBatchNameDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 // paths below it follows.
 void CBatchNameDlg::OnTreeItemRenamed(const CString& strOldPath, const CString& strNewPath)
 {
-    FollowFolderRename(m_strFolderPath, strOldPath, strNewPath);
+    FollowFolderRename(m_names.FolderPath(), strOldPath, strNewPath);
     m_renameRecord.FollowFolderRename(strOldPath, strNewPath);
     // A folder told of once is the same folder under its new name.
     for (CString& strFolder : m_strNoticedFolders)
         FollowFolderRename(strFolder, strOldPath, strNewPath);
     // A listed file renamed by its label (an ".mp3" item).
     const int nOldName = LastPartStart(strOldPath);
-    if (m_nNameCount == 0 || !IsSamePath(strOldPath.Left(nOldName), m_strFolderPath))
+    if (m_names.IsEmpty() || !IsSamePath(strOldPath.Left(nOldName), m_names.GetFolderPath()))
         return;
-    for (int i = 0; i < m_nNameCount; ++i)
-        if (IsSamePath(m_strFolderPath + m_strDiskNames[i], strOldPath)) {
-            const CString strOldShown = m_strCurNames[i];
-            m_strDiskNames[i] = strNewPath.Mid(LastPartStart(strNewPath));
-            m_strCurNames[i] = m_strDiskNames[i];
+    for (int i = 0; i < m_names.GetCount(); ++i) {
+        CNameEntry& entry = m_names[i];
+        if (IsSamePath(m_names.GetFolderPath() + entry.strDiskName, strOldPath)) {
+            const CString strOldShown = entry.strShown;
+            entry.strDiskName = strNewPath.Mid(LastPartStart(strNewPath));
+            entry.strShown = entry.strDiskName;
             // Its line follows, so that the next rename does not rename it
             // back; a line the user changed stays as typed.
-            FollowEditorLine(i, strOldShown, m_strCurNames[i]);
+            FollowEditorLine(i, strOldShown, entry.strShown);
             break;
         }
+    }
 }
 
 void CBatchNameDlg::FollowEditorLine(int nLine, const CString& strOld, const CString& strNew)

@@ -33,7 +33,7 @@ CMenu* CBatchNameDlg::LoadNamesMenu(CMenu& menu)
     m_editNames.GetSel(nStart, nEnd);
     const int nLength = m_editNames.GetWindowTextLength();
     const bool bSelection = nStart != nEnd;
-    const bool bListed = m_nNameCount > 0;
+    const bool bListed = !m_names.IsEmpty();
     // The edit items as the edit control's own menu has them.
     const struct {
         UINT nID;
@@ -124,10 +124,10 @@ void CBatchNameDlg::OnNamesFromTags()
     bool bClosing = false;
     RunLineCommand([this, &nMissing, &nOnlineOnly, &bClosing]() -> LineTransform {
         auto fields = std::make_shared<CListedFields>();
-        fields->ReadListing(m_tree.GetShellService(), m_strFolderPath, m_strDiskNames, m_nNameCount);
+        fields->ReadListing(m_tree.GetShellService(), m_names);
         CString strText;
         m_editNames.GetWindowText(strText);
-        CTagNameDlg dlg(*fields, m_strDiskNames, strText, m_strTagFormat, this);
+        CTagNameDlg dlg(*fields, m_names, strText, m_strTagFormat, this);
         if (dlg.DoModal() != IDOK)
             return LineTransform();
         const CTagFormat format = dlg.GetFormat();
@@ -144,7 +144,7 @@ void CBatchNameDlg::OnNamesFromTags()
                 return strLine;
             bool bMissing = false;
             const CString strNew =
-                TagNameLine(format, fields->Fields(nLine, false), m_strDiskNames[nLine], strLine, &bMissing);
+                TagNameLine(format, fields->Fields(nLine, false), m_names[nLine].strDiskName, strLine, &bMissing);
             if (bMissing)
                 ++(fields->IsOnlineOnly(nLine) ? nOnlineOnly : nMissing);
             return strNew;

@@ -60,12 +60,12 @@ void CBatchNameDlg::PutCaretOnFile(const CString& strDiskName)
 {
     // The exact name first, else the one that differs in letter case only.
     int nLine = -1;
-    for (int i = 0; i < m_nNameCount; ++i) {
-        if (m_strDiskNames[i] == strDiskName) {
+    for (int i = 0; i < m_names.GetCount(); ++i) {
+        if (m_names[i].strDiskName == strDiskName) {
             nLine = i;
             break;
         }
-        if (nLine < 0 && IsSameFileName(m_strDiskNames[i], strDiskName))
+        if (nLine < 0 && IsSameFileName(m_names[i].strDiskName, strDiskName))
             nLine = i;
     }
     const int nChar = nLine < 0 ? 0 : m_editNames.LineIndex(nLine);

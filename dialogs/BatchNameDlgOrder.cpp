@@ -6,40 +6,10 @@
 #include "dialogs/BatchNameDlg.h"
 #include "names/TakenDate.h"
 
-std::vector<int> CBatchNameDlg::ListedFiles() const
-{
-    const int nCount = m_nNameCount > 0 ? m_nNameCount : 0;
-    if ((int)m_listedFiles.size() == nCount)
-        return m_listedFiles;
-    std::vector<int> files(nCount);
-    std::iota(files.begin(), files.end(), 0);
-    return files;
-}
-
-void CBatchNameDlg::MoveListedFiles(const std::vector<int>& moved)
-{
-    const std::vector<int> files = ListedFiles();
-    std::vector<CString> cur, next, disk;
-    std::vector<int> placed;
-    for (int nOld : moved) {
-        cur.push_back(std::move(m_strCurNames[nOld]));
-        next.push_back(std::move(m_strNewNames[nOld]));
-        disk.push_back(std::move(m_strDiskNames[nOld]));
-        placed.push_back(files[nOld]);
-    }
-    for (size_t k = 0; k < moved.size(); ++k) {
-        m_strCurNames[k] = std::move(cur[k]);
-        m_strNewNames[k] = std::move(next[k]);
-        m_strDiskNames[k] = std::move(disk[k]);
-    }
-    m_listedFiles.swap(placed);
-}
-
 bool CBatchNameDlg::ReadOrderKeys(ListOrder nOrder, std::vector<ListOrderKeys>& keys, bool* pbClosing)
 {
     auto read = [&](const TagReadProgress& progress) {
-        return ReadListOrderKeys(m_tree.GetShellService(), m_strFolderPath, m_strCurNames, m_strDiskNames,
-                                 m_nNameCount, nOrder, keys, progress);
+        return ReadListOrderKeys(m_tree.GetShellService(), m_names, nOrder, keys, progress);
     };
     *pbClosing = false;
     if (nOrder != ORDER_BY_TAKEN)
@@ -52,14 +22,12 @@ bool CBatchNameDlg::ReadOrderKeys(ListOrder nOrder, std::vector<ListOrderKeys>& 
 
 bool CBatchNameDlg::OrderListing()
 {
-    m_listedFiles.clear();
-    m_listedFiles = ListedFiles();
-    if (m_nOrder == ORDER_BY_NAME || m_nNameCount < 2)
+    if (m_nOrder == ORDER_BY_NAME || m_names.GetCount() < 2)
         return false;
     std::vector<ListOrderKeys> keys;
     bool bClosing = false;
     if (ReadOrderKeys(m_nOrder, keys, &bClosing))
-        MoveListedFiles(OrderFiles(keys, m_nOrder));
+        m_names.Move(OrderFiles(keys, m_nOrder));
     else
         m_nOrder = ORDER_BY_NAME;
     return bClosing;
@@ -73,7 +41,7 @@ void CBatchNameDlg::OnListOrder(UINT nID)
     if (IsBusy())
         return;
     const ListOrder nOrder = (ListOrder)(nID - ID_NAMES_ORDER_NAME);
-    if (m_nNameCount <= 0) {
+    if (m_names.IsEmpty()) {
         m_nOrder = nOrder;
         return;
     }
@@ -93,8 +61,8 @@ void CBatchNameDlg::OnListOrder(UINT nID)
         return;
     // A file the text has no line for carries its current name.
     const std::vector<CString> lines = MoveLinesWithFiles(SplitLines(RecordEditorText().strText), moved,
-                                                          [this](int nOld) { return m_strCurNames[nOld]; });
-    MoveListedFiles(moved);
+                                                          [this](int nOld) { return m_names[nOld].strShown; });
+    m_names.Move(moved);
     m_nOrder = nOrder;
     m_btnUndo.EnableWindow(TRUE);
     m_editNames.SetWindowText(JoinNames(lines.data(), (int)lines.size()));
@@ -102,7 +70,7 @@ void CBatchNameDlg::OnListOrder(UINT nID)
 
 void CBatchNameDlg::PutBackOrder(const CUndoStep& step)
 {
-    const std::vector<int> files = ListedFiles();
+    const std::vector<int> files = m_names.NameOrder();
     // A step of another list (none is kept across listings) moves nothing.
     if (!step.pFiles || step.pFiles->size() != files.size())
         return;
@@ -112,6 +80,6 @@ void CBatchNameDlg::PutBackOrder(const CUndoStep& step)
     std::vector<int> moved;
     for (int nFile : *step.pFiles)
         moved.push_back(at[nFile]);
-    MoveListedFiles(moved);
+    m_names.Move(moved);
     m_nOrder = step.nOrder;
 }

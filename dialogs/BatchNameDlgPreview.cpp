@@ -10,15 +10,14 @@
 // one does, its question included.
 void CBatchNameDlg::OnPreviewRenames()
 {
-    if (m_nNameCount == 0 || IsBusy())
+    if (m_names.IsEmpty() || IsBusy())
         return;
     CString strText;
     m_editNames.GetWindowText(strText);
-    std::vector<CString> newNames(m_nNameCount);
-    const RenamePlan plan =
-        PlanTextRenames(m_strFolderPath, strText, m_nNameCount, m_strCurNames, newNames.data(), m_strDiskNames);
-    const RenamePreview preview = PreviewPlan(plan, m_strCurNames, newNames.data(), m_nNameCount);
-    CPreviewDlg dlg(preview, m_nNameCount, CountNameLines(strText), RenameReasonText, this);
+    std::vector<CString> newNames;
+    const RenamePlan plan = PlanTextRenames(m_names, strText, newNames);
+    const RenamePreview preview = PreviewPlan(plan, m_names, newNames);
+    CPreviewDlg dlg(preview, m_names.GetCount(), CountNameLines(strText), RenameReasonText, this);
     if (dlg.DoModal() == IDC_PREVIEW_RENAME)
         OnRename();
 }

@@ -14,9 +14,9 @@ const int PREVIEW_READS = 20;
 
 }  // namespace
 
-CTagNameDlg::CTagNameDlg(CListedFields& fields, const CString* pDiskNames, const CString& strText,
+CTagNameDlg::CTagNameDlg(CListedFields& fields, const CNameList& names, const CString& strText,
                          CString& strFormat, CWnd* pParent)
-    : CDialog(IDD, pParent), m_fields(fields), m_pDiskNames(pDiskNames), m_lines(SplitLines(strText)),
+    : CDialog(IDD, pParent), m_fields(fields), m_names(names), m_lines(SplitLines(strText)),
       m_strFormat(strFormat)
 {
 }
@@ -69,7 +69,7 @@ void CTagNameDlg::ShowPreview(const CString& strFormat)
                 continue;
             if (bTags && m_fields.IsUnread(i) && nReads++ == PREVIEW_READS)
                 break;
-            const CString strNew = TagNameLine(m_format, m_fields.Fields(i, bTags), m_pDiskNames[i], m_lines[i]);
+            const CString strNew = TagNameLine(m_format, m_fields.Fields(i, bTags), m_names[i].strDiskName, m_lines[i]);
             if (strNew != m_lines[i]) {
                 AfxFormatString2(strPreview, IDS_PREVIEW_CHANGE, m_lines[i], strNew);
                 break;

@@ -13,10 +13,9 @@
 class CTagNameDlg : public CDialog {
 public:
     enum { IDD = IDD_TAG_NAME_DIALOG };
-    // fields: those of the listed files, file i named pDiskNames[i] on
-    // disk; strText: the name editor's text, whose line i is that file's.
+    // fields: those of the listed files, the names' list; strText: the name editor's text, whose line i is that file's.
     // strFormat: the format shown, and on "이름 짓기" the one taken.
-    CTagNameDlg(CListedFields& fields, const CString* pDiskNames, const CString& strText, CString& strFormat,
+    CTagNameDlg(CListedFields& fields, const CNameList& names, const CString& strText, CString& strFormat,
                 CWnd* pParent = NULL);
 
     // The format taken, once the dialog ended with IDOK.
@@ -36,7 +35,7 @@ protected:
     CString ParseFormat(const CString& strFormat);
 
     CListedFields& m_fields;
-    const CString* m_pDiskNames;
+    const CNameList& m_names;
     std::vector<CString> m_lines;
     CString& m_strFormat;
     CTagFormat m_format;

@@ -17,7 +17,7 @@ void CollectFileNames(const CString& strFolderPath, std::vector<CString>& rDiskN
             rDiskNames.push_back(std::move(entry.strName));
 }
 
-int KeepFirstNames(const std::vector<CString>& diskNames, CString* pNames, CString* pDiskNames)
+void KeepFirstNames(const std::vector<CString>& diskNames, CNameList& list)
 {
     std::vector<CString> shown;
     shown.reserve(diskNames.size());
@@ -26,19 +26,75 @@ int KeepFirstNames(const std::vector<CString>& diskNames, CString* pNames, CStri
     std::vector<int> order(diskNames.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return NameSortsBefore(shown[a], shown[b]); });
-    int nCount = 0;
-    for (size_t k = 0; k < order.size() && nCount < MAX_NAMES; ++k, ++nCount) {
-        pNames[nCount] = shown[order[k]];
-        pDiskNames[nCount] = diskNames[order[k]];
-    }
-    return nCount;
+    for (size_t k = 0; k < order.size() && list.GetCount() < MAX_NAMES; ++k)
+        list.Add(diskNames[order[k]], shown[order[k]]);
 }
 
-int ListFolderFiles(const CString& strFolderPath, CString* pNames, CString* pDiskNames, int* pnFound)
+int ListFolderFiles(const CString& strFolderPath, CNameList& list, int* pnFound)
 {
+    list.Reset(strFolderPath);
     std::vector<CString> diskNames;
     CollectFileNames(strFolderPath, diskNames, [](const CString&) { return true; });
     if (pnFound)
         *pnFound = (int)diskNames.size();
-    return KeepFirstNames(diskNames, pNames, pDiskNames);
+    KeepFirstNames(diskNames, list);
+    return list.GetCount();
+}
+
+void CNameList::Reset(const CString& strFolderPath)
+{
+    m_strFolderPath = strFolderPath;
+    m_entries.clear();
+}
+
+void CNameList::Add(const CString& strDiskName, const CString& strShown)
+{
+    CNameEntry entry;
+    entry.strDiskName = strDiskName;
+    entry.strShown = strShown;
+    entry.strNew = strShown;
+    entry.nNameOrder = GetCount();
+    m_entries.push_back(std::move(entry));
+}
+
+std::vector<CString> CNameList::DiskNames() const
+{
+    std::vector<CString> names;
+    names.reserve(m_entries.size());
+    for (const CNameEntry& entry : m_entries)
+        names.push_back(entry.strDiskName);
+    return names;
+}
+
+std::vector<CString> CNameList::ShownNames() const
+{
+    std::vector<CString> names;
+    names.reserve(m_entries.size());
+    for (const CNameEntry& entry : m_entries)
+        names.push_back(entry.strShown);
+    return names;
+}
+
+CString CNameList::ShownText() const
+{
+    const std::vector<CString> shown = ShownNames();
+    return JoinNames(shown.data(), (int)shown.size());
+}
+
+std::vector<int> CNameList::NameOrder() const
+{
+    std::vector<int> order;
+    order.reserve(m_entries.size());
+    for (const CNameEntry& entry : m_entries)
+        order.push_back(entry.nNameOrder);
+    return order;
+}
+
+void CNameList::Move(const std::vector<int>& moved)
+{
+    std::vector<CNameEntry> entries;
+    entries.reserve(moved.size());
+    for (int nOld : moved)
+        entries.push_back(std::move(m_entries[nOld]));
+    m_entries.swap(entries);
 }

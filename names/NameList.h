@@ -1,39 +1,56 @@
-// The name list's text format and loading: one name per line in the name
-// editor, each followed by "\r\n", lines paired with files by position.
+// The name list: the folder listed and, per listed file, its name on disk,
+// the name the editor shows for it and what it was last asked to become.
+// The main dialog owns one; the listing fills it, and the rename, its
+// record, the preview, the tag reading and the list's orders take it.
 #pragma once
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "framework/afxstr.h"
+#include "names/NameText.h"
 
+// The most files a folder's listing takes.
 #define MAX_NAMES 2000
 
-// Line join: each of the first nCount names followed by "\r\n".
-CString JoinNames(const CString* pNames, int nCount);
+struct CNameEntry {
+    CString strDiskName;  // exact, as on disk
+    CString strShown;     // as the editor shows it (decomposed Hangul composed)
+    CString strNew;       // the name its line asked for at the last rename
+    int nNameOrder = 0;   // its place when the list was in the name order
+};
 
-// Line split: cuts exactly nCount names off strText into pNames and
-// returns the text not consumed. A last run of text not closed by "\r\n"
-// is a name too; past the text's end the names are empty.
-CString SplitNames(const CString& strText, int nCount, CString* pNames);
+class CNameList {
+public:
+    // Empties the list; the folder is the one listed next (ending with "\"),
+    // or none.
+    void Reset(const CString& strFolderPath = CString());
+    // Another file, shown and asked for under strShown (by default the
+    // name ShownName gives it).
+    void Add(const CString& strDiskName) { Add(strDiskName, ShownName(strDiskName)); }
+    void Add(const CString& strDiskName, const CString& strShown);
 
-// The lines the text holds, as the rename and the batch commands read it:
-// a last run not closed by "\r\n" is a line, empty lines at the end of the
-// text are none.
-std::vector<CString> SplitLines(const CString& strText);
+    const CString& GetFolderPath() const { return m_strFolderPath; }
+    // The listed folder was renamed, or one above it: see FollowFolderRename.
+    CString& FolderPath() { return m_strFolderPath; }
+    int GetCount() const { return (int)m_entries.size(); }
+    bool IsEmpty() const { return m_entries.empty(); }
+    CNameEntry& operator[](int i) { return m_entries[i]; }
+    const CNameEntry& operator[](int i) const { return m_entries[i]; }
 
-// The number of lines SplitLines finds.
-int CountNameLines(const CString& strText);
+    std::vector<CString> DiskNames() const;
+    std::vector<CString> ShownNames() const;
+    // The editor's text of the shown names.
+    CString ShownText() const;
+    // The entries move: the one now at k was at moved[k].
+    void Move(const std::vector<int>& moved);
+    // Where the files stand: entry k's place in the name order.
+    std::vector<int> NameOrder() const;
 
-// The name the list shows for a name read from disk: runs of conjoining
-// Hangul Jamo composed into syllables, as macOS writes Hangul decomposed,
-// so that a typed or replaced "한글" finds it. No other character changes:
-// full normalization would also turn the compatibility Hanja of code page
-// 949, the ohm sign and the angstrom sign into other characters, and a
-// command would then rename the file to them. The list keeps the exact
-// name on disk beside it; what the user types is never composed.
-CString ShownName(const CString& strDiskName);
+private:
+    CString m_strFolderPath;
+    std::vector<CNameEntry> m_entries;
+};
 
 // Appends to rDiskNames the exact name of every file (not folder) of the
 // folder (path ending with "\") that accept() takes, in the order of
@@ -42,13 +59,11 @@ void CollectFileNames(const CString& strFolderPath, std::vector<CString>& rDiskN
                       const std::function<bool(const CString&)>& accept);
 
 // Sorts the names by the names the list shows (stable, letter case of
-// ASCII ignored) and writes the first MAX_NAMES of them into pNames (shown)
-// and pDiskNames (on disk), each with room for MAX_NAMES; returns how many
-// were written.
-int KeepFirstNames(const std::vector<CString>& diskNames, CString* pNames, CString* pDiskNames);
+// ASCII ignored) and adds the first MAX_NAMES of them to the list.
+void KeepFirstNames(const std::vector<CString>& diskNames, CNameList& list);
 
-// Lists the files of a folder path into pNames and pDiskNames (room for
-// MAX_NAMES each): all of them sorted, the first MAX_NAMES kept; returns how
-// many were written, and in *pnFound (when given) how many were found. Used
-// where no tree item stands for the folder.
-int ListFolderFiles(const CString& strFolderPath, CString* pNames, CString* pDiskNames, int* pnFound = NULL);
+// Lists the files of a folder path (ending with "\") into the list: all of
+// them sorted, the first MAX_NAMES kept; returns how many were listed, and
+// in *pnFound (when given) how many were found. Used where no tree item
+// stands for the folder.
+int ListFolderFiles(const CString& strFolderPath, CNameList& list, int* pnFound = NULL);

@@ -4,6 +4,8 @@
 // from the plan alone: nothing on disk is asked.
 #pragma once
 
+#include "names/NameList.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -23,6 +25,5 @@ struct RenamePreview {
     int nRenamed = 0;              // rows renamed (refused ones not counted)
 };
 
-// The rows of a plan of the renames of nCount files from pCurNames to
-// pNewNames.
-RenamePreview PreviewPlan(const RenamePlan& plan, const CString* pCurNames, const CString* pNewNames, int nCount);
+// The rows of a plan of the renames of the listed files to newNames.
+RenamePreview PreviewPlan(const RenamePlan& plan, const CNameList& list, const std::vector<CString>& newNames);

@@ -1,5 +1,6 @@
 #include "names/RenameRecord.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "names/NameCheck.h"
@@ -28,9 +29,13 @@ bool CRenameRecord::Keep(const CString& strFolderPath, const CString* pBefore, c
     return true;
 }
 
-bool CRenameRecord::KeepOrExtend(const CString& strFolderPath, const CString* pBefore, const CString* pAfter,
-                                 int nCount, const std::vector<CFileIdentity>& identities, bool bStopped)
+bool CRenameRecord::KeepOrExtend(const std::vector<CString>& before, const CNameList& after,
+                                 const std::vector<CFileIdentity>& identities, bool bStopped)
 {
+    const CString& strFolderPath = after.GetFolderPath();
+    const std::vector<CString> afterNames = after.DiskNames();
+    const CString *pBefore = before.data(), *pAfter = afterNames.data();
+    const int nCount = std::min((int)before.size(), after.GetCount());
     if (IsEmpty() || !m_bStopped || !IsSamePath(strFolderPath, m_strFolderPath)) {
         if (!Keep(strFolderPath, pBefore, pAfter, nCount, identities))
             return false;

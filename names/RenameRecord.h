@@ -16,12 +16,12 @@ public:
     // identities[i], where given, is which file file i is.
     bool Keep(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount,
               const std::vector<CFileIdentity>& identities = std::vector<CFileIdentity>());
-    // The same after a rename of nCount files that bStopped says was
-    // stopped. When the record kept is a stopped rename's in the same
+    // The same after a rename of the listed files, named before[i] on disk
+    // before it, that bStopped says was stopped. When the record kept is a stopped rename's in the same
     // folder, this rename adds to it instead (the user finishing what the
     // stop left), so that one take-back undoes both: a file renamed again
     // keeps its first old name, and one back at it leaves the record.
-    bool KeepOrExtend(const CString& strFolderPath, const CString* pBefore, const CString* pAfter, int nCount,
+    bool KeepOrExtend(const std::vector<CString>& before, const CNameList& after,
                       const std::vector<CFileIdentity>& identities, bool bStopped);
     void Clear();
     // What a take-back stopped left: the files it did not take back

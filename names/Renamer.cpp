@@ -368,20 +368,30 @@ private:
 
 }  // namespace
 
-RenamePlan PlanTextRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                           const CString* pCurNames, CString* pNewNames, const CString* pDiskNames)
+RenamePlan PlanTextRenames(const CNameList& list, const CString& strText, std::vector<CString>& newNames)
 {
-    SplitNames(strText, nCount, pNewNames);
+    const int nCount = list.GetCount();
+    newNames.assign(nCount, CString());
+    SplitNames(strText, nCount, newNames.data());
+    const std::vector<CString> shown = list.ShownNames(), disk = list.DiskNames();
     for (int i = CountNameLines(strText); i < nCount; ++i)
-        pNewNames[i] = pCurNames[i];
-    return PlanRenames(strFolderPath, pCurNames, pNewNames, nCount, pDiskNames);
+        newNames[i] = shown[i];
+    return PlanRenames(list.GetFolderPath(), shown.data(), newNames.data(), nCount, disk.data());
 }
 
-std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames, CRenameRun* pRun)
+std::vector<RenameFailure> ApplyRenames(CNameList& list, const CString& strText, CRenameRun* pRun)
 {
-    RenamePlan plan = PlanTextRenames(strFolderPath, strText, nCount, pCurNames, pNewNames, pDiskNames);
-    return ApplyPlan(strFolderPath, plan, pCurNames, pNewNames, pDiskNames, pRun);
+    std::vector<CString> newNames;
+    const RenamePlan plan = PlanTextRenames(list, strText, newNames);
+    std::vector<CString> shown = list.ShownNames(), disk = list.DiskNames();
+    std::vector<RenameFailure> failures =
+        ApplyPlan(list.GetFolderPath(), plan, shown.data(), newNames.data(), disk.data(), pRun);
+    for (int i = 0; i < list.GetCount(); ++i) {
+        list[i].strShown = std::move(shown[i]);
+        list[i].strDiskName = std::move(disk[i]);
+        list[i].strNew = std::move(newNames[i]);
+    }
+    return failures;
 }
 
 std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenamePlan& plan, CString* pCurNames,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/afxstr.h"
+#include "names/NameList.h"
 #include "platform/FileSystem.h"
 
 struct RenamePlan;
@@ -64,21 +65,16 @@ struct CRenameRun {
     CRenameJournal* pJournal = NULL;
 };
 
-// Renames the listed files of strFolderPath to the lines of strText, line i
-// for file i: splits the text into pNewNames, plans the renames
-// (PlanRenames) and carries the plan out (ApplyPlan). A file past the
-// text's last line has no line: it keeps its name and is not reported.
-// pDiskNames, when given, are the files' exact names on disk beside the
-// names the list shows (pCurNames).
-// The plan ApplyRenames carries out for the lines of strText, and in
-// pNewNames the name each file is to have: its line, or its current name
-// when it has none.
-RenamePlan PlanTextRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                           const CString* pCurNames, CString* pNewNames, const CString* pDiskNames = NULL);
+// The plan that renames the listed files to the lines of strText, line i
+// for file i, and in newNames the name each file is to have: its line, or
+// its name now when the text has no line for it.
+RenamePlan PlanTextRenames(const CNameList& list, const CString& strText, std::vector<CString>& newNames);
 
-std::vector<RenameFailure> ApplyRenames(const CString& strFolderPath, const CString& strText, int nCount,
-                                        CString* pCurNames, CString* pNewNames, CString* pDiskNames = NULL,
-                                        CRenameRun* pRun = NULL);
+// Renames the listed files to the lines of strText: plans the renames
+// (PlanTextRenames) and carries the plan out (ApplyPlan). A file past the
+// text's last line keeps its name and is not reported. Each entry then
+// holds its file's names as they are, and strNew its line.
+std::vector<RenameFailure> ApplyRenames(CNameList& list, const CString& strText, CRenameRun* pRun = NULL);
 
 // Carries out the plan's moves in strFolderPath, in order; every move goes
 // through the platform's rename, which never replaces anything, and a

@@ -5,20 +5,20 @@
 #include "names/tags/MediaTags.h"
 #include "platform/Shell.h"
 
-void CListedFields::ReadListing(CShellService& shell, const CString& strFolderPath, const CString* pDiskNames,
-                                int nCount, const TIME_ZONE_INFORMATION* pZone)
+void CListedFields::ReadListing(CShellService& shell, const CNameList& list, const TIME_ZONE_INFORMATION* pZone)
 {
-    m_strFolderPath = strFolderPath;
+    const int nCount = list.GetCount();
+    m_strFolderPath = list.GetFolderPath();
     m_files.assign(nCount > 0 ? nCount : 0, CFile());
     std::vector<CFolderEntry> entries;
-    shell.ReadFolder(strFolderPath, entries);
+    shell.ReadFolder(m_strFolderPath, entries);
     std::unordered_map<std::wstring, const CFolderEntry*> byName;
     for (const CFolderEntry& entry : entries)
         byName[entry.strName.str()] = &entry;
     for (int i = 0; i < nCount; ++i) {
         CFile& file = m_files[i];
-        file.strDiskName = pDiskNames[i];
-        auto found = byName.find(pDiskNames[i].str());
+        file.strDiskName = list[i].strDiskName;
+        auto found = byName.find(list[i].strDiskName.str());
         if (found == byName.end())
             continue;  // gone since it was listed: no fields
         std::wstring date, time;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/afxstr.h"
+#include "names/NameList.h"
 #include "names/TagFields.h"
 #include "names/TagFormat.h"
 
@@ -22,11 +23,10 @@ typedef std::function<bool(int nDone, int nTotal, const CString& strName)> TagRe
 // reading makes Windows download them.
 class CListedFields {
 public:
-    // The listing of strFolderPath (ending with "\"), through the shell's
-    // service, for the first nCount names on disk. pZone: the time zone of
-    // the modified times, the system's when NULL.
-    void ReadListing(CShellService& shell, const CString& strFolderPath, const CString* pDiskNames, int nCount,
-                     const TIME_ZONE_INFORMATION* pZone = NULL);
+    // The listing of the list's folder, through the shell's service, for
+    // its files. pZone: the time zone of the modified times, the system's
+    // when NULL.
+    void ReadListing(CShellService& shell, const CNameList& list, const TIME_ZONE_INFORMATION* pZone = NULL);
 
     int GetCount() const { return (int)m_files.size(); }
     // File i's fields; with bTags, its tags are read first if they are not

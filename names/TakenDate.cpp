@@ -80,23 +80,23 @@ bool ReadTakenTimes(const CString& strFolderPath, const std::vector<CString>& di
     return true;
 }
 
-bool ReadListOrderKeys(CShellService& shell, const CString& strFolderPath, const CString* pNames,
-                       const CString* pDiskNames, int nCount, ListOrder order, std::vector<ListOrderKeys>& keys,
+bool ReadListOrderKeys(CShellService& shell, const CNameList& list, ListOrder order, std::vector<ListOrderKeys>& keys,
                        const TagReadProgress& progress)
 {
+    const int nCount = list.GetCount();
     std::vector<ListOrderKeys> read;
     for (int i = 0; i < nCount; ++i)
-        read.push_back({pNames[i], 0, 0, NO_TAKEN_TIME});
+        read.push_back({list[i].strShown, 0, 0, NO_TAKEN_TIME});
     if (order != ORDER_BY_NAME && order != ORDER_EXPLORER) {
         std::vector<CFolderEntry> entries;
-        shell.ReadFolder(strFolderPath, entries);
+        shell.ReadFolder(list.GetFolderPath(), entries);
         std::unordered_map<std::wstring, const CFolderEntry*> byName;
         for (const CFolderEntry& entry : entries)
             byName[entry.strName.str()] = &entry;
-        std::vector<CString> diskNames(pDiskNames, pDiskNames + nCount);
+        const std::vector<CString> diskNames = list.DiskNames();
         std::vector<DWORD> attributes(nCount, 0);
         for (int i = 0; i < nCount; ++i) {
-            auto found = byName.find(pDiskNames[i].str());
+            auto found = byName.find(list[i].strDiskName.str());
             if (found == byName.end())
                 continue;  // gone since it was listed: keys of 0
             const FILETIME& ft = found->second->ftLastWrite;
@@ -106,7 +106,7 @@ bool ReadListOrderKeys(CShellService& shell, const CString& strFolderPath, const
         }
         std::vector<ULONGLONG> taken;
         if (order == ORDER_BY_TAKEN) {
-            if (!ReadTakenTimes(strFolderPath, diskNames, attributes, taken, progress))
+            if (!ReadTakenTimes(list.GetFolderPath(), diskNames, attributes, taken, progress))
                 return false;
             for (int i = 0; i < nCount; ++i)
                 read[i].nTaken = taken[i];

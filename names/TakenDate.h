@@ -34,12 +34,10 @@ bool ReadTakenTimes(const CString& strFolderPath, const std::vector<CString>& di
 
 class CShellService;
 
-// The keys of the first nCount listed files of strFolderPath for an order:
-// pNames the names the list shows, pDiskNames their names on disk. Times
+// The keys of the listed files for an order. Times
 // and sizes come from the folder's listing through the shell's service;
 // the taken times (only for ORDER_BY_TAKEN) from the files themselves.
 // Returns false when progress stopped the reading (keys are then left as
 // they were).
-bool ReadListOrderKeys(CShellService& shell, const CString& strFolderPath, const CString* pNames,
-                       const CString* pDiskNames, int nCount, ListOrder order, std::vector<ListOrderKeys>& keys,
+bool ReadListOrderKeys(CShellService& shell, const CNameList& list, ListOrder order, std::vector<ListOrderKeys>& keys,
                        const TagReadProgress& progress = TagReadProgress());

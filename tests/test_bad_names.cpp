@@ -51,7 +51,7 @@ protected:
             files.push_back(L"f" + std::wstring(i < 10 ? L"0" : L"") + std::to_wstring(i) + L".txt");
         ASSERT_TRUE(WriteNamedFiles(m_dir, files));
         Load();
-        ASSERT_EQ(m_dlg.m_nNameCount, (int)files.size());
+        ASSERT_EQ(m_dlg.m_names.GetCount(), (int)files.size());
 
         std::wstring text;
         for (const Expect& c : cases)
@@ -70,7 +70,7 @@ protected:
             if (c.where.empty()) {
                 ++nRefused;
                 EXPECT_EQ(ReadFileText(m_dir + files[i]), files[i]);
-                EXPECT_STREQ(m_dlg.m_strCurNames[i], files[i].c_str());
+                EXPECT_STREQ(m_dlg.m_names[i].strShown, files[i].c_str());
                 if (c.dwError)
                     entry += Reason(c.dwError);
                 EXPECT_NE(report.find(L"\n" + entry), std::wstring::npos) << report;
@@ -91,9 +91,9 @@ protected:
     {
         Load();
         std::vector<std::wstring> onDisk = ListFileNames(m_dir);
-        ASSERT_EQ(m_dlg.m_nNameCount, (int)onDisk.size());
-        ASSERT_GT(m_dlg.m_nNameCount, 0);
-        std::wstring first = m_dlg.m_strDiskNames[0].str();
+        ASSERT_EQ(m_dlg.m_names.GetCount(), (int)onDisk.size());
+        ASSERT_GT(m_dlg.m_names.GetCount(), 0);
+        std::wstring first = m_dlg.m_names[0].strDiskName.str();
         std::wstring content = ReadFileText(m_dir + first);
         CString text = m_dlg.EditorText();
         m_dlg.SetEditorText(L"again.txt\r\n" + text.Mid(text.Find(L"\r\n") + 2));
@@ -163,8 +163,8 @@ TEST_F(BadNames, FolderPartsMoveTheFileAsThePlatformAllows)
          {L"sub\\", L"", ERROR_INVALID_NAME}});
     // Files that came back into the folder are listed under their names on
     // disk, so a later rename finds them.
-    EXPECT_STREQ(m_dlg.m_strCurNames[3], L"back.txt");
-    EXPECT_STREQ(m_dlg.m_strCurNames[4], L"here.txt");
+    EXPECT_STREQ(m_dlg.m_names[3].strShown, L"back.txt");
+    EXPECT_STREQ(m_dlg.m_names[4].strShown, L"here.txt");
     ExpectStillWorks();
 }
 
@@ -193,7 +193,7 @@ TEST_F(BadNames, LongNamesAreStoredExactlyOrRefused)
         bool bReported = report.find(L"\n" + files[i] + L" -> " + lines[i] + L": ") != std::wstring::npos;
         if (bReported) {
             EXPECT_EQ(ReadFileText(m_dir + files[i]), files[i]);
-            EXPECT_STREQ(m_dlg.m_strCurNames[i], files[i].c_str());
+            EXPECT_STREQ(m_dlg.m_names[i].strShown, files[i].c_str());
         } else {
             EXPECT_NE(std::find(onDisk.begin(), onDisk.end(), lines[i]), onDisk.end()) << "stored under another name";
             EXPECT_EQ(ReadFileText(m_dir + lines[i]), files[i]);
@@ -255,7 +255,7 @@ TEST_F(BadNames, NamesOfAnyScriptAreListedAndRenamedExactly)
     for (const auto& f : files)
         ASSERT_TRUE(WriteFileText(m_dir + f.first, f.second));
     Load();
-    ASSERT_EQ(m_dlg.m_nNameCount, 9);
+    ASSERT_EQ(m_dlg.m_names.GetCount(), 9);
     EXPECT_STREQ(m_dlg.EditorText(), L"a\x20A9" L"b.txt\r\ncafe.txt\r\ncaf\x00E9.txt\r\ne\x2215" L"f.txt\r\nsmile"
                                      L"\xD83D\xDE00.txt\r\n\x2126\x212B.txt\r\n노래.mp3\r\n사랑.txt\r\n\xF914.txt\r\n");
 
@@ -264,7 +264,7 @@ TEST_F(BadNames, NamesOfAnyScriptAreListedAndRenamedExactly)
     m_dlg.messages.clear();
     m_dlg.Click(IDC_RENAME);
     EXPECT_TRUE(m_dlg.messages.empty()) << (m_dlg.messages.empty() ? L"" : m_dlg.messages[0]);
-    EXPECT_STREQ(m_dlg.m_strCurNames[6], L"노래.dat");
+    EXPECT_STREQ(m_dlg.m_names[6].strShown, L"노래.dat");
 
     // The listed files have their new names; the decomposed ones are composed now.
     const std::vector<std::pair<std::wstring, std::wstring>> after = {

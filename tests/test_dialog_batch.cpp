@@ -187,7 +187,7 @@ TEST(BatchDialog, NoFileChangesUntilRenameAndLoadingOrRenamingEmptiesTheHistory)
     DesktopFolder folder(dlg.m_tree.GetDesktopPath().str());
     ASSERT_TRUE(WriteNamedFiles(folder.Path(), {L"a.txt", L"b.txt"}));
     ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
-    ASSERT_EQ(dlg.m_nNameCount, 2);
+    ASSERT_EQ(dlg.m_names.GetCount(), 2);
 
     Replace(dlg, L"a", L"z");
     SetText(dlg, IDC_FRONT_EDIT, L"01 ");

@@ -198,7 +198,7 @@ TEST(LabelEdit, ARenameMovesTheFolderAndItsOpenBranchFollows)
     ASSERT_TRUE(hDeep);
     EXPECT_EQ(dlg.m_tree.GetFolderPath(hDeep).str(), folder.Path() + L"parent\\새 폴더\\deep\\");
     // The name list's folder path follows at once; names and text stay.
-    EXPECT_EQ(dlg.m_strFolderPath.str(), folder.Path() + L"parent\\새 폴더\\");
+    EXPECT_EQ(dlg.m_names.GetFolderPath().str(), folder.Path() + L"parent\\새 폴더\\");
     EXPECT_STREQ(dlg.EditorText(), L"a.txt\r\n노래.mp3\r\n");
 
     // An ".mp3" file shown in the tree is renamed the same way.
@@ -275,7 +275,7 @@ TEST(LabelEdit, AnMp3ItemIsRenamedByItsLabelWithExtensionsHiddenOrShown)
         dlg.m_tree.SelectItem(hAlbum);
         dlg.m_tree.SelectItem(hSong);
         EXPECT_STREQ(dlg.EditorText(), L"tune.mp3\r\n");
-        EXPECT_EQ(dlg.m_strFolderPath.str(), folder / L"album\\");
+        EXPECT_EQ(dlg.m_names.GetFolderPath().str(), folder / L"album\\");
 
         // Letter case alone; then a name in use, named by the label.
         ASSERT_TRUE(StartEdit(dlg, hSong));
@@ -354,7 +354,7 @@ TEST(LabelEdit, NamesOfAnyScriptOpenListAndAreRenamedByTheirLabels)
     dlg.m_tree.SelectItem(hSigur);
     EXPECT_EQ(dlg.EditorText().str(), sigur + L".mp3\r\n");
     dlg.m_tree.SelectItem(hBjork);
-    EXPECT_EQ(dlg.m_strFolderPath.str(), music + bjork + L"\\");
+    EXPECT_EQ(dlg.m_names.GetFolderPath().str(), music + bjork + L"\\");
     EXPECT_STREQ(dlg.EditorText(), L"J\x00F3ga.mp3\r\nx.mp3\r\n");
     dlg.SetEditorText(L"J\x00F3ga.mp3\r\nx2.mp3\r\n");
     dlg.Click(IDC_RENAME);

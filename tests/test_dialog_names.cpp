@@ -158,7 +158,7 @@ TEST(NamesMenu, NamesFromTagsFillEachFilesLineAndCountTheFilesThatLackAField)
     ASSERT_TRUE(WriteBytes(folder / L"d.jpg", Jpeg("2024:05:01 13:45:10")));
     ASSERT_TRUE(WriteBytes(folder / L"e.txt", "text"));
     ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
-    ASSERT_EQ(dlg.m_nNameCount, 5);
+    ASSERT_EQ(dlg.m_names.GetCount(), 5);
     // c.mp3's line emptied, a line added past the files: both stay.
     dlg.SetEditorText(L"a.mp3\r\nb.MP3\r\n\r\nd.jpg\r\ne.txt\r\nextra.mp3\r\n");
 

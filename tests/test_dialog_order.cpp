@@ -96,7 +96,7 @@ TEST_F(OrderDialog, AnOrderMovesEachLineWithItsFileAndItsUndoPutsBothBack)
     m_dlg.SetEditorText(L"one.txt\r\nten.txt\r\ntwo.txt\r\n");
     m_dlg.SendMessage(WM_COMMAND, ID_NAMES_ORDER_EXPLORER, 0);
     EXPECT_STREQ(m_dlg.EditorText(), L"one.txt\r\ntwo.txt\r\nten.txt\r\n");
-    EXPECT_STREQ(m_dlg.m_strDiskNames[1], L"track 2.txt");
+    EXPECT_STREQ(m_dlg.m_names[1].strDiskName, L"track 2.txt");
     m_dlg.Click(IDC_UNDO);
     EXPECT_EQ(m_dlg.m_nOrder, ORDER_BY_NAME);
     EXPECT_FALSE(m_dlg.UndoEnabled());

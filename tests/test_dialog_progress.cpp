@@ -22,7 +22,7 @@ std::atomic<int> g_nMoves{0};
 int g_nStopAt = 0;
 // At g_nStopAt: the stop button is clicked (both NULL), the dialog is told
 // to stop at once, or the window is closed.
-CBatchNameDlg* g_pStopNow = NULL;
+TestBatchNameDlg* g_pStopNow = NULL;
 HWND g_hStopTo = NULL;
 // At g_nKeysAt, before the progress window shows: Escape in the name box
 // (which an edit box in a dialog turns into closing it), and Windows asking

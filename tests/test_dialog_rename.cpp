@@ -23,10 +23,10 @@ protected:
         ASSERT_TRUE(WriteNamedFiles(m_root / sub + L"\\", files));
         m_dlg.SelectDesktopPath({m_root.Name()});
         ASSERT_TRUE(m_dlg.SelectDesktopPath({m_root.Name(), sub}));
-        ASSERT_EQ(m_dlg.m_nNameCount, std::min((int)files.size(), MAX_NAMES));
+        ASSERT_EQ(m_dlg.m_names.GetCount(), std::min((int)files.size(), MAX_NAMES));
     }
     std::wstring Dir(const wchar_t* sub = L"f") { return m_root / sub + L"\\"; }
-    std::wstring Cur(int i) { return m_dlg.m_strCurNames[i].str(); }
+    std::wstring Cur(int i) { return m_dlg.m_names[i].strShown.str(); }
 
     QuietBatchNameDlg m_dlg;
     DesktopFolder m_root{m_dlg.m_tree.GetDesktopPath().str()};
@@ -87,8 +87,8 @@ TEST_F(RenameDialog, WithNothingListedTheRenameButtonDoesNothing)
     GetCurrentDirectoryW(MAX_PATH, szOld);
     ASSERT_TRUE(SetCurrentDirectoryW(cwd.Path().c_str()));
     m_dlg.m_tree.SelectItem(m_dlg.m_tree.GetComputerItem());
-    EXPECT_EQ(m_dlg.m_nNameCount, 0);
-    EXPECT_STREQ(m_dlg.m_strFolderPath, L"");
+    EXPECT_EQ(m_dlg.m_names.GetCount(), 0);
+    EXPECT_STREQ(m_dlg.m_names.GetFolderPath(), L"");
     EXPECT_STREQ(m_dlg.EditorText(), L"");
 
     // Text typed or pasted, an undo step and a combo history all stay.
@@ -116,7 +116,7 @@ TEST_F(RenameDialog, AFolderOfMoreFilesThanTheListTakesIsToldOncePerFolder)
     ASSERT_TRUE(MakeFolder(m_root / L"small") && WriteNamedFiles(Dir(L"small"), {L"s.txt"}));
     ASSERT_TRUE(MakeFolder(m_root / L"big"));
     Load(files, L"big");
-    EXPECT_STREQ(m_dlg.m_strCurNames[0], L"n10000");
+    EXPECT_STREQ(m_dlg.m_names[0].strShown, L"n10000");
     // Moved on before the load was told: nothing is shown for it.
     ASSERT_TRUE(m_dlg.SelectDesktopPath({m_root.Name(), L"small"}));
     PumpMessages();
@@ -192,7 +192,7 @@ TEST_F(RenameDialog, TheSystemMenuTakesTheLastRenameBackOnce)
     // The list is updated in place, in the same line order.
     EXPECT_STREQ(m_dlg.EditorText(), L"1.mp3\r\n2.mp3\r\n3.mp3\r\nx\r\ny\r\nz\r\n");
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(m_dlg.m_strNewNames[i], m_dlg.m_strCurNames[i]);
+        EXPECT_EQ(m_dlg.m_names[i].strNew, m_dlg.m_names[i].strShown);
     EXPECT_EQ(Cur(3), L"x");
     EXPECT_EQ(m_dlg.m_undo.GetDepth(), 0);
     EXPECT_FALSE(m_dlg.UndoEnabled());
@@ -266,6 +266,6 @@ TEST(RenameDialogRecord, TheRecordOutlivesALoadFollowsItsFolderAndReportsWhatCan
     // line follow.
     ASSERT_TRUE(MoveFileW((root / L"other\\o").c_str(), (root / L"other\\o2").c_str()));
     dlg.OnTreeItemRenamed((root / L"other\\o").c_str(), (root / L"other\\o2").c_str());
-    EXPECT_STREQ(dlg.m_strCurNames[0], L"o2");
+    EXPECT_STREQ(dlg.m_names[0].strShown, L"o2");
     EXPECT_STREQ(dlg.EditorText(), L"o2\r\n");
 }

@@ -48,7 +48,7 @@ TEST(MainDialog, StartsWithTheTreeTopLevelAndTheManualInTheSystemMenu)
     EXPECT_STREQ(caption, L"Quorvel 1.07 - 화일 이름을 쉽게");
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
-    EXPECT_EQ(dlg.m_nNameCount, 0);
+    EXPECT_EQ(dlg.m_names.GetCount(), 0);
 
     HTREEITEM hFirst = dlg.m_tree.GetRootItem();
     ASSERT_TRUE(hFirst);
@@ -89,8 +89,8 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
 
     ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name()}));
     EXPECT_STREQ(dlg.EditorText(), L"A.txt\r\nb.txt\r\nc.txt\r\n노래.mp3\r\n");
-    EXPECT_EQ(dlg.m_nNameCount, 4);
-    EXPECT_STREQ(dlg.m_strFolderPath, folder.Path().c_str());
+    EXPECT_EQ(dlg.m_names.GetCount(), 4);
+    EXPECT_STREQ(dlg.m_names.GetFolderPath(), folder.Path().c_str());
 
     // The undo history empties on a rename whatever it held.
     dlg.m_undo.Record(L"");
@@ -114,9 +114,9 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
               (std::vector<std::wstring>{L"A.txt", L"c.txt", L"d.txt", L"음악.mp3"}));
     EXPECT_EQ(ReadFileText(folder / L"c.txt"), L"b.txt");
     EXPECT_EQ(ReadFileText(folder / L"d.txt"), L"c.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[0], L"A.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[1], L"c.txt");
-    EXPECT_STREQ(dlg.m_strCurNames[2], L"d.txt");
+    EXPECT_STREQ(dlg.m_names[0].strShown, L"A.txt");
+    EXPECT_STREQ(dlg.m_names[1].strShown, L"c.txt");
+    EXPECT_STREQ(dlg.m_names[2].strShown, L"d.txt");
     EXPECT_FALSE(dlg.UndoEnabled());
     EXPECT_EQ(dlg.m_undo.GetDepth(), 0);
     // The editor keeps the text as the user wrote it.
@@ -134,7 +134,7 @@ TEST(MainDialog, SelectingAFolderLoadsItsNamesAndTheRenameButtonAppliesThem)
     // Selecting an empty folder empties the editor.
     ASSERT_TRUE(dlg.SelectDesktopPath({folder.Name(), L"sub"}));
     EXPECT_STREQ(dlg.EditorText(), L"");
-    EXPECT_EQ(dlg.m_nNameCount, 0);
+    EXPECT_EQ(dlg.m_names.GetCount(), 0);
 }
 
 TEST(MainDialog, LayoutFollowsTheClientSize)
@@ -317,7 +317,7 @@ TEST(MainDialog, ThePastedListOfALargeFolderArrivesWhole)
 TEST(MainDialog, TheManualOpensFromTheSystemMenuAndFromItsButton)
 {
     TestBatchNameDlg dlg;
-    dlg.m_nNameCount = 0;
+    dlg.SetList(0, L"");
     const CString caption = L"Quorvel 사용설명서";
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way);

@@ -10,22 +10,17 @@
 
 namespace {
 
-const wchar_t* const SENTINEL = L"<untouched>";
-
-// Lists the folder into full-size arrays prefilled with a sentinel, so that
-// writes past the count show; the names on disk must be the names shown.
-std::vector<std::wstring> List(const std::wstring& folder, int* pUntouched = nullptr)
+// Lists the folder; the names on disk must be the names shown.
+std::vector<std::wstring> List(const std::wstring& folder)
 {
-    std::vector<CString> names(MAX_NAMES, CString(SENTINEL)), disk(MAX_NAMES, CString(SENTINEL));
-    int n = ListFolderFiles(CString(folder), names.data(), disk.data());
-    EXPECT_GE(n, 0);
+    CNameList list;
+    int n = ListFolderFiles(CString(folder), list);
+    EXPECT_EQ(n, list.GetCount());
     EXPECT_LE(n, MAX_NAMES);
-    EXPECT_TRUE(std::equal(names.begin(), names.end(), disk.begin()));
-    if (pUntouched)
-        *pUntouched = (int)std::count(names.begin() + n, names.end(), CString(SENTINEL));
+    EXPECT_EQ(list.ShownNames(), list.DiskNames());
     std::vector<std::wstring> out;
     for (int i = 0; i < n; ++i)
-        out.push_back(names[i].str());
+        out.push_back(list[i].strShown.str());
     return out;
 }
 
@@ -45,24 +40,19 @@ TEST(FolderListing, FilesOnlyHiddenAndSystemIncludedSorted)
     ASSERT_TRUE(MakeFolder(dir / L"폴더"));
     ASSERT_TRUE(WriteNamedFiles(dir / L"sub\\", {L"inner.txt"}));
 
-    int nUntouched = 0;
-    EXPECT_EQ(List(dir.Path(), &nUntouched), (Names{L"_first", L"A.TXT", L"b.txt", L"hidden.dat", L"noext",
-                                                   L"readonly.txt", L"sys.dat", L"가나.mp3"}));
-    EXPECT_EQ(nUntouched, MAX_NAMES - 8);
+    EXPECT_EQ(List(dir.Path()), (Names{L"_first", L"A.TXT", L"b.txt", L"hidden.dat", L"noext", L"readonly.txt",
+                                       L"sys.dat", L"가나.mp3"}));
 }
 
 TEST(FolderListing, NothingToListGivesZero)
 {
     TempFolder dir(L"list");
-    int nUntouched = 0;
-    EXPECT_EQ(List(dir.Path(), &nUntouched), Names{});
-    EXPECT_EQ(nUntouched, MAX_NAMES);
+    EXPECT_EQ(List(dir.Path()), Names{});
 
     ASSERT_TRUE(MakeFolder(dir / L"a"));
     ASSERT_TRUE(MakeFolder(dir / L"b"));
     EXPECT_EQ(List(dir.Path()), Names{});
-    EXPECT_EQ(List(dir / L"missing\\", &nUntouched), Names{});
-    EXPECT_EQ(nUntouched, MAX_NAMES);
+    EXPECT_EQ(List(dir / L"missing\\"), Names{});
 }
 
 TEST(FolderListing, CollectAppliesTheFilterAndKeepsExistingEntries)
@@ -91,9 +81,10 @@ TEST(FolderListing, MoreThanMaxNamesGivesExactlyMaxSorted)
 
     // The first MAX_NAMES of all the names in sorted order, whatever order
     // the platform enumerates them in; the number found is all of them.
-    std::vector<CString> names(MAX_NAMES), disk(MAX_NAMES);
+    CNameList list;
     int nFound = 0;
-    ASSERT_EQ(ListFolderFiles(CString(dir.Path()), names.data(), disk.data(), &nFound), MAX_NAMES);
+    ASSERT_EQ(ListFolderFiles(CString(dir.Path()), list, &nFound), MAX_NAMES);
+    const std::vector<CString> names = list.ShownNames(), disk = list.DiskNames();
     EXPECT_EQ(nFound, 2500);
     std::sort(created.begin(), created.end(),
               [](const std::wstring& a, const std::wstring& b) { return NameSortsBefore(a, b); });

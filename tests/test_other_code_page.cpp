@@ -79,7 +79,7 @@ TEST(OtherCodePage, NamesOfAnyScriptListRenameAndReportExactly)
     ASSERT_TRUE(dlg.SelectDesktopPath({root.Name(), L"노래 모음", L"M\x00F6tley"}));
     EXPECT_EQ(dlg.EditorText().str(), L"Se\x00F1or.mp3\r\n");
     ASSERT_TRUE(dlg.SelectDesktopPath({root.Name(), L"노래 모음"}));
-    ASSERT_EQ(dlg.m_nNameCount, 6);
+    ASSERT_EQ(dlg.m_names.GetCount(), 6);
     EXPECT_EQ(dlg.EditorText().str(), L"Mot\x00F6rhead \x2013 Ace.mp3\r\nna\x00EFve.txt\r\nnotes.txt\r\n"
                                 L"party\xD83C\xDF89.jpg\r\n\x8BBE\x8BA1.txt\r\n노래.txt\r\n");
 

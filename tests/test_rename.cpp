@@ -25,14 +25,29 @@ protected:
     void Load(const Names& files)
     {
         ASSERT_TRUE(WriteNamedFiles(m_dir.Path(), files));
-        m_cur.assign(MAX_NAMES, CString());
-        m_new = m_disk = m_cur;
-        m_nCount = ListFolderFiles(CString(m_dir.Path()), m_cur.data(), m_disk.data());
-        m_original.assign(m_cur.begin(), m_cur.begin() + m_nCount);
+        CNameList list;
+        m_nCount = ListFolderFiles(CString(m_dir.Path()), list);
+        Read(list);
+        m_original = m_cur;
     }
-    std::vector<RenameFailure> Apply(const std::wstring& text)
+    // The rename of the names as the checks last left them.
+    std::vector<RenameFailure> Apply(const std::wstring& text, CRenameRun* pRun = NULL)
     {
-        return ApplyRenames(CString(m_dir.Path()), CString(text), m_nCount, m_cur.data(), m_new.data(), m_disk.data());
+        CNameList list;
+        list.Reset(CString(m_dir.Path()));
+        for (int i = 0; i < m_nCount; ++i)
+            list.Add(m_disk[i], m_cur[i]);
+        std::vector<RenameFailure> failures = ApplyRenames(list, CString(text), pRun);
+        Read(list);
+        return failures;
+    }
+    void Read(const CNameList& list)
+    {
+        m_cur = list.ShownNames();
+        m_disk = list.DiskNames();
+        m_new.clear();
+        for (int i = 0; i < list.GetCount(); ++i)
+            m_new.push_back(list[i].strNew);
     }
     std::wstring Cur(int i) const { return m_cur[i].str(); }
     // Every listed file is where its name on disk says, with its own
@@ -267,8 +282,7 @@ TEST_F(RenameTest, ACycleThatCannotCompleteIsUndoneWholeAndABrokenChainStops)
     SetBeforeMoveHook([] { ++nMoves == 2 && WriteFileText(taken, L"other"); });
     CRenameRun run;
     run.step = [](int, int, const CString&) { return false; };
-    failures = ApplyRenames(CString(m_dir.Path()), L"b\r\na\r\nc\r\n", m_nCount, m_cur.data(), m_new.data(),
-                            m_disk.data(), &run);
+    failures = Apply(L"b\r\na\r\nc\r\n", &run);
     SetBeforeMoveHook(NULL);
     EXPECT_EQ(ReadFileText(m_dir / m_disk[0].str()), L"a");
     EXPECT_EQ(FormatRenameReport(3, failures).str(),
@@ -345,8 +359,7 @@ TEST_F(RenameTest, TheTakeBackKnowsFilesByWhatTheirVolumeKeeps)
         volume.bUnreadable = nRow == 1;
         ASSERT_TRUE(nRow != 1 || (DeleteFileW((m_dir / L"d").c_str()) && MakeFolder(m_dir / L"d")));
         CRenameRun run;
-        auto failures = ApplyRenames(CString(m_dir.Path()), L"b\r\na\r\nc, a longer name\r\nd2\r\n", m_nCount,
-                                     m_cur.data(), m_new.data(), m_disk.data(), &run);
+        auto failures = Apply(L"b\r\na\r\nc, a longer name\r\nd2\r\n", &run);
         EXPECT_EQ(failures.size() == 1 && failures[0].dwError == RENAME_ERROR_NOW_FOLDER, nRow == 1);
         ASSERT_TRUE(nRow != 1 || (RemoveDirectoryW((m_dir / L"d").c_str()) && WriteFileText(m_dir / L"d", L"d")));
         CRenameRecord record;

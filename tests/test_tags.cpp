@@ -381,8 +381,12 @@ TEST(Tags, ListingFieldsAndOnlineOnlyFiles)
         names.push_back(f.name);
     }
     TIME_ZONE_INFORMATION zone = CentralEurope();
+    CNameList list;
+    list.Reset(folder.Path().c_str());
+    for (const CString& strName : names)
+        list.Add(strName);
     CListedFields listed;
-    listed.ReadListing(shell, folder.Path().c_str(), names.data(), (int)names.size(), &zone);
+    listed.ReadListing(shell, list, &zone);
     ASSERT_TRUE(listed.ReadAllTags());
     for (int i = 0; i < listed.GetCount(); ++i) {
         const TagFields& f = listed.Fields(i, true);

@@ -21,7 +21,7 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
 
     HTREEITEM hGone = dlg.SelectDesktopPath({folder.Name(), L"gone"});
     ASSERT_TRUE(hGone);
-    ASSERT_EQ(dlg.m_nNameCount, 3);
+    ASSERT_EQ(dlg.m_names.GetCount(), 3);
 
     // Another program renames the files and then removes the folder.
     ASSERT_TRUE(MoveFileW((folder / L"gone\\a.txt").c_str(), (folder / L"gone\\x.txt").c_str()));
@@ -60,7 +60,7 @@ TEST(HostileFolders, AFolderThatVanishesAfterItWasListed)
     EXPECT_STREQ(dlg.m_tree.GetItemText(children[0]), L"");
     dlg.m_tree.SelectItem(dlg.m_tree.GetDesktopItem());
     dlg.m_tree.SelectItem(hGone);
-    EXPECT_EQ(dlg.m_nNameCount, 0);
+    EXPECT_EQ(dlg.m_names.GetCount(), 0);
     EXPECT_STREQ(dlg.EditorText(), L"");
 
     // The program keeps working: a second folder loads and renames.
@@ -85,7 +85,7 @@ TEST(HostileFolders, AnUnreadableFolder)
     ASSERT_TRUE(WriteNamedFiles(locked + L"\\", {L"a.mp3", L"b.mp3"}));
     HTREEITEM hLocked = dlg.SelectDesktopPath({folder.Name(), L"locked"});
     ASSERT_TRUE(hLocked);
-    ASSERT_EQ(dlg.m_nNameCount, 2);
+    ASSERT_EQ(dlg.m_names.GetCount(), 2);
     HTREEITEM hTop = dlg.m_tree.GetParentItem(hLocked);
     const int nImagesBefore = dlg.m_tree.GetImages().GetImageCount();
 
@@ -104,7 +104,7 @@ TEST(HostileFolders, AnUnreadableFolder)
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].text.find(Text(IDS_RENAME_REPORT, {L"2", L"2"})), 0u) << seen[0].text;
     }
-    EXPECT_STREQ(dlg.m_strCurNames[0], L"a.mp3");
+    EXPECT_STREQ(dlg.m_names[0].strShown, L"a.mp3");
 
     // Opened, it shows one blank row; selected again, it lists nothing.
     dlg.CloseItem(hLocked);
@@ -115,7 +115,7 @@ TEST(HostileFolders, AnUnreadableFolder)
     EXPECT_FALSE(dlg.m_tree.GetNextSiblingItem(hChild));
     dlg.m_tree.SelectItem(hTop);
     dlg.m_tree.SelectItem(hLocked);
-    EXPECT_EQ(dlg.m_nNameCount, 0);
+    EXPECT_EQ(dlg.m_names.GetCount(), 0);
     EXPECT_STREQ(dlg.EditorText(), L"");
     dlg.CloseItem(hLocked);
     EXPECT_EQ(dlg.m_tree.GetImages().GetImageCount(), nImagesBefore);
@@ -124,7 +124,7 @@ TEST(HostileFolders, AnUnreadableFolder)
     ASSERT_TRUE(SetFolderUnreadable(locked, false));
     dlg.m_tree.SelectItem(hTop);
     dlg.m_tree.SelectItem(hLocked);
-    EXPECT_EQ(dlg.m_nNameCount, 2);
+    EXPECT_EQ(dlg.m_names.GetCount(), 2);
     EXPECT_EQ(ListFileNames(locked), (std::vector<std::wstring>{L"a.mp3", L"b.mp3"}));
     EXPECT_EQ(ReadFileText(locked + L"\\b.mp3"), L"b.mp3");
 }

@@ -23,11 +23,11 @@ std::wstring Path(CFolderTreeCtrl& tree, HTREEITEM hItem)
 
 Names List(CFolderTreeCtrl& tree, HTREEITEM hItem)
 {
-    std::vector<CString> names(MAX_NAMES), diskNames(MAX_NAMES);
-    int n = tree.ListFiles(hItem, names.data(), diskNames.data());
+    CNameList list;
+    int n = tree.ListFiles(hItem, list);
     Names out;
     for (int i = 0; i < n; ++i)
-        out.push_back(names[i].str());
+        out.push_back(list[i].strShown.str());
     return out;
 }
 
@@ -147,10 +147,10 @@ TEST(TreePaths, ListFilesOfFolderFileAndPlaceholderItems)
     std::vector<HTREEITEM> noFolder = {tree.GetComputerItem(), tree.GetChildItem(tree.GetComputerItem())};
     if (hEmpty)
         noFolder.push_back(tree.GetChildItem(hEmpty));
-    std::vector<CString> names(MAX_NAMES), diskNames(MAX_NAMES);
+    CNameList list;
     for (HTREEITEM h : noFolder) {
         int nFound = -1;
-        EXPECT_EQ(tree.ListFiles(h, names.data(), diskNames.data(), &nFound), 0);
+        EXPECT_EQ(tree.ListFiles(h, list, &nFound), 0);
         EXPECT_EQ(nFound, 0);
         EXPECT_EQ(tree.GetFolderPath(h).str(), L"");
     }

@@ -210,12 +210,13 @@ BOOL CFolderTreeCtrl::AcceptListFile(CString strFileName)
     return TRUE;
 }
 
-int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, CString* pDiskNames, int* pnFound)
+int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CNameList& list, int* pnFound)
 {
     m_nFileCount = 0;
     if (pnFound)
         *pnFound = 0;
     CString strFolder = GetFolderPath(hItem);
+    list.Reset(strFolder);
     if (strFolder.IsEmpty())
         return 0;
 
@@ -232,7 +233,8 @@ int CFolderTreeCtrl::ListFiles(HTREEITEM hItem, CString* pNames, CString* pDiskN
     }
     if (pnFound)
         *pnFound = (int)names.size();
-    m_nFileCount = KeepFirstNames(names, pNames, pDiskNames);
+    KeepFirstNames(names, list);
+    m_nFileCount = list.GetCount();
     return m_nFileCount;
 }
 

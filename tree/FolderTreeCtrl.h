@@ -48,12 +48,11 @@ public:
     // The record of what the item stands for on disk, or NULL (the
     // computer item and placeholders stand for nothing).
     const CTreeItemName* GetItemName(HTREEITEM hItem) const { return ItemName(hItem); }
-    // Lists the files of the item's folder into pNames (the names the list
-    // shows) and pDiskNames (their exact names on disk), room for MAX_NAMES
-    // each: all sorted, the first MAX_NAMES kept; returns the count
-    // written, and in *pnFound (when given) the number found. A file item
-    // lists its own file; an item that stands for no folder lists nothing.
-    int ListFiles(HTREEITEM hItem, CString* pNames, CString* pDiskNames, int* pnFound = NULL);
+    // Lists the files of the item's folder into the list, for that folder:
+    // all sorted, the first MAX_NAMES kept; returns the count listed, and
+    // in *pnFound (when given) the number found. A file item lists its own
+    // file; an item that stands for no folder lists nothing.
+    int ListFiles(HTREEITEM hItem, CNameList& list, int* pnFound = NULL);
 
     // The item's file or folder now has the name strNewName on disk: the
     // item keeps it and takes the shell's label for its new path (and its

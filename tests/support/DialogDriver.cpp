@@ -73,7 +73,9 @@ void TestBatchNameDlg::SetList(int nCount, const CString& text)
 {
     ::SetFocus(Item(IDC_TREE));
     PumpMessages();
-    m_nNameCount = nCount;
+    m_names.Reset();
+    for (int i = 0; i < nCount; ++i)
+        m_names.Add(CString());
     SetEditorText(text);
 }
 

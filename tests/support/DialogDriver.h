@@ -17,6 +17,21 @@ public:
     TestBatchNameDlg();
     ~TestBatchNameDlg() override;
 
+    // The dialog's own state, for checks.
+    using CBatchNameDlg::m_brushes;
+    using CBatchNameDlg::m_editNames;
+    using CBatchNameDlg::m_names;
+    using CBatchNameDlg::m_nOrder;
+    using CBatchNameDlg::m_tree;
+    using CBatchNameDlg::m_undo;
+    // Stops the long work under way, as the progress window's stop button
+    // does.
+    void StopWork()
+    {
+        if (m_pWork)
+            m_pWork->RequestStop();
+    }
+
     // Opens each label in turn below the desktop item, as the user does
     // with the "+" key, and selects the last one; NULL when one is missing.
     HTREEITEM SelectDesktopPath(const std::vector<std::wstring>& labels);

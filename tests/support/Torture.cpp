@@ -445,8 +445,8 @@ std::wstring CheckListNames(TortureDlg& dlg, const std::vector<std::wstring>& di
             continue;
         const std::wstring name = at.substr(2);
         const std::wstring wantShown = name == disk[i] ? shown[i] : name;
-        if (dlg.m_strDiskNames[i].str() != name || dlg.m_strCurNames[i].str() != wantShown)
-            return L"the list has " + dlg.m_strDiskNames[i].str() + L" shown as " + dlg.m_strCurNames[i].str() +
+        if (dlg.m_names[i].strDiskName.str() != name || dlg.m_names[i].strShown.str() != wantShown)
+            return L"the list has " + dlg.m_names[i].strDiskName.str() + L" shown as " + dlg.m_names[i].strShown.str() +
                    L" for " + at;
     }
     return L"";
@@ -517,7 +517,7 @@ std::wstring CheckTakeBack(TortureDlg& dlg, Rng& rng, const std::wstring& P, uns
     failure = CheckListNames(dlg, disk, shown, contents, where);
     if (!failure.empty())
         return L"after taking back: " + failure;
-    if (dlg.EditorText() != JoinNames(dlg.m_strCurNames, n) || dlg.m_undo.GetDepth() != 0)
+    if (dlg.EditorText() != dlg.m_names.ShownText() || dlg.m_undo.GetDepth() != 0)
         return L"after taking back, the editor does not show the list";
     return L"";
 }
@@ -664,13 +664,13 @@ std::wstring RunCase(TortureDlg& dlg, HTREEITEM hRoot, const DesktopFolder& root
         return L"the case folder is not in the tree";
     PumpMessages();
     dlg.messages.clear();
-    const int n = dlg.m_nNameCount;
+    const int n = dlg.m_names.GetCount();
     if (n != (int)before.size())
         return L"listed " + std::to_wstring(n) + L" of " + std::to_wstring(before.size()) + L" files";
     std::vector<std::wstring> shown, disk, contents(n);
     for (int i = 0; i < n; ++i) {
-        shown.push_back(dlg.m_strCurNames[i].str());
-        disk.push_back(dlg.m_strDiskNames[i].str());
+        shown.push_back(dlg.m_names[i].strShown.str());
+        disk.push_back(dlg.m_names[i].strDiskName.str());
         if (ShownName(disk[i].c_str()).str() != shown[i])
             return L"the list shows " + shown[i] + L" for " + disk[i];
     }

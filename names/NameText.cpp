@@ -1,4 +1,4 @@
-#include "names/NameList.h"
+#include "names/NameText.h"
 
 CString JoinNames(const CString* pNames, int nCount)
 {
