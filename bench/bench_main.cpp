@@ -90,7 +90,7 @@ static CWinApp s_benchApp;
 
 int main(int argc, char** argv)
 {
-    AfxWinInitForTests();
+    Enable3dControlsStatic();
     for (const Entry& e : Registry()) {
         bool run = argc < 2;
         for (int i = 1; i < argc; ++i)

@@ -1,4 +1,7 @@
+#include "framework/afxapp.h"
+
 #include "framework/afximpl.h"
+#include "framework/afxloop.h"
 
 namespace {
 CWinApp* g_pApp = NULL;
@@ -22,10 +25,7 @@ int CWinApp::Run()
         AfxIdleIfQueueEmpty();
         if (::GetMessageW(&msg, NULL, 0, 0) <= 0)
             break;
-        if (!CWnd::WalkPreTranslateTree(NULL, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        AfxDispatchMessage(&msg, NULL);
     }
     return ExitInstance();
 }
@@ -47,11 +47,12 @@ CWnd* AfxGetMainWnd()
     return g_pApp ? g_pApp->m_pMainWnd : NULL;
 }
 
-HINSTANCE AfxGetInstanceHandle()
+void AfxIdleIfQueueEmpty()
 {
-    if (g_pApp && g_pApp->m_hInstance)
-        return g_pApp->m_hInstance;
-    return ::GetModuleHandleW(NULL);
+    MSG msg;
+    if (!::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE))
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->OnIdle(0);
 }
 
 BOOL Enable3dControlsStatic()
@@ -60,17 +61,13 @@ BOOL Enable3dControlsStatic()
     return ::InitCommonControlsEx(&icc);
 }
 
-void AfxWinInitForTests()
-{
-    Enable3dControlsStatic();
-}
-
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
     if (!pApp)
         return -1;
     pApp->m_hInstance = hInstance;
+    AfxSetInstanceHandle(hInstance);
     pApp->m_lpCmdLine = lpCmdLine;
     if (!pApp->InitInstance())
         return pApp->ExitInstance();

@@ -1,6 +1,7 @@
 // The application object, start-up and the framework's process-wide state.
 #pragma once
 
+#include "framework/afxinst.h"
 #include "framework/afxwnd.h"
 
 class CWinApp {
@@ -24,7 +25,6 @@ public:
 
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
-HINSTANCE AfxGetInstanceHandle();
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, int nCmdShow);
 
 // No dialog of the program hosts an OLE control; kept as the start-up step
@@ -33,15 +33,3 @@ inline void AfxEnableControlContainer() {}
 // The three-dimensional control look: here it means the common controls
 // (tree view and the rest) are registered for the process.
 BOOL Enable3dControlsStatic();
-
-// Sets up a test process as AfxWinMain sets up the program.
-void AfxWinInitForTests();
-
-// For checks: how many windows the permanent and the temporary maps hold,
-// and how many of those are no longer windows.
-struct CWndMapCounts {
-    int nPermanent;
-    int nTemporary;
-    int nGone;
-};
-CWndMapCounts AfxGetWndMapCounts();

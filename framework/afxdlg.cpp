@@ -1,8 +1,12 @@
-#include "framework/afximpl.h"
+#include "framework/afxdlg.h"
 
 #include <stdexcept>
 #include <string>
 
+#include "framework/afxapp.h"
+#include "framework/afximpl.h"
+#include "framework/afxinst.h"
+#include "framework/afxloop.h"
 #include "framework/afxres.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
@@ -107,10 +111,7 @@ INT_PTR CDialog::DoModal()
                 nQuitCode = msg.wParam;
                 break;
             }
-            if (!WalkPreTranslateTree(m_hWnd, &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
+            AfxDispatchMessage(&msg, m_hWnd);
         }
         m_bModalRunning = false;
     }

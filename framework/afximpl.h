@@ -1,7 +1,7 @@
 // What the framework's own files share; the program never includes this.
 #pragma once
 
-#include "framework/afxwin.h"
+#include "framework/afxwnd.h"
 
 // The object whose window is being created, bound at the first message the
 // window gets (its own class's procedure, or the dialog procedure).

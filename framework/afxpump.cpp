@@ -1,6 +1,16 @@
 #include "framework/afxpump.h"
 
-#include "framework/afxwnd.h"
+#include "framework/afxloop.h"
+
+namespace {
+
+// Whether hWnd is hWndTop or one of its children; never for no hWndTop.
+bool IsInTree(HWND hWndTop, HWND hWnd)
+{
+    return hWndTop && (hWnd == hWndTop || ::IsChild(hWndTop, hWnd));
+}
+
+}  // namespace
 
 CWorkPump::~CWorkPump()
 {
@@ -18,13 +28,8 @@ void CWorkPump::Pump()
             break;
         }
         const bool bKeys = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-        if (bKeys && m_hWndDeaf && (msg.hwnd == m_hWndDeaf || ::IsChild(m_hWndDeaf, msg.hwnd)))
+        if (bKeys && IsInTree(m_hWndDeaf, msg.hwnd))
             continue;
-        if (bKeys && m_hWndKeys && (msg.hwnd == m_hWndKeys || ::IsChild(m_hWndKeys, msg.hwnd))) {
-            if (CWnd::WalkPreTranslateTree(m_hWndKeys, &msg))
-                continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        AfxDispatchMessage(&msg, m_hWndKeys, bKeys && IsInTree(m_hWndKeys, msg.hwnd));
     }
 }

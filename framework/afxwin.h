@@ -8,6 +8,8 @@
 #include "framework/afxapp.h"
 #include "framework/afxctl.h"
 #include "framework/afxdpi.h"
+#include "framework/afxinst.h"
+#include "framework/afxloop.h"
 #include "framework/afxdlg.h"
 #include "framework/afxmsg.h"
 #include "framework/afxpump.h"

@@ -1,4 +1,4 @@
-#include "framework/afximpl.h"
+#include "framework/afxwnd.h"
 
 #include <cstdio>
 #include <map>
@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <typeindex>
 #include <utility>
+
+#include "framework/afximpl.h"
+#include "framework/afxinst.h"
 
 namespace {
 
@@ -91,14 +94,6 @@ void AfxTraceException(HWND hWnd, UINT message, const char* pszWhat)
                (void*)hWnd, szClass, szWhat);
     sz[511] = 0;
     ::OutputDebugStringW(sz);
-}
-
-void AfxIdleIfQueueEmpty()
-{
-    MSG msg;
-    if (!::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE))
-        if (CWinApp* pApp = AfxGetApp())
-            pApp->OnIdle(0);
 }
 
 // Sets the current message for Default() while a window procedure runs and
@@ -236,29 +231,6 @@ void CWnd::GetWindowText(CString& rString) const
 
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
-    return FALSE;
-}
-
-BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
-{
-    // The same guard as the window procedure's: a pre-translation that
-    // throws swallows its message, which is then not dispatched (the
-    // dialog's own handling would turn an Enter into IDOK).
-    try {
-        for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
-            CWnd* pWnd = FromHandlePermanent(hWnd);
-            if (pWnd && pWnd->PreTranslateMessage(pMsg))
-                return TRUE;
-            if (hWnd == hWndStop)
-                break;
-        }
-    } catch (const std::exception& e) {
-        AfxTraceException(pMsg->hwnd, pMsg->message, e.what());
-        return TRUE;
-    } catch (...) {
-        AfxTraceException(pMsg->hwnd, pMsg->message, NULL);
-        return TRUE;
-    }
     return FALSE;
 }
 

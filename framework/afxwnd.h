@@ -207,12 +207,9 @@ public:
         return ::MessageBoxW(m_hWnd, pszText, pszCaption, nType);
     }
 
-    // The message loop offers each message here first; true means handled.
+    // The message loop offers each message here first (to the window under
+    // it and its parents); true means handled.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    // Offers the message to the window under pMsg->hwnd and its parents up
-    // to hWndStop. No exception leaves it: one is reported, and the message
-    // counts as handled.
-    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
     // Runs the message through reflection, the message table and the
     // default processing. No exception leaves it: one is reported and the
@@ -263,3 +260,12 @@ private:
     HWND Detach();
     struct MessageScope;
 };
+
+// For checks: how many windows the permanent and the temporary maps hold,
+// and how many of those are no longer windows.
+struct CWndMapCounts {
+    int nPermanent;
+    int nTemporary;
+    int nGone;
+};
+CWndMapCounts AfxGetWndMapCounts();

@@ -15,10 +15,6 @@ class CSortStringArray : public CStringArray {
 public:
     ~CSortStringArray() override {}
 
-    // A copy of entry i; no bounds check (0 <= i < size).
-    CString GetElement(int i) const { return m_a[i]; }
-    // Exchanges entries i and i + 1 when entry i compares greater.
-    BOOL SwapIfGreater(int i);
     // Ascending by NameSortsBefore, stable: names that compare equal
     // (differing only in the case of ASCII letters) keep their order.
     void Sort();

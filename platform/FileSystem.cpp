@@ -34,14 +34,10 @@ bool FindEntry(const std::wstring& wstrPath, WIN32_FIND_DATAW& fd)
     return true;
 }
 
-void (*g_pfnBeforeMove)() = NULL;
-
-// MoveFileExW without replacing, after the tests' hook.
+// A move without replacing, as the volume service makes it.
 BOOL Move(const std::wstring& wstrFrom, const std::wstring& wstrTo)
 {
-    if (g_pfnBeforeMove)
-        g_pfnBeforeMove();
-    return ::MoveFileExW(wstrFrom.c_str(), wstrTo.c_str(), 0);
+    return VolumeService().MoveEntry(wstrFrom.c_str(), wstrTo.c_str());
 }
 
 DWORD LastErrorOr(DWORD dwFallback)
@@ -222,11 +218,6 @@ void CFolderSnapshot::Moved(const std::wstring& wstrOldPath, const std::wstring&
     SplitPath(wstrNewPath, wstrFolder, wstrName);
     if (wstrFolder == m_wstrFolder && m_entries.emplace(wstrName, entry).second)
         ++m_folded[FoldedName(wstrName)];
-}
-
-void SetBeforeMoveHook(void (*pfnHook)())
-{
-    g_pfnBeforeMove = pfnHook;
 }
 
 CFileIdentity GetFileIdentity(const CString& strPath)

@@ -93,10 +93,6 @@ CFileIdentity GetFileIdentity(const CString& strPath);
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot = NULL,
                  CString* pStrStranded = NULL);
 
-// For tests only: a function called before each move RenamePath makes (to
-// make moves slow, or to act between them); NULL for none.
-void SetBeforeMoveHook(void (*pfnHook)());
-
 // RenamePath for a new name that differs from the old one in letter case
 // only (strNewPath is strOldPath with its last part spelt otherwise).
 DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded = NULL);

@@ -1,5 +1,6 @@
 // Whether a volume's file numbers say which file an entry is across a
-// rename, and the service through which the folder read reaches the volume.
+// rename, and the service through which the folder read and the moves
+// reach the volume.
 // NTFS and ReFS keep a file's number for its life. FAT32 and exFAT, the
 // file systems of USB sticks and camera cards, derive it from where the
 // file's directory entry lies, and a rename that needs a longer entry
@@ -21,9 +22,9 @@ enum VolumeKind {
 VolumeKind VolumeKindOfFileSystem(const wchar_t* pszFileSystem);
 
 // What the platform asks of a volume when it reads a folder with its
-// entries' identities. A test stands in for a volume that Wine cannot show:
-// Wine's numbers are inodes, which never change, and its folders always
-// answer the read.
+// entries' identities, and when it moves an entry. A test stands in for a
+// volume that Wine cannot show (Wine's numbers are inodes, which never
+// change, and its folders always answer the read), or acts between moves.
 class CVolumeService {
 public:
     virtual ~CVolumeService() {}
@@ -39,6 +40,9 @@ public:
     // The number the volume gives the entry named wstrName, read as
     // nFileId.
     virtual ULONGLONG FileIdOf(ULONGLONG nFileId, const std::wstring& wstrName) { return nFileId; }
+    // Moves the entry at one long path to another, never replacing one
+    // (MoveFileExW without flags).
+    virtual BOOL MoveEntry(const wchar_t* pszFrom, const wchar_t* pszTo) { return ::MoveFileExW(pszFrom, pszTo, 0); }
 };
 
 // The service the file-system services ask: the system's, unless a test

@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "names/RenamePlan.h"
-#include "platform/FileSystem.h"
 #include "platform/JournalStore.h"
 #include "support/DialogDriver.h"
 #include "support/TestSupport.h"

@@ -94,10 +94,7 @@ void TestBatchNameDlg::PressKey(HWND hWnd, UINT vk)
         msg.message = m;
         msg.wParam = vk;
         msg.lParam = m == WM_KEYUP ? 0xC0000001 : 1;
-        if (!CWnd::WalkPreTranslateTree(m_hWnd, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
+        AfxDispatchMessage(&msg, m_hWnd);
     }
     PumpMessages();
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TestSupport.h"
 #include "names/RenameJournal.h"
 #include "names/RenamePlan.h"
 #include "names/Renamer.h"

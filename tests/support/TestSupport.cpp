@@ -5,9 +5,20 @@
 
 #include "framework/afxwin.h"
 #include "platform/PathIdentity.h"
+#include "platform/VolumeKind.h"
 
 namespace {
 int g_folderSerial = 0;
+
+// The system's volumes, with a call before each move.
+struct BeforeEachMove : CVolumeService {
+    void (*pfnHook)() = NULL;
+    BOOL MoveEntry(const wchar_t* pszFrom, const wchar_t* pszTo) override
+    {
+        pfnHook();
+        return CVolumeService::MoveEntry(pszFrom, pszTo);
+    }
+} g_beforeEachMove;
 
 // Entries of a folder: files (0), folders (1) or both (2).
 std::vector<std::wstring> ListEntries(const std::wstring& folder, int nWhich)
@@ -87,6 +98,12 @@ void RemoveTree(const std::wstring& folder)
             DeleteFileW(p.c_str());
     }
     RemoveDirectoryW(Long(base).c_str());
+}
+
+void SetBeforeMoveHook(void (*pfnHook)())
+{
+    g_beforeEachMove.pfnHook = pfnHook;
+    SetVolumeService(pfnHook ? &g_beforeEachMove : NULL);
 }
 
 bool WriteFileText(const std::wstring& path, const std::wstring& text)

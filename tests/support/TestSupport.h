@@ -47,6 +47,10 @@ std::wstring ReadFileText(const std::wstring& path);
 bool WriteNamedFiles(const std::wstring& folder, const std::vector<std::wstring>& names);
 bool MakeFolder(const std::wstring& path);
 bool PathExists(const std::wstring& path);
+// A function the platform calls before each move it makes (to make moves
+// slow, or to act between them), standing in as the volume service; NULL
+// puts the system's service back.
+void SetBeforeMoveHook(void (*pfnHook)());
 // The names of the entries of a folder (without "." and ".."), sorted by
 // UTF-16 unit; files only, folders only, or both.
 std::vector<std::wstring> ListFileNames(const std::wstring& folder);

@@ -14,7 +14,7 @@ static CWinApp s_testApp;
 
 int main(int argc, char** argv)
 {
-    AfxWinInitForTests();
+    Enable3dControlsStatic();
     // Started again by a test as a rename to be killed.
     const int nChild = RunRenameCrashChild();
     if (nChild >= 0)
