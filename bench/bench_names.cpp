@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bench/bench.h"
-#include "dialogs/ProgressDlg.h"
+#include "dialogs/LongWork.h"
 #include "names/NameList.h"
 #include "names/RenameJournal.h"
 #include "names/RenameRecord.h"
@@ -141,7 +141,7 @@ size_t RenameAsLongWork(const std::wstring& folder, const CString& text, int nCo
     CLongWork work(NULL, nShowAfterMs);
     CRenameJournal journal;
     CRenameRun run;
-    run.step = work.AsStep();
+    run.progress = work.AsProgress();
     run.pJournal = &journal;
     CNameList list;
     list.Reset(folder.c_str());
@@ -269,7 +269,7 @@ QUORVEL_BENCH(names_undo_rename)
             CLongWork work(NULL);
             CRenameJournal journal;
             CRenameRun takeBack;
-            takeBack.step = work.AsStep();
+            takeBack.progress = work.AsProgress();
             takeBack.pJournal = &journal;
             nFailures += record.TakeBack(now, &takeBack).size();
             journal.End();

@@ -342,7 +342,7 @@ void CBatchNameDlg::OnRename()
     run.pJournal = &journal;
     std::vector<RenameFailure> failures;
     const bool bClosing = RunLongWork([&](CLongWork& work) {
-        run.step = work.AsStep();
+        run.progress = work.AsProgress();
         work.SetRun(&run);
         failures = ApplyRenames(m_names, strText, &run);
     });
@@ -400,7 +400,7 @@ void CBatchNameDlg::OnTakeBackRename()
     auto ended = AfxScopeExit([&journal] { journal.End(); });
     run.pJournal = &journal;
     const bool bClosing = RunLongWork([&](CLongWork& work) {
-        run.step = work.AsStep();
+        run.progress = work.AsProgress();
         work.SetRun(&run);
         failures = record.TakeBack(now, &run);
     });

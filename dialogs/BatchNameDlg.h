@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "dialogs/NamesEdit.h"
-#include "dialogs/ProgressDlg.h"
+#include "dialogs/LongWork.h"
 #include "framework/afxwin.h"
 #include "names/ListOrder.h"
 #include "names/NameList.h"

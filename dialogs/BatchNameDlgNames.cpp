@@ -134,7 +134,7 @@ void CBatchNameDlg::OnNamesFromTags()
         if (format.NeedsFileTags()) {
             // Read as long work: a stopped reading changes nothing.
             bool bRead = false;
-            bClosing = RunLongWork([&](CLongWork& work) { bRead = fields->ReadAllTags(work.AsStep()); });
+            bClosing = RunLongWork([&](CLongWork& work) { bRead = fields->ReadAllTags(work.AsProgress()); });
             if (!bRead || bClosing)
                 return LineTransform();
         }

@@ -16,7 +16,7 @@ bool CBatchNameDlg::ReadOrderKeys(ListOrder nOrder, std::vector<ListOrderKeys>& 
         return read(TagReadProgress());
     // The photos are opened one by one: long work, as the reading of tags.
     bool bRead = false;
-    *pbClosing = RunLongWork([&](CLongWork& work) { bRead = read(work.AsStep()); });
+    *pbClosing = RunLongWork([&](CLongWork& work) { bRead = read(work.AsProgress()); });
     return bRead && !*pbClosing;
 }
 

@@ -39,7 +39,7 @@ void CBatchNameDlg::RecoverRenames()
         CRenameRun run;
         std::vector<RenameFailure> failures;
         const bool bClosing = RunLongWork([&](CLongWork& work) {
-            run.step = work.AsStep();
+            run.progress = work.AsProgress();
             work.SetRun(&run);
             failures = recovery.Run(bBack, &run);
         });

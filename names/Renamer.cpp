@@ -184,7 +184,10 @@ private:
             }
         }
         CString strStranded;
-        DWORD dwError = RenamePath(m_strFolderPath + strFrom, m_strFolderPath + strTo, &m_snapshot, &strStranded);
+        // A change of letter case that goes through a temporary name of its
+        // own has it on record while it is there.
+        DWORD dwError = RenamePath(m_strFolderPath + strFrom, m_strFolderPath + strTo, &m_snapshot, &strStranded,
+                                   [&](const CString& strTemp) { Record(mv.nIndex, strTemp); });
         if (!strStranded.IsEmpty()) {
             Moved(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
             Record(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
@@ -417,7 +420,7 @@ std::vector<RenameFailure> ApplyPlan(const CString& strFolderPath, const RenameP
             pRun->pStepper = pOuter;
     });
     while (run.Step())
-        if (pRun && pRun->step && !pRun->step(run.GetDone(), run.GetTotal(), run.GetCurrent()))
+        if (pRun && pRun->progress && !pRun->progress(run.GetDone(), run.GetTotal(), run.GetCurrent()))
             run.Stop();
     return run.Finish();
 }

@@ -53,7 +53,7 @@ struct CRenameRun {
     // stop comes between moves, never inside a cycle: a cycle begun is put
     // back when fewer of its moves are done than left, else finished. Files
     // the stop leaves alone are reported with ERROR_CANCELLED.
-    std::function<bool(int nDone, int nTotal, const CString& strName)> step;
+    std::function<bool(int nDone, int nTotal, const CString& strName)> progress;
     // Out: the identity of each file that moved, by its position in the
     // list (unknown for the others), as read before the first move.
     std::vector<CFileIdentity> identities;

@@ -61,7 +61,8 @@ DWORD CheckSource(const std::wstring& wstrPath)
 // then it goes through a temporary name in the same folder. 0 once the
 // entry is stored under the new spelling; wstrStranded names the temporary
 // name when the entry could go neither on nor back from it.
-DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, std::wstring& wstrStranded)
+DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, std::wstring& wstrStranded,
+                    const std::function<void(const CString&)>& onTemporary)
 {
     if (!Move(wstrOld, wstrNew))
         return LastErrorOr(ERROR_GEN_FAILURE);
@@ -82,6 +83,8 @@ DWORD MoveToOwnName(const std::wstring& wstrOld, const std::wstring& wstrNew, st
         return ERROR_ALREADY_EXISTS;
     if (!Move(wstrOld, wstrTemp))
         return LastErrorOr(ERROR_GEN_FAILURE);
+    if (onTemporary)
+        onTemporary(LastPart(wstrTemp));
     // From here on the entry goes back to its old name on every way out
     // but success, an exception included.
     DWORD dwError = ERROR_GEN_FAILURE;
@@ -233,7 +236,7 @@ CFileIdentity GetFileIdentity(const CString& strPath)
 }
 
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot,
-                 CString* pStrStranded)
+                 CString* pStrStranded, const std::function<void(const CString&)>& onTemporary)
 {
     const std::wstring wstrOld = LongPath(strOldPath);
     const std::wstring wstrNew = LongPath(strNewPath);
@@ -248,7 +251,7 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
     // instead of being overwritten.
     if (CompareFileNames(wstrOld, wstrNew) == 0) {
         std::wstring wstrStranded;
-        DWORD dwError = MoveToOwnName(wstrOld, wstrNew, wstrStranded);
+        DWORD dwError = MoveToOwnName(wstrOld, wstrNew, wstrStranded, onTemporary);
         if (!wstrStranded.empty()) {
             // The entry is under its temporary name now, and must be found
             // there.
@@ -269,9 +272,10 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
     return 0;
 }
 
-DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded)
+DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded,
+                         const std::function<void(const CString&)>& onTemporary)
 {
-    return RenamePath(strOldPath, strNewPath, NULL, pStrStranded);
+    return RenamePath(strOldPath, strNewPath, NULL, pStrStranded, onTemporary);
 }
 
 CString GetStoredName(const CString& strPath)

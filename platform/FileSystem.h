@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -89,13 +90,16 @@ CFileIdentity GetFileIdentity(const CString& strPath);
 // through a temporary name in the same folder when it must. Should the
 // entry be able to go neither on nor back from there, *pStrStranded (when
 // given) receives the full path it was left at, and the error is returned.
-// Returns 0 on success, else the system's error code.
+// onTemporary, when given, is told the temporary name once the entry is
+// under it. Returns 0 on success, else the system's error code.
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot = NULL,
-                 CString* pStrStranded = NULL);
+                 CString* pStrStranded = NULL,
+                 const std::function<void(const CString& strTempName)>& onTemporary = nullptr);
 
 // RenamePath for a new name that differs from the old one in letter case
 // only (strNewPath is strOldPath with its last part spelt otherwise).
-DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded = NULL);
+DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded = NULL,
+                         const std::function<void(const CString& strTempName)>& onTemporary = nullptr);
 
 // The name, as the file system spells it, of the entry that a full path
 // stands for; empty when there is none.

@@ -281,7 +281,7 @@ TEST_F(RenameTest, ACycleThatCannotCompleteIsUndoneWholeAndABrokenChainStops)
     taken = m_dir / L"a";
     SetBeforeMoveHook([] { ++nMoves == 2 && WriteFileText(taken, L"other"); });
     CRenameRun run;
-    run.step = [](int, int, const CString&) { return false; };
+    run.progress = [](int, int, const CString&) { return false; };
     failures = Apply(L"b\r\na\r\nc\r\n", &run);
     SetBeforeMoveHook(NULL);
     EXPECT_EQ(ReadFileText(m_dir / m_disk[0].str()), L"a");

@@ -103,8 +103,13 @@ LabelRenameResult RenameByLabel(const CString& strParentPath, const CString& str
             BeginJournal(*pJournal, strParentPath, strDiskName, strNewName);
         // The rename's result is read: a folder in use must not look
         // renamed.
-        dwError = IsSameFileName(strNewName, strDiskName) ? RenamePathCaseOnly(strOldPath, strNewPath, &strStranded)
-                                                          : RenamePath(strOldPath, strNewPath);
+        auto onTemporary = [pJournal](const CString& strTemp) {
+            if (pJournal)
+                pJournal->Moved(0, strTemp);
+        };
+        dwError = IsSameFileName(strNewName, strDiskName)
+                      ? RenamePathCaseOnly(strOldPath, strNewPath, &strStranded, onTemporary)
+                      : RenamePath(strOldPath, strNewPath);
         if (pJournal && (!dwError || !strStranded.IsEmpty()))
             pJournal->Moved(0, dwError ? strStranded.Mid(LastPartStart(strStranded)) : strNewName);
     }
