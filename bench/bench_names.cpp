@@ -186,7 +186,7 @@ QUORVEL_BENCH(names_rename)
     BenchPrint("rename_failures", (double)nFailures + nBareFailures);
     BenchPrint("rename_bare_movefile_loop_ms", bestBare * 1000, "ms");
     BenchPrint("rename_apply_renames_ms", bestApply * 1000, "ms");
-    BenchPrint("rename_ratio", bestApply / bestBare, "x (target <= 1.2)");
+    BenchPrint("rename_ratio", bestApply / bestBare, "x (target <= 1.05)");
     BenchRemoveTree(folder);
 }
 
@@ -237,8 +237,8 @@ QUORVEL_BENCH(names_rename_chains)
     BenchPrint("rename_chain_bare_movefile_loop_ms", bestBare * 1000, "ms");
     BenchPrint("rename_shift_ms", bestShift * 1000, "ms");
     BenchPrint("rename_rotation_ms", bestRotation * 1000, "ms");
-    BenchPrint("rename_shift_ratio", bestShift / bestBare, "x (target <= 1.3)");
-    BenchPrint("rename_rotation_ratio", bestRotation / bestBare, "x (target <= 1.3)");
+    BenchPrint("rename_shift_ratio", bestShift / bestBare, "x (target <= 1.10)");
+    BenchPrint("rename_rotation_ratio", bestRotation / bestBare, "x (target <= 1.10)");
     BenchRemoveTree(folder);
 }
 
@@ -284,7 +284,7 @@ QUORVEL_BENCH(names_undo_rename)
     BenchPrint("undo_rename_failures", (double)nFailures + nBareFailures);
     BenchPrint("undo_rename_bare_movefile_loop_ms", bestBare * 1000, "ms");
     BenchPrint("undo_rename_take_back_ms", bestUndo * 1000, "ms");
-    BenchPrint("undo_rename_ratio", bestUndo / bestBare, "x (target <= 1.3)");
+    BenchPrint("undo_rename_ratio", bestUndo / bestBare, "x (target <= 1.05)");
     BenchRemoveTree(folder);
 }
 
