@@ -4,9 +4,9 @@
 #include <shellapi.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "TestSupport.h"
+#include "names/NameText.h"
 #include "names/RenameJournal.h"
 #include "names/RenamePlan.h"
 #include "names/Renamer.h"
@@ -31,9 +31,10 @@ void WaitForKillAtMove()
 bool RenameAndKill(const CrashRename& job)
 {
     // One field a line: no name holds a line break.
-    std::wstring text = std::to_wstring(job.nKillBefore) + L"\n" + job.folder + L"\n";
+    std::wstring text = std::to_wstring(job.nKillBefore) + L"\r\n" + job.folder + L"\r\n";
     for (size_t i = 0; i < job.shown.size(); ++i)
-        text += job.shown[i] + L"\n" + job.disk[i] + L"\n" + job.wanted[i] + L"\n";
+        text += job.shown[i] + L"\r\n" + job.disk[i] + L"\r\n" + job.wanted[i] + L"\r\n";
+    text += L"end";  // so that empty lines before it stay lines
     const std::wstring jobPath = JOB_PREFIX + std::to_wstring(GetCurrentProcessId());
     const std::string jobFile(jobPath.begin(), jobPath.end());
     std::ofstream(jobFile, std::ios::binary).write((const char*)text.data(), text.size() * sizeof(wchar_t));
@@ -66,22 +67,20 @@ int RunRenameCrashChild()
     g_event = L"Local\\" + jobPath;
     std::ifstream in(std::string(jobPath.begin(), jobPath.end()), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::wistringstream lines(std::wstring((const wchar_t*)bytes.data(), bytes.size() / sizeof(wchar_t)));
-    std::wstring folder, line;
+    const std::vector<CString> lines = SplitLines(CString((const wchar_t*)bytes.data(), (int)(bytes.size() / 2)));
+    g_nMovesLeft = _wtoi(lines[0]);
+    const CString folder = lines[1];
     std::vector<CString> names[3];  // shown, on disk, wanted
-    lines >> g_nMovesLeft;
-    std::getline(lines, line);
-    std::getline(lines, folder);
-    for (int k = 0; std::getline(lines, line); ++k)
-        names[k % 3].push_back(line.c_str());
+    for (size_t k = 2; k + 1 < lines.size(); ++k)
+        names[(k - 2) % 3].push_back(lines[k]);
     SetBeforeMoveHook(WaitForKillAtMove);
     // As the rename button runs it, with its journal.
     const int n = (int)names[0].size();
-    const RenamePlan plan = PlanRenames(folder.c_str(), names[0].data(), names[2].data(), n, names[1].data());
+    const RenamePlan plan = PlanRenames(folder, names[0].data(), names[2].data(), n, names[1].data());
     CRenameJournal journal;
     CRenameRun run;
     run.pJournal = &journal;
-    ApplyPlan(folder.c_str(), plan, names[0].data(), names[2].data(), names[1].data(), &run);
+    ApplyPlan(folder, plan, names[0].data(), names[2].data(), names[1].data(), &run);
     journal.End();
     return 0;
 }
