@@ -94,8 +94,8 @@ class CPlanRun : public CPlanStepper {
 public:
     CPlanRun(const CString& strFolderPath, const RenamePlan& plan, CString* pCur, CString* pDisk,
              const CString* pNew, CRenameRun* pRun, CFolderSnapshot& snapshot)
-        : m_strFolderPath(strFolderPath), m_plan(plan), m_pCur(pCur), m_pDisk(pDisk ? pDisk : pCur), m_pNew(pNew),
-          m_pRun(pRun), m_snapshot(snapshot)
+        : m_strFolderPath(strFolderPath), m_wstrFolder(LongPath(strFolderPath)), m_plan(plan), m_pCur(pCur),
+          m_pDisk(pDisk ? pDisk : pCur), m_pNew(pNew), m_pRun(pRun), m_snapshot(snapshot)
     {
         for (const RenameRefusal& r : m_plan.refusals)
             Fail(r.nIndex, r.dwError);
@@ -186,8 +186,8 @@ private:
         CString strStranded;
         // A change of letter case that goes through a temporary name of its
         // own has it on record while it is there.
-        DWORD dwError = RenamePath(m_strFolderPath + strFrom, m_strFolderPath + strTo, &m_snapshot, &strStranded,
-                                   [&](const CString& strTemp) { Record(mv.nIndex, strTemp); });
+        DWORD dwError = RenameLongPath(PathOf(strFrom), PathOf(strTo), &m_snapshot, &strStranded,
+                                       [&](const CString& strTemp) { Record(mv.nIndex, strTemp); });
         if (!strStranded.IsEmpty()) {
             Moved(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
             Record(mv.nIndex, strStranded.Mid(LastPartStart(strStranded)));
@@ -314,7 +314,7 @@ private:
         const RenameMove& mv = m_plan.moves[--m_nCycleNext];
         const CString& strTo = mv.kind == MOVE_TO_TEMP ? m_strTemp : mv.strTo;
         const CString& strBack = mv.kind == MOVE_FROM_TEMP ? m_strTemp : mv.strFrom;
-        const DWORD dwError = RenamePath(m_strFolderPath + strTo, m_strFolderPath + strBack, &m_snapshot);
+        const DWORD dwError = RenameLongPath(PathOf(strTo), PathOf(strBack), &m_snapshot, NULL, nullptr);
         Moved(mv.nIndex, dwError ? strTo : strBack);
         if (!dwError)
             Record(mv.nIndex, strBack);
@@ -347,7 +347,17 @@ private:
         m_notBack.clear();
     }
 
+    // The full path of a name of the folder in its long form: the folder's
+    // resolved once for the run, a name with folder parts of its own
+    // resolved with it.
+    std::wstring PathOf(const CString& strName) const
+    {
+        const bool bPlain = LastPartStart(strName) == 0 && !strName.IsEmpty() && strName != L"." && strName != L"..";
+        return bPlain ? m_wstrFolder + strName.str() : LongPath(m_strFolderPath + strName);
+    }
+
     const CString& m_strFolderPath;
+    const std::wstring m_wstrFolder;
     const RenamePlan& m_plan;
     CString* m_pCur;
     CString* m_pDisk;

@@ -238,8 +238,20 @@ CFileIdentity GetFileIdentity(const CString& strPath)
 DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSnapshot* pSnapshot,
                  CString* pStrStranded, const std::function<void(const CString&)>& onTemporary)
 {
-    const std::wstring wstrOld = LongPath(strOldPath);
-    const std::wstring wstrNew = LongPath(strNewPath);
+    if (pStrStranded)
+        pStrStranded->Empty();
+    const DWORD dwError =
+        RenameLongPath(LongPath(strOldPath), LongPath(strNewPath), pSnapshot, pStrStranded, onTemporary);
+    if (pStrStranded && !pStrStranded->IsEmpty()) {
+        const CString strOld = ResolvePathText(strOldPath);
+        *pStrStranded = strOld.Left(LastPartStart(strOld)) + LastPartOf(*pStrStranded);
+    }
+    return dwError;
+}
+
+DWORD RenameLongPath(const std::wstring& wstrOld, const std::wstring& wstrNew, CFolderSnapshot* pSnapshot,
+                     CString* pStrStranded, const std::function<void(const CString&)>& onTemporary)
+{
     std::wstring wstrFolder, wstrName;
     SplitPath(wstrOld, wstrFolder, wstrName);
     if (!pSnapshot || !pSnapshot->HoldsOnly(wstrFolder, wstrName)) {
@@ -257,10 +269,8 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
             // there.
             if (pSnapshot)
                 pSnapshot->Moved(wstrOld, wstrStranded);
-            if (pStrStranded) {
-                const CString strOld = ResolvePathText(strOldPath);
-                *pStrStranded = strOld.Left(LastPartStart(strOld)) + LastPart(wstrStranded).c_str();
-            }
+            if (pStrStranded)
+                *pStrStranded = wstrStranded;
         }
         if (dwError)
             return dwError;

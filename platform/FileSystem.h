@@ -96,6 +96,12 @@ DWORD RenamePath(const CString& strOldPath, const CString& strNewPath, CFolderSn
                  CString* pStrStranded = NULL,
                  const std::function<void(const CString& strTempName)>& onTemporary = nullptr);
 
+// RenamePath for paths already in their long form (LongPath), as a rename
+// of many files in one folder makes them once; *pStrStranded is then a long
+// path too.
+DWORD RenameLongPath(const std::wstring& wstrOldPath, const std::wstring& wstrNewPath, CFolderSnapshot* pSnapshot,
+                     CString* pStrStranded, const std::function<void(const CString& strTempName)>& onTemporary);
+
 // RenamePath for a new name that differs from the old one in letter case
 // only (strNewPath is strOldPath with its last part spelt otherwise).
 DWORD RenamePathCaseOnly(const CString& strOldPath, const CString& strNewPath, CString* pStrStranded = NULL,
