@@ -19,16 +19,15 @@ typedef std::vector<std::wstring> Names;
 std::atomic<int> g_nMoves{0};
 int g_nStopAt = 0;
 // At g_nStopAt: the stop button is clicked (both NULL), the dialog is told
-// to stop at once, or g_hStopTo is sent g_nStopMessage (closing the window,
-// the session ending).
+// to stop at once, or the dialog g_hDlg is sent g_nStopMessage (closing the
+// window, the session ending).
 TestBatchNameDlg* g_pStopNow = NULL;
-HWND g_hStopTo = NULL;
-UINT g_nStopMessage = WM_CLOSE;
+HWND g_hDlg = NULL;
+UINT g_nStopMessage = 0;
 // At g_nKeysAt, before the progress window shows: Escape in the name box
 // (which an edit box in a dialog turns into closing it), and Windows asking
 // whether the session may end.
 int g_nKeysAt = 0;
-HWND g_hKeysTo = NULL;
 LRESULT g_nQueryAnswer = -1;
 
 // The dialog, noting whether a rename journal is on the disk when it shows
@@ -48,8 +47,8 @@ void SlowMove()
     const int n = ++g_nMoves;
     Sleep(20);
     if (n == g_nKeysAt) {
-        PostMessageW(GetDlgItem(g_hKeysTo, IDC_NAMES_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
-        g_nQueryAnswer = SendMessageW(g_hKeysTo, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+        PostMessageW(GetDlgItem(g_hDlg, IDC_NAMES_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
+        g_nQueryAnswer = SendMessageW(g_hDlg, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
     }
     if (n != g_nStopAt)
         return;
@@ -57,8 +56,8 @@ void SlowMove()
         g_pStopNow->StopWork();
         return;
     }
-    if (g_hStopTo) {
-        PostMessageW(g_hStopTo, g_nStopMessage, TRUE, 0);
+    if (g_nStopMessage) {
+        PostMessageW(g_hDlg, g_nStopMessage, TRUE, 0);
         return;
     }
     HWND hProgress = FindWindowW(NULL, L"진행 중");
@@ -94,6 +93,7 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     ASSERT_TRUE(WriteNamedFiles(folder.Path(), files));
     ASSERT_TRUE(dlg->SelectDesktopPath({folder.Name()}));
     dlg->SetEditorText(text.c_str());
+    g_hDlg = dlg->m_hWnd;
     SetBeforeMoveHook(SlowMove);
     auto unhook = AfxScopeExit([] { SetBeforeMoveHook(NULL); });
 
@@ -135,7 +135,6 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     g_nMoves = 0;
     g_nStopAt = 0;
     g_nKeysAt = 2;
-    g_hKeysTo = dlg->m_hWnd;
     dlg->Click(IDC_RENAME);
     g_nKeysAt = 0;
     ASSERT_NE(dlg->m_hWnd, (HWND)NULL);
@@ -163,10 +162,9 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     dlg->SetEditorText(text.c_str());
     g_nMoves = 0;
     g_nStopAt = 20;
-    g_hStopTo = dlg->m_hWnd;
     g_nStopMessage = WM_ENDSESSION;
     dlg->Click(IDC_RENAME);
-    g_nStopMessage = WM_CLOSE;
+    g_nStopMessage = 0;
     g_nStopAt = 0;
     EXPECT_EQ(dlg->messages.size(), 1u);
     EXPECT_FALSE(dlg->bJournalAtMessage);
@@ -181,9 +179,9 @@ TEST(LongWork, ProgressShowsTheWindowAnswersAndAStopComesBetweenMoves)
     dlg->messages.clear();
     g_nMoves = 0;
     g_nStopAt = 40;
-    g_hStopTo = dlg->m_hWnd;
+    g_nStopMessage = WM_CLOSE;
     dlg->Click(IDC_RENAME);
-    g_hStopTo = NULL;
+    g_nStopMessage = 0;
     EXPECT_EQ(Renamed(folder.Path()), 40);
     EXPECT_TRUE(dlg->messages.empty());
     EXPECT_EQ(dlg->m_hWnd, (HWND)NULL);
