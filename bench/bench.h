@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 typedef void (*BenchFn)();
 
@@ -27,6 +28,11 @@ void BenchPrint(const char* name, double value, const char* unit = "");
 std::wstring BenchTempFolder(const wchar_t* tag);
 // Removes a folder and everything in it.
 void BenchRemoveTree(const std::wstring& folder);
+
+// What any reader of the files must do at least: open each and read its
+// first 4 KB. Returns the seconds it took; *pnFull, when given, counts the
+// files that gave all 4 KB.
+double BenchBareReads(const std::vector<std::wstring>& paths, int* pnFull = nullptr);
 
 // The name editor's text for MAX_NAMES names of 40 characters each (Korean
 // and Latin letters), each followed by "\r\n".

@@ -49,6 +49,24 @@ std::wstring BenchTempFolder(const wchar_t* tag)
     return folder;
 }
 
+double BenchBareReads(const std::vector<std::wstring>& paths, int* pnFull)
+{
+    const DWORD BARE_READ = 4096;
+    std::vector<char> buffer(BARE_READ);
+    double t0 = BenchNow();
+    for (const std::wstring& path : paths) {
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        DWORD n = 0;
+        if (h != INVALID_HANDLE_VALUE) {
+            if (ReadFile(h, buffer.data(), BARE_READ, &n, NULL) && n == BARE_READ && pnFull)
+                ++*pnFull;
+            CloseHandle(h);
+        }
+    }
+    return BenchNow() - t0;
+}
+
 void BenchRemoveTree(const std::wstring& folder)
 {
     std::wstring base = folder;

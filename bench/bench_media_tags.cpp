@@ -18,7 +18,6 @@
 namespace {
 
 const int FILE_COUNT = 1000;
-const size_t BARE_READ = 4096;
 const int RUNS = 3;
 
 typedef std::vector<unsigned char> Bytes;
@@ -114,22 +113,6 @@ void WriteHeic(const std::wstring& path, int k)
     WriteSparse(path, {{0, head + Num(nSize - head.size(), 4) + S("mdat")}, {nExif, exif}}, nSize);
 }
 
-double BareLoop(const std::vector<std::wstring>& paths)
-{
-    std::vector<char> buffer(BARE_READ);
-    double t0 = BenchNow();
-    for (const std::wstring& path : paths) {
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-        DWORD n = 0;
-        if (h != INVALID_HANDLE_VALUE) {
-            ReadFile(h, buffer.data(), (DWORD)buffer.size(), &n, NULL);
-            CloseHandle(h);
-        }
-    }
-    return BenchNow() - t0;
-}
-
 double TagLoop(const std::vector<std::wstring>& paths, size_t nFields, int& nComplete)
 {
     nComplete = 0;
@@ -167,7 +150,7 @@ void RunFormat(const char* format, const wchar_t* ext, void (*write)(const std::
     double bestBare = 1e9, bestTags = 1e9;
     int nComplete = 0;
     for (int run = 0; run < RUNS; ++run) {
-        bestBare = std::min(bestBare, BareLoop(paths));
+        bestBare = std::min(bestBare, BenchBareReads(paths));
         bestTags = std::min(bestTags, TagLoop(paths, nFields, nComplete));
     }
     const std::string name = std::string("tags_") + format;

@@ -20,7 +20,6 @@
 namespace {
 
 const int RUNS = 5;
-const size_t BARE_READ = 4096;
 const size_t PHOTO_SIZE = 64 * 1024;
 
 std::string Num(unsigned long n, int nBytes)
@@ -142,23 +141,12 @@ QUORVEL_BENCH(order_taken)
         WriteBytes(paths.back(), Photo(k));
     }
     const std::vector<DWORD> attributes(MAX_NAMES, FILE_ATTRIBUTE_ARCHIVE);
-    std::vector<char> buffer(BARE_READ);
     double bestBare = 1e9, bestOrder = 1e9;
     int nDated = 0;
     for (int run = 0; run < RUNS; ++run) {
-        double t0 = BenchNow();
-        for (const std::wstring& path : paths) {
-            HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-            DWORD n = 0;
-            if (h != INVALID_HANDLE_VALUE) {
-                ReadFile(h, buffer.data(), (DWORD)buffer.size(), &n, NULL);
-                CloseHandle(h);
-            }
-        }
-        bestBare = std::min(bestBare, BenchNow() - t0);
+        bestBare = std::min(bestBare, BenchBareReads(paths));
 
-        t0 = BenchNow();
+        double t0 = BenchNow();
         std::vector<ULONGLONG> taken;
         ReadTakenTimes(CString(folder), names, attributes, taken);
         std::vector<ListOrderKeys> keys;

@@ -14,7 +14,6 @@ namespace {
 const int MP3_COUNT = 1000;
 const size_t MP3_SIZE = 300 * 1024;
 const size_t PICTURE_SIZE = 200 * 1024;
-const size_t BARE_READ = 4096;
 const int TAG_RUNS = 5;
 
 typedef std::vector<unsigned char> Bytes;
@@ -77,23 +76,6 @@ std::wstring WideTempFolder()
     return folder;
 }
 
-double BareLoop(const std::vector<std::wstring>& paths, int& nRead)
-{
-    std::vector<char> buffer(BARE_READ);
-    double t0 = BenchNow();
-    for (const std::wstring& path : paths) {
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-        DWORD n = 0;
-        if (h != INVALID_HANDLE_VALUE) {
-            if (ReadFile(h, buffer.data(), (DWORD)buffer.size(), &n, NULL) && n == BARE_READ)
-                ++nRead;
-            CloseHandle(h);
-        }
-    }
-    return BenchNow() - t0;
-}
-
 double TagLoop(const std::vector<std::wstring>& paths, int& nComplete)
 {
     double t0 = BenchNow();
@@ -139,7 +121,7 @@ QUORVEL_BENCH(tags_read)
     int nRead = 0, nComplete = 0;
     for (int run = 0; run < TAG_RUNS; ++run) {
         nRead = nComplete = 0;
-        bestBare = std::min(bestBare, BareLoop(paths, nRead));
+        bestBare = std::min(bestBare, BenchBareReads(paths, &nRead));
         bestTags = std::min(bestTags, TagLoop(paths, nComplete));
     }
     BenchPrint("tags_files_read_bare", nRead);

@@ -57,21 +57,12 @@ void CNameList::Add(const CString& strDiskName, const CString& strShown)
     m_entries.push_back(std::move(entry));
 }
 
-std::vector<CString> CNameList::DiskNames() const
+std::vector<CString> CNameList::Names(CString CNameEntry::*pName) const
 {
     std::vector<CString> names;
     names.reserve(m_entries.size());
     for (const CNameEntry& entry : m_entries)
-        names.push_back(entry.strDiskName);
-    return names;
-}
-
-std::vector<CString> CNameList::ShownNames() const
-{
-    std::vector<CString> names;
-    names.reserve(m_entries.size());
-    for (const CNameEntry& entry : m_entries)
-        names.push_back(entry.strShown);
+        names.push_back(entry.*pName);
     return names;
 }
 

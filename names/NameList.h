@@ -38,8 +38,8 @@ public:
     CNameEntry& operator[](int i) { return m_entries[i]; }
     const CNameEntry& operator[](int i) const { return m_entries[i]; }
 
-    std::vector<CString> DiskNames() const;
-    std::vector<CString> ShownNames() const;
+    std::vector<CString> DiskNames() const { return Names(&CNameEntry::strDiskName); }
+    std::vector<CString> ShownNames() const { return Names(&CNameEntry::strShown); }
     // The editor's text of the shown names.
     CString ShownText() const;
     // The entries move: the one now at k was at moved[k].
@@ -48,6 +48,8 @@ public:
     std::vector<int> NameOrder() const;
 
 private:
+    std::vector<CString> Names(CString CNameEntry::*pName) const;
+
     CString m_strFolderPath;
     std::vector<CNameEntry> m_entries;
 };
